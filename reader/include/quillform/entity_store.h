@@ -1,0 +1,112 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "quillform/basic_records.h"
+#include "quillform/lista.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <type_traits>
+
+// A layer or block name owned by the record that holds it (null when unset).
+using OwnedName = std::unique_ptr<char[]>;
+OwnedName CopyName(const char* name);
+bool SameName(const char* a, const char* b);
+
+// Polyline items are untyped (flags integer first, then vertices), so every item is
+// a plain record freed with FreePlainItem whatever its type.
+template <typename T> T* NewPlainItem() {
+    static_assert(std::is_trivially_destructible_v<T>, "plain items are freed untyped");
+    void* memory = std::calloc(1, sizeof(T));
+    if (!memory)
+        throw std::bad_alloc();
+    return new (memory) T();
+}
+inline void FreePlainItem(void* item) {
+    std::free(item);
+}
+
+struct TRealSegment {
+    double X1 = 0;
+    double Y1 = 0;
+    double X2 = 0;
+    double Y2 = 0;
+};
+
+struct TDXFSegment : TRealSegment {
+    OwnedName Layer;
+};
+
+struct TDXFArc : TArc {
+    OwnedName Layer;
+};
+
+struct TDXFCircle : TCircle {
+    OwnedName Layer;
+};
+
+// One vertex of a raw polyline or of a contour.
+struct dxf_info {
+    uint8_t is_arc = 0;
+    double x = 0;
+    double y = 0;
+    double center_x = 0;
+    double center_y = 0;
+    double radius = 0;
+    double start_angle = 0;
+    double end_angle = 0;
+    double sweep = 0;
+    uint8_t clockwise = 0;
+    double bulge = 0;
+};
+
+// A raw polyline (item 0 is the int32_t flags, then dxf_info vertices) or a
+// contour (dxf_info vertices only). Items are freed by ClearVertices, never by
+// the destructor.
+class TDXFPolygon : public TLista {
+public:
+    OwnedName Layer;
+
+    // Contour form: the item after node, wrapping to the first item.
+    dxf_info* NextItem(const TListaNode* node) const;
+    // Raw form: the vertex after node, wrapping past the flags item.
+    dxf_info* NextVertex(const TListaNode* node) const;
+    void ClearVertices();
+};
+
+// A block definition. Its base point stays (0, 0, 0): inserts rotate about the
+// block's own origin.
+struct block {
+    OwnedName name;
+    double base_x = 0;
+    double base_y = 0;
+    double base_z = 0;
+    TLista segments;
+    TLista arcs;
+    TLista circles;
+    TLista polygons;
+
+    block() = default;
+    ~block();
+    block(const block&) = delete;
+    block& operator=(const block&) = delete;
+};
+
+// Registry of layer names in order of registration; owns its name strings.
+class TLayersName : public TLista {
+public:
+    ~TLayersName() override;
+    bool Contains(const char* name) const;
+    void AddName(const char* name);
+    void Clear();
+};
+
+// Frees a raw polyline: its items, then the polygon itself.
+void DestroyPolygon(TDXFPolygon* polygon);
+void FreeContours(TLista* list);
+void FreeCircles(TLista* list);
+void FreeSegments(TLista* list);
+void FreeArcs(TLista* list);

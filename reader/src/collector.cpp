@@ -1,0 +1,176 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "collector.h"
+
+#include "quillform/geometry_constants.h"
+
+#include <cmath>
+
+Test_CreationClass::Test_CreationClass(const TEntityEvents& events)
+    : OnLayer(events.OnLayer), OnSegment(events.OnSegment), OnCircle(events.OnCircle),
+      OnArc(events.OnArc), OnPolyline(events.OnPolyline), OnVertex(events.OnVertex),
+      OnBlock(events.OnBlock), OnEndBlock(events.OnEndBlock), OnInsert(events.OnInsert) {}
+
+Test_CreationClass::~Test_CreationClass() {
+    FreeContours(&Polylines);
+    DestroyPolygon(CurrentPolyline);
+    FreeSegments(&Segments);
+    FreeCircles(&Circles);
+    FreeArcs(&Arcs);
+    while (Blocks.Count > 0) {
+        delete static_cast<block*>(Blocks.Head->Item);
+        Blocks.Delete(0);
+    }
+    delete CurrentBlock;
+}
+
+std::string Test_CreationClass::EntityLayer() {
+    return getAttributes().getLayer();
+}
+
+void Test_CreationClass::Flush() {
+    if (!CurrentPolyline || CurrentPolyline->Count < 1)
+        return;
+    if (CurrentBlock)
+        CurrentBlock->polygons.Add(CurrentPolyline);
+    else
+        Polylines.Add(CurrentPolyline);
+    CurrentPolyline = nullptr;
+}
+
+void Test_CreationClass::FlushLastPolyline() {
+    if (!CurrentPolyline || CurrentPolyline->Count < 1)
+        return;
+    Polylines.Add(CurrentPolyline);
+    CurrentPolyline = nullptr;
+}
+
+void Test_CreationClass::FinishBlock() {
+    if (!CurrentBlock)
+        return;
+    Blocks.Add(CurrentBlock);
+    CurrentBlock = nullptr;
+}
+
+void Test_CreationClass::RegisterLayer(const std::string& name) {
+    if (LayerNames.Contains(name.c_str()))
+        return;
+    LayerNames.AddName(name.c_str());
+    OnLayer.Raise(Wide(name).c_str());
+}
+
+void Test_CreationClass::Store(TLista& modelSpaceList, TLista block::*blockList, void* entity) {
+    if (CurrentBlock)
+        (CurrentBlock->*blockList).Add(entity);
+    else
+        modelSpaceList.Add(entity);
+}
+
+void Test_CreationClass::addLayer(const DL_LayerData& data) {
+    LayerNames.AddName(data.name.c_str());
+    OnLayer.Raise(Wide(data.name).c_str());
+}
+
+void Test_CreationClass::addBlock(const DL_BlockData& data) {
+    Flush();
+    FinishBlock();
+    CurrentBlock = new block();
+    CurrentBlock->name = CopyName(data.name.c_str());
+    OnBlock.Raise(Wide(data.name).c_str(), data.bpx, data.bpy, data.bpz);
+}
+
+void Test_CreationClass::endBlock() {
+    Flush();
+    FinishBlock();
+    OnEndBlock.Raise();
+}
+
+void Test_CreationClass::addLine(const DL_LineData& data) {
+    const std::string layer = EntityLayer();
+    auto* segment = new TDXFSegment();
+    segment->X1 = data.x1;
+    segment->Y1 = data.y1;
+    segment->X2 = data.x2;
+    segment->Y2 = data.y2;
+    segment->Layer = CopyName(layer.c_str());
+    Store(Segments, &block::segments, segment);
+    Flush();
+    RegisterLayer(layer);
+    OnSegment.Raise(data.x1, data.y1, data.z1, data.x2, data.y2, data.z2, Wide(layer).c_str());
+}
+
+void Test_CreationClass::addArc(const DL_ArcData& data) {
+    const std::string layer = EntityLayer();
+    auto* arc = new TDXFArc();
+    arc->CenterX = data.cx;
+    arc->CenterY = data.cy;
+    arc->Radius = data.radius;
+    arc->StartAngle = data.angle1;
+    arc->EndAngle = data.angle2;
+    arc->Clockwise = 0; // DXF arcs always run counter-clockwise
+    arc->Sweep =
+        data.angle1 < data.angle2 ? data.angle2 - data.angle1 : data.angle2 + 360 - data.angle1;
+    const double start = data.angle1 * kPi / 180;
+    const double end = data.angle2 * kPi / 180;
+    arc->StartX = data.cx + data.radius * std::cos(start);
+    arc->StartY = data.cy + data.radius * std::sin(start);
+    arc->EndX = data.cx + data.radius * std::cos(end);
+    arc->EndY = data.cy + data.radius * std::sin(end);
+    arc->Layer = CopyName(layer.c_str());
+    Store(Arcs, &block::arcs, arc);
+    Flush();
+    RegisterLayer(layer);
+    OnArc.Raise(data.cx, data.cy, data.cz, data.radius, data.angle1, data.angle2, arc->StartX,
+                arc->StartY, arc->EndX, arc->EndY, Wide(layer).c_str());
+}
+
+void Test_CreationClass::addCircle(const DL_CircleData& data) {
+    const std::string layer = EntityLayer();
+    auto* circle = new TDXFCircle();
+    circle->Center = TPoint2D(data.cx, data.cy);
+    circle->Radius = data.radius;
+    circle->Layer = CopyName(layer.c_str());
+    Store(Circles, &block::circles, circle);
+    Flush();
+    RegisterLayer(layer);
+    OnCircle.Raise(data.cx, data.cy, data.cz, data.radius, Wide(layer).c_str());
+}
+
+void Test_CreationClass::addPolyline(const DL_PolylineData& data) {
+    const std::string layer = EntityLayer();
+    Flush();
+    CurrentPolyline = new TDXFPolygon();
+    int32_t* flags = NewPlainItem<int32_t>();
+    *flags = data.flags;
+    CurrentPolyline->Add(flags);
+    CurrentPolyline->Layer = CopyName(layer.c_str());
+    RegisterLayer(layer);
+    OnPolyline.Raise(static_cast<int32_t>(data.number), static_cast<int32_t>(data.flags),
+                     Wide(layer).c_str());
+}
+
+void Test_CreationClass::addVertex(const DL_VertexData& data) {
+    if (CurrentPolyline) {
+        auto* vertex = NewPlainItem<dxf_info>();
+        vertex->x = data.x;
+        vertex->y = data.y;
+        vertex->bulge = data.bulge;
+        CurrentPolyline->Add(vertex);
+    }
+    OnVertex.Raise(data.x, data.y, data.z, data.bulge);
+}
+
+void Test_CreationClass::addInsert(const DL_InsertData& data) {
+    const std::string layer = EntityLayer();
+    Flush();
+    FinishBlock();
+    ExpandInsert(data, layer.c_str());
+    RegisterLayer(layer);
+    OnInsert.Raise(Wide(data.name).c_str(), data.ipx, data.ipy, data.ipz, data.sx, data.sy, data.sz,
+                   data.angle, Wide(layer).c_str());
+}
+
+void Test_CreationClass::ExpandInsert(const DL_InsertData& /*data*/, const char* /*layer*/) {
+    // Not yet: copying the block's entities into model space comes with block
+    // expansion. Until then an insert only finishes the block and is reported.
+}

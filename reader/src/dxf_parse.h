@@ -1,0 +1,9 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+class Test_CreationClass;
+
+// Lets dxflib read the named file into the collector. False when the file
+// cannot be opened; damaged groups inside it are skipped by the parser.
+bool ParseDxfFile(const wchar_t* fileName, Test_CreationClass& collector);

@@ -1,0 +1,67 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "quillform/entity_log.h"
+
+#include "quillform/number_format.h"
+
+namespace entity_log {
+namespace {
+std::wstring Name(const wchar_t* name) {
+    return name ? name : L"";
+}
+} // namespace
+
+std::wstring LayerLine(const wchar_t* name) {
+    return L"Layer name: " + Name(name);
+}
+
+std::wstring SegmentLine(double x1, double y1, double z1, double x2, double y2, double z2,
+                         const wchar_t* layer, wchar_t s) {
+    return L"Segment: Start(X=" + FormatNumber(x1, s) + L"; Y=" + FormatNumber(y1, s) + L"; Z=" +
+           FormatNumber(z1, s) + L")-End(X=" + FormatNumber(x2, s) + L"; Y=" + FormatNumber(y2, s) +
+           L"; Z=" + FormatNumber(z2, s) + L")" + L", Layer = " + Name(layer);
+}
+
+std::wstring CircleLine(double cx, double cy, double cz, double radius, const wchar_t* layer,
+                        wchar_t s) {
+    return L"Circle: (" + FormatNumber(cx, s) + L";" + FormatNumber(cy, s) + L";" +
+           FormatNumber(cz, s) + L")-Radius = " + FormatNumber(radius, s) + L", Layer = " +
+           Name(layer);
+}
+
+std::wstring ArcLine(double cx, double cy, double cz, double radius, double startAngle,
+                     double endAngle, double startX, double startY, double endX, double endY,
+                     const wchar_t* layer, wchar_t s) {
+    return L"Arc: (center x=" + FormatNumber(cx, s) + L"; y=" + FormatNumber(cy, s) + L"; z=" +
+           FormatNumber(cz, s) + L") radius=" + FormatNumber(radius, s) + L",angle(start= " +
+           FormatNumber(startAngle, s) + L"; end=" + FormatNumber(endAngle, s) + L")" +
+           L"StartPoint(X= " + FormatNumber(startX, s) + L";Y=" + FormatNumber(startY, s) +
+           L"), EndPoint(X=" + FormatNumber(endX, s) + L";Y=" + FormatNumber(endY, s) + L")" +
+           L", Layer = " + Name(layer);
+}
+
+std::wstring PolylineLine(int32_t vertexCount, int32_t flags, const wchar_t* layer) {
+    return L"Polyline: num nodes = " + FormatInt(vertexCount) + L", flag = " + FormatInt(flags) +
+           L", Layer = " + Name(layer);
+}
+
+std::wstring VertexLine(double x, double y, double z, double bulge, wchar_t s) {
+    return L"Vertex (X=" + FormatNumber(x, s) + L"; Y=" + FormatNumber(y, s) + L"; Z=" +
+           FormatNumber(z, s) + L") -Bulge = " + FormatNumber(bulge, s);
+}
+
+std::wstring BlockLine(const wchar_t* name) {
+    return L"Block name: " + Name(name);
+}
+
+std::wstring EndBlockLine() {
+    return L"End Block";
+}
+
+std::wstring InsertLine(const wchar_t* name, double x, double y, double z, const wchar_t* layer,
+                        wchar_t s) {
+    return L"Insert Block name: " + Name(name) + L"Position (X=" + FormatNumber(x, s) + L"; Y=" +
+           FormatNumber(y, s) + L"; Z=" + FormatNumber(z, s) + L")" + L", Layer = " + Name(layer);
+}
+
+} // namespace entity_log

@@ -1,0 +1,103 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "quillform/entity_store.h"
+
+#include <cstring>
+
+OwnedName CopyName(const char* name) {
+    if (!name)
+        return nullptr;
+    const size_t size = std::strlen(name) + 1;
+    OwnedName copy(new char[size]);
+    std::memcpy(copy.get(), name, size);
+    return copy;
+}
+
+bool SameName(const char* a, const char* b) {
+    if (!a || !b)
+        return a == b;
+    return std::strcmp(a, b) == 0;
+}
+
+dxf_info* TDXFPolygon::NextItem(const TListaNode* node) const {
+    if (!node)
+        return nullptr;
+    const TListaNode* next = node->Next ? node->Next : Head;
+    return static_cast<dxf_info*>(next->Item);
+}
+
+dxf_info* TDXFPolygon::NextVertex(const TListaNode* node) const {
+    if (!node)
+        return nullptr;
+    const TListaNode* next = node->Next ? node->Next : (Head ? Head->Next : nullptr);
+    return next ? static_cast<dxf_info*>(next->Item) : nullptr;
+}
+
+void TDXFPolygon::ClearVertices() {
+    while (Count > 0) {
+        FreePlainItem(Head->Item);
+        Delete(0);
+    }
+}
+
+void DestroyPolygon(TDXFPolygon* polygon) {
+    if (!polygon)
+        return;
+    polygon->ClearVertices();
+    delete polygon;
+}
+
+namespace {
+template <typename Record> void DestroyAll(TLista* list) {
+    while (list->Count > 0) {
+        delete static_cast<Record*>(list->Head->Item);
+        list->Delete(0);
+    }
+}
+} // namespace
+
+void FreeContours(TLista* list) {
+    while (list->Count > 0) {
+        DestroyPolygon(static_cast<TDXFPolygon*>(list->Head->Item));
+        list->Delete(0);
+    }
+}
+
+void FreeCircles(TLista* list) {
+    DestroyAll<TDXFCircle>(list);
+}
+void FreeSegments(TLista* list) {
+    DestroyAll<TDXFSegment>(list);
+}
+void FreeArcs(TLista* list) {
+    DestroyAll<TDXFArc>(list);
+}
+
+block::~block() {
+    FreeContours(&polygons);
+    FreeSegments(&segments);
+    FreeCircles(&circles);
+    FreeArcs(&arcs);
+}
+
+TLayersName::~TLayersName() {
+    Clear();
+}
+
+bool TLayersName::Contains(const char* name) const {
+    for (const TListaNode* node = Head; node; node = node->Next)
+        if (SameName(static_cast<const char*>(node->Item), name))
+            return true;
+    return false;
+}
+
+void TLayersName::AddName(const char* name) {
+    Add(CopyName(name).release());
+}
+
+void TLayersName::Clear() {
+    while (Count > 0) {
+        delete[] static_cast<char*>(Head->Item);
+        Delete(0);
+    }
+}

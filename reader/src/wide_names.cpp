@@ -1,0 +1,89 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "quillform/wide_names.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <cwchar>
+#include <locale.h>
+
+NameWidener::NameWidener()
+    : locale_(newlocale(LC_CTYPE_MASK, setlocale(LC_CTYPE, nullptr), static_cast<locale_t>(0))) {}
+
+NameWidener::~NameWidener() {
+    if (locale_)
+        freelocale(locale_);
+}
+
+std::wstring NameWidener::operator()(const char* name) const {
+    if (!locale_)
+        return WidenName(name);
+    const locale_t previous = uselocale(locale_);
+    std::wstring wide = WidenName(name);
+    uselocale(previous);
+    return wide;
+}
+
+std::wstring WidenName(const char* name) {
+    if (!name)
+        return std::wstring();
+    std::mbstate_t state{};
+    const char* source = name;
+    const size_t length = std::mbsrtowcs(nullptr, &source, 0, &state);
+    if (length != static_cast<size_t>(-1)) {
+        std::wstring wide(length, L'\0');
+        state = std::mbstate_t{};
+        source = name;
+        std::mbsrtowcs(wide.data(), &source, length, &state);
+        return wide;
+    }
+    std::wstring wide;
+    for (const char* p = name; *p; ++p)
+        wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*p)));
+    return wide;
+}
+
+namespace {
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        c = 0xFFFD;
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+} // namespace
+
+std::string ToUtf8(const std::wstring& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t c : text)
+        AppendUtf8(out, static_cast<char32_t>(c));
+    return out;
+}
+
+std::string NarrowPath(const wchar_t* path) {
+    if (!path)
+        return std::string();
+    std::mbstate_t state{};
+    const wchar_t* source = path;
+    const size_t length = std::wcsrtombs(nullptr, &source, 0, &state);
+    if (length == static_cast<size_t>(-1))
+        return ToUtf8(path);
+    std::string narrow(length, '\0');
+    state = std::mbstate_t{};
+    source = path;
+    std::wcsrtombs(narrow.data(), &source, length, &state);
+    return narrow;
+}

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: DXF Quillform developers
+# SPDX-License-Identifier: GPL-2.0-or-later
+# Installs what building and testing need on Debian 12 (run as root).
+set -euo pipefail
+packages=(
+    cmake g++ make pkg-config libgtest-dev libbenchmark-dev
+    libdxflib-dev libcli11-dev nlohmann-json3-dev
+    python3-ezdxf
+)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update
+    apt-get install -y --no-install-recommends "${missing[@]}"
+fi

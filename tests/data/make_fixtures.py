@@ -1,0 +1,125 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: DXF Quillform developers
+# SPDX-License-Identifier: GPL-2.0-or-later
+"""Writes the small hand-made ASCII DXF fixtures of the tests.
+
+Each fixture is a list of entities written as raw group-code pairs, so that
+the files stay minimal and exactly as intended (run: python3 make_fixtures.py).
+"""
+import math
+import os
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def pairs(*items):
+    out = []
+    for code, value in zip(items[0::2], items[1::2]):
+        out.append(f"{code}\n{value}\n")
+    return "".join(out)
+
+
+def layer_entry(name):
+    return pairs(0, "LAYER", 2, name, 70, 0, 62, 7, 6, "CONTINUOUS")
+
+
+def tables(*layers):
+    return (pairs(0, "SECTION", 2, "TABLES", 0, "TABLE", 2, "LAYER", 70, len(layers))
+            + "".join(layer_entry(n) for n in layers)
+            + pairs(0, "ENDTAB", 0, "ENDSEC"))
+
+
+def line(x1, y1, x2, y2, layer="0", z1=0, z2=0):
+    return pairs(0, "LINE", 8, layer, 10, x1, 20, y1, 30, z1, 11, x2, 21, y2, 31, z2)
+
+
+def arc(cx, cy, r, a1, a2, layer="0"):
+    return pairs(0, "ARC", 8, layer, 10, cx, 20, cy, 30, 0, 40, r, 50, a1, 51, a2)
+
+
+def circle(cx, cy, r, layer="0"):
+    return pairs(0, "CIRCLE", 8, layer, 10, cx, 20, cy, 30, 0, 40, r)
+
+
+def polyline(vertices, closed=False, layer="0", seqend=True):
+    """R12 POLYLINE; vertices are (x, y) or (x, y, bulge)."""
+    text = pairs(0, "POLYLINE", 8, layer, 66, 1, 10, 0, 20, 0, 30, 0, 70, 1 if closed else 0)
+    for v in vertices:
+        bulge = v[2] if len(v) > 2 else 0
+        text += pairs(0, "VERTEX", 8, layer, 10, v[0], 20, v[1], 30, 0, 42, bulge)
+    if seqend:
+        text += pairs(0, "SEQEND", 8, layer)
+    return text
+
+
+def lwpolyline(vertices, closed=False, layer="0"):
+    text = pairs(0, "LWPOLYLINE", 8, layer, 90, len(vertices), 70, 1 if closed else 0)
+    for v in vertices:
+        text += pairs(10, v[0], 20, v[1])
+        if len(v) > 2 and v[2] != 0:
+            text += pairs(42, v[2])
+    return text
+
+
+def text_entity(x, y, value, layer="0"):
+    return pairs(0, "TEXT", 8, layer, 10, x, 20, y, 30, 0, 40, 2.5, 1, value)
+
+
+def block(name, body, base=(0, 0)):
+    return (pairs(0, "BLOCK", 8, "0", 2, name, 70, 0, 10, base[0], 20, base[1], 30, 0, 3, name)
+            + body + pairs(0, "ENDBLK", 8, "0"))
+
+
+def insert(name, x, y, layer="0", angle=0, scale=(1, 1, 1)):
+    return pairs(0, "INSERT", 8, layer, 2, name, 10, x, 20, y, 30, 0,
+                 41, scale[0], 42, scale[1], 43, scale[2], 50, angle)
+
+
+def dxf(entities, layers=None, blocks=""):
+    text = tables(*layers) if layers else ""
+    if blocks:
+        text += pairs(0, "SECTION", 2, "BLOCKS") + blocks + pairs(0, "ENDSEC")
+    text += pairs(0, "SECTION", 2, "ENTITIES") + entities + pairs(0, "ENDSEC", 0, "EOF")
+    return text
+
+
+def square(x0, y0, side, layer="0"):
+    x1, y1 = x0 + side, y0 + side
+    return (line(x0, y0, x1, y0, layer) + line(x1, y0, x1, y1, layer)
+            + line(x1, y1, x0, y1, layer) + line(x0, y1, x0, y0, layer))
+
+
+FIXTURES = {
+    # collector
+    "layer_table_duplicates.dxf": dxf(line(0, 0, 1, 0, "0"), layers=["0", "Walls", "Walls"]),
+    "unlisted_layer.dxf": dxf(line(0, 0, 1, 0, "Cut") + circle(5, 5, 1, "Cut"), layers=["0"]),
+    "polyline_pending.dxf": dxf(polyline([(0, 0), (1, 0), (1, 1)]) + text_entity(0, 0, "note")
+                                + line(5, 5, 6, 6)),
+    "last_entity_polyline.dxf": dxf(line(5, 5, 6, 6) + lwpolyline([(0, 0), (1, 0), (1, 1)], True)),
+    "line_in_block.dxf": dxf("", blocks=block("A", line(0, 0, 1, 0, "Inner"))),
+    "insert_inside_block.dxf": dxf("", blocks=block("A", line(0, 0, 1, 0) + insert("B", 0, 0)
+                                                    + line(2, 2, 3, 3))),
+    "arcs.dxf": dxf(arc(0, 0, 2, 350, 10) + arc(1, 1, 1, 45, 45)),
+    "vertex_without_polyline.dxf": dxf(line(0, 0, 1, 0)
+                                       + pairs(0, "VERTEX", 8, "0", 10, 7, 20, 8, 30, 0, 42, 0.5)),
+    "log_example.dxf": dxf(line(0, 0, 10, 5.5) + circle(1.5, -2, 0.25, "Holes")
+                           + arc(0, 0, 1, 0, 90) + polyline([(0, 0), (1, 0, 0.5)], True)
+                           + insert("B", 10, 5, "Parts", 30), layers=["0"],
+                           blocks=block("B", line(0, 0, 1, 0))),
+    "damaged_number.dxf": dxf(pairs(0, "LINE", 8, "0", 10, "abc", 20, 1, 30, 0, 11, 4, 21, "1.5x", 31, 0)
+                              + line(0, 0, 1, 1)),
+    "truncated.dxf": dxf(line(0, 0, 1, 0) + line(1, 0, 1, 1))[:-60],
+    "empty.dxf": "",
+    "cp1252_layer.dxf": dxf(line(0, 0, 1, 0, "Au\udcdfen")),  # 0xDF: sharp s in Windows-1252
+}
+
+
+def write_all():
+    for name, text in FIXTURES.items():
+        with open(os.path.join(HERE, name), "w", encoding="utf-8", errors="surrogateescape",
+                  newline="\n") as f:
+            f.write(text)
+
+
+if __name__ == "__main__":
+    write_all()

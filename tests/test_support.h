@@ -1,0 +1,17 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "quillform/events.h"
+
+#include <string>
+#include <vector>
+
+std::string TestData(const std::string& name);
+std::wstring TestDataWide(const std::string& name);
+
+// Collects the entity-log line of every event it receives, in order.
+struct EventRecorder {
+    std::vector<std::wstring> lines;
+    TEntityEvents Events();
+};
