@@ -66,6 +66,8 @@ struct dxf_info {
 // A raw polyline (item 0 is the int32_t flags, then dxf_info vertices) or a
 // contour (dxf_info vertices only). Items are freed by ClearVertices, never by
 // the destructor.
+struct TPolygon;
+
 class TDXFPolygon : public TLista {
 public:
     OwnedName Layer;
@@ -75,6 +77,9 @@ public:
     // Raw form: the vertex after node, wrapping past the flags item.
     dxf_info* NextVertex(const TListaNode* node) const;
     void ClearVertices();
+
+    // Fills a polygon constructed with this contour's vertex count.
+    void CopyToPolygon(TPolygon* polygon) const;
 };
 
 // A block definition. Its base point stays (0, 0, 0): inserts rotate about the

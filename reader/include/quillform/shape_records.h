@@ -1,0 +1,124 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "quillform/basic_records.h"
+#include "quillform/entity_store.h"
+#include "quillform/lista.h"
+
+#include <cstdint>
+#include <memory>
+
+struct TPolygonVertex {
+    int32_t Tag = 0;
+    double X = 0;
+    double Y = 0;
+};
+
+// A closed outline: Arcs[k] describes the edge from Points[k] to Points[(k+1) % Count].
+struct TPolygon {
+    std::unique_ptr<TPolygonVertex[]> Points;
+    std::unique_ptr<TArc[]> Arcs;
+    int32_t Count = 0;
+    double Spare1 = 0;
+    double Spare2 = 0;
+    TBoundingBox Bounds;
+
+    explicit TPolygon(int32_t count = 0);
+    TPolygon(const TPolygon&) = delete;
+    TPolygon& operator=(const TPolygon&) = delete;
+
+    void CalcBoundingBox(double tolerance);
+};
+
+// Reserved for offset outlines, which nothing computes: always absent.
+struct TOffsetPolygon : TPolygon {
+    double Offset[4] = {0, 0, 0, 0};
+};
+
+struct TOffsetCircle : TCircle {
+    double Offset[4] = {0, 0, 0, 0};
+    ~TOffsetCircle();
+};
+
+enum : uint8_t { kShapePolygon = 0, kShapeCircle = 1, kShapeNone = 255 };
+
+// A polygon or a circle, owning whichever it holds.
+struct TBaseShape {
+    uint8_t Kind = kShapePolygon;
+    std::unique_ptr<TPolygon> Polygon;
+    std::unique_ptr<TCircle> Circle;
+    TBoundingBox Bounds;
+
+    TBaseShape() = default;
+    ~TBaseShape() { Clear(); }
+    TBaseShape(const TBaseShape&) = delete;
+    TBaseShape& operator=(const TBaseShape&) = delete;
+
+    void Clear();
+};
+
+struct TTrueHole {
+    // Header members that only keep their constructed values.
+    uint8_t Flag1 = 0;
+    uint8_t Flag2 = 0;
+    int32_t Index = -1;
+    double Value = 0;
+    TBaseShape Shape;
+
+    TTrueHole() = default;
+    ~TTrueHole();
+};
+
+// One part: an outer polygon or circle with its direct holes.
+struct part2d_any {
+    uint8_t Kind = kShapeNone;
+    std::unique_ptr<TTrueHole[]> Holes;
+    int32_t HoleCount = 0;
+    // Alternative hole sets, never filled (element count: ReservedHoleSetCount).
+    std::unique_ptr<std::unique_ptr<TTrueHole[]>[]> ReservedHoleSetsA;
+    std::unique_ptr<std::unique_ptr<TTrueHole[]>[]> ReservedHoleSetsB;
+    std::unique_ptr<TPolygon> Polygon;
+    std::unique_ptr<TPolygon[]> ReservedPolygons;
+    std::unique_ptr<TOffsetPolygon[]> ReservedOffsetPolygons;
+    std::unique_ptr<TCircle> Circle;
+    std::unique_ptr<TCircle> ReservedCircle;
+    std::unique_ptr<TOffsetCircle> ReservedOffsetCircle;
+    std::unique_ptr<unsigned char[]> ReservedBufferA;
+    int32_t ReservedInt13 = 0;
+    int32_t ReservedInt14 = -1;
+    int32_t ReservedHoleSetCount = 0;
+    int32_t ReservedInt16 = -1;
+    int32_t ReservedInt17 = 0;
+    std::unique_ptr<unsigned char[]> ReservedBufferB;
+    double ReservedDoubles[4] = {0, 0, 0, 0};
+    TPoint2D ReservedPoint;
+
+    part2d_any() = default;
+    ~part2d_any() { Clear(); }
+    part2d_any(const part2d_any&) = delete;
+    part2d_any& operator=(const part2d_any&) = delete;
+
+    void Clear();
+    // Builds the hole array: polygon holes first, then circle holes.
+    void SetHoles(const TLista* holeContours, const TLista* holeCircles);
+};
+
+// The results of one layer: its name and its parts (owned).
+struct TLayer {
+    OwnedName Name;
+    TLista Shapes;
+
+    explicit TLayer(const char* name) : Name(CopyName(name)) {}
+    ~TLayer();
+    TLayer(const TLayer&) = delete;
+    TLayer& operator=(const TLayer&) = delete;
+};
+
+class TLayers : public TLista {
+public:
+    ~TLayers() override { Clear(); }
+    // The first layer whose name matches exactly, or null.
+    TLayer* Find(const char* name) const;
+    void Clear();
+};
