@@ -82,3 +82,19 @@ TEST(CliErrors, DamagedFilesDoNotCrash) {
         EXPECT_EQ(RunCli("--log " + Data(file)).status, 0) << file;
 }
 } // namespace
+
+namespace {
+TEST(CliContours, OneLinePerContour) {
+    const RunResult r = RunCli("--contours -d 0 " + Data("square_shuffled.dxf"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "0: 4 vertices: 10 10; 0 10; 0 0; 10 0\n");
+    const RunResult arc = RunCli("--contours " + Data("full_circle_arc.dxf"));
+    EXPECT_EQ(arc.out, "0: 1 vertices: 6.73205080756888 6 arc 5 5 2 ccw\n");
+}
+
+TEST(CliContours, DistanceThatIsNoNumberIsBadUsage) {
+    const RunResult r = RunCli("--contours -d abc " + Data("square_shuffled.dxf"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("abc"), std::string::npos) << r.err;
+}
+} // namespace

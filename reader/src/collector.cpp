@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "collector.h"
 
-#include "quillform/geometry_constants.h"
+#include "quillform/geometry.h"
 
 #include <cmath>
 
@@ -168,9 +168,4 @@ void Test_CreationClass::addInsert(const DL_InsertData& data) {
     RegisterLayer(layer);
     OnInsert.Raise(Wide(data.name).c_str(), data.ipx, data.ipy, data.ipz, data.sx, data.sy, data.sz,
                    data.angle, Wide(layer).c_str());
-}
-
-void Test_CreationClass::ExpandInsert(const DL_InsertData& /*data*/, const char* /*layer*/) {
-    // Not yet: copying the block's entities into model space comes with block
-    // expansion. Until then an insert only finishes the block and is reported.
 }

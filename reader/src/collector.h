@@ -54,12 +54,34 @@ public:
     // pending polyline to the model-space list once parsing is over.
     void FlushLastPolyline();
 
+    // Replaces every polyline with a bulge outside the tolerance by one
+    // segment or arc per edge, appended after the collected ones.
+    void ExplodeBulgedPolylines(double tolerance);
+
+    // Chains segments, arcs and polylines whose ends lie within the linking
+    // distance into contours, first match wins. Consumes the three lists
+    // (unless linking stops on an open chain); ORs status bits into *status.
+    bool LinkContours(TLista* outList, int32_t* status, double linkingDistance,
+                      int32_t openContourMode, bool mixLayers);
+
 private:
     void Flush();
     void FinishBlock();
     void RegisterLayer(const std::string& name);
     void Store(TLista& modelSpaceList, TLista block::*blockList, void* entity);
     void ExpandInsert(const DL_InsertData& data, const char* layer);
+    void ExpandBlock(const block& source, TPoint2D insertion, double angle, const char* layer);
+
+    void MoveClosedPolylines(TLista* outList);
+    void DropPolylinesWithoutVertices();
+    OwnedName StartContour(TDXFPolygon* contour, int32_t* status);
+    bool AttachNext(TDXFPolygon* contour, bool mixLayers, double linkingDistance);
+    bool AttachSegment(TListaNode* node, TDXFSegment* segment, TDXFPolygon* contour, TPoint2D first,
+                       TPoint2D last, double linkingDistance);
+    bool AttachArc(TListaNode* node, TDXFArc* arc, TDXFPolygon* contour, dxf_info* firstVertex,
+                   dxf_info* lastVertex, double linkingDistance);
+    bool AttachPolyline(TListaNode* node, TDXFPolygon* polyline, TDXFPolygon* contour,
+                        dxf_info* firstVertex, dxf_info* lastVertex, double linkingDistance);
     std::string EntityLayer();
     std::wstring Wide(const std::string& name) const { return widen_(name.c_str()); }
 

@@ -281,3 +281,12 @@ void RotatePoint(TPoint2D& p, TPoint2D centre, double angle) {
     p.X = centre.X + std::cos(a) * dx - std::sin(a) * dy;
     p.Y = centre.Y + std::sin(a) * dx + std::cos(a) * dy;
 }
+
+double NormalizedAngle(double angle) {
+    if (!std::isfinite(angle))
+        return angle;
+    double reduced = std::fmod(angle, 360.0);
+    if (reduced < 0)
+        reduced += 360;
+    return reduced >= 360 ? 0 : reduced; // -1e-20 + 360 rounds to 360
+}

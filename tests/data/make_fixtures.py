@@ -111,6 +111,41 @@ FIXTURES = {
     "truncated.dxf": dxf(line(0, 0, 1, 0) + line(1, 0, 1, 1))[:-60],
     "empty.dxf": "",
     "cp1252_layer.dxf": dxf(line(0, 0, 1, 0, "Au\udcdfen")),  # 0xDF: sharp s in Windows-1252
+    # block expansion
+    "insert_rotated.dxf": dxf(insert("L", 10, 5, "Parts", 90), blocks=block("L", line(0, 0, 1, 0, "Inner"))),
+    "insert_scaled_based.dxf": dxf(insert("L", 0, 0, scale=(2, 2, 1)),
+                                   blocks=block("L", line(0, 0, 1, 0), base=(5, 5))),
+    "insert_arc_rotations.dxf": dxf(insert("A", 0, 0, angle=30) + insert("A", 0, 0, angle=-90)
+                                    + insert("A", 0, 0, angle=400),
+                                    blocks=block("A", arc(0, 0, 1, 0, 90))),
+    "insert_all_kinds.dxf": dxf(insert("K", 100, 0, "Placed", 90),
+                                blocks=block("K", circle(1, 0, 0.5) + line(0, 0, 1, 0) + arc(0, 0, 2, 0, 90)
+                                             + polyline([(0, 0), (2, 0, 0.5), (2, 2)], True))),
+    "insert_two_definitions.dxf": dxf(insert("D", 0, 0),
+                                      blocks=block("D", line(0, 0, 1, 0)) + block("D", line(0, 0, 0, 1))),
+    "insert_before_definition.dxf": dxf("", blocks=block("X", insert("Y", 0, 0)) + block("Y", line(0, 0, 1, 0))),
+    # bulge explosion
+    "bulge_tiny.dxf": dxf(lwpolyline([(0, 0), (1, 0, 0.000001), (1, 1)])),
+    "bulge_open_one_arc.dxf": dxf(lwpolyline([(0, 0), (2, 0, 1), (2, 2)])),
+    "bulge_repeated_last.dxf": dxf(lwpolyline([(0, 0, 1), (2, 0), (2, 2), (0, 0)])),
+    "bulge_semicircle_ccw.dxf": dxf(lwpolyline([(0, 0, 1), (2, 0)])),
+    "bulge_semicircle_cw.dxf": dxf(lwpolyline([(0, 0, -1), (2, 0)])),
+    "bulge_worked_example.dxf": dxf(polyline([(1, 0, math.tan(math.pi / 8)), (0, 1)])),
+    "bulge_zero_chord.dxf": dxf(lwpolyline([(3, 3, 0.5)]) + lwpolyline([(0, 0, 1), (0, 0), (4, 0)])),
+    # linking
+    "square_shuffled.dxf": dxf(line(10, 0, 10, 10) + line(0, 10, 0, 0) + line(0, 0, 10, 0) + line(0, 10, 10, 10)),
+    "gap_exact.dxf": dxf(line(0, 0, 1, 0) + line(1.5, 0, 1.5, 1) + line(1.5, 1, 0, 1) + line(0, 1, 0, 0.5)),
+    "open_chain_and_square.dxf": dxf(line(100, 0, 110, 0) + line(110, 0, 110, 10) + square(0, 0, 10)),
+    "two_layers_touching.dxf": dxf(line(0, 0, 10, 0, "A") + line(10, 0, 0, 0, "B")),
+    "full_circle_arc.dxf": dxf(arc(5, 5, 2, 30, 30)),
+    "short_segment.dxf": dxf(line(0, 0, 0.5, 0)),
+    "closed_polyline_touching.dxf": dxf(lwpolyline([(0, 0), (10, 0), (10, 10), (0, 10)], True)
+                                        + line(10, 10, 20, 10) + line(20, 10, 10, 10)),
+    "reversed_cw_arc.dxf": dxf(line(5, 5, 2, 0) + lwpolyline([(0, 0, -1), (2, 0, 1)])),
+    "three_meet.dxf": dxf(line(0, 0, 10, 0) + line(10, 0, 10, 10) + line(10, 0, 20, 0)
+                          + line(10, 10, 0, 0)),
+    "vertexless_polylines.dxf": dxf(polyline([], False) + polyline([], True) + line(0, 0, 1, 0)
+                                    + line(1, 0, 0, 0)),
 }
 
 

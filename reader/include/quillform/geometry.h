@@ -40,3 +40,6 @@ bool IntersectArc(const TArc& arc, TPoint2D p1, TPoint2D p2, const TArc& other, 
 
 // Rotates p about centre by angle degrees, counter-clockwise for positive angles.
 void RotatePoint(TPoint2D& p, TPoint2D centre, double angle);
+
+// The same direction in [0, 360); non-finite angles are returned unchanged.
+double NormalizedAngle(double angle);

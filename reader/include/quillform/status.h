@@ -1,0 +1,20 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <cstdint>
+
+// Bits of the reader's status word.
+enum : int32_t {
+    stReadError = 0x02,     // the file cannot be opened
+    stNoStartEntity = 0x04, // linking found nothing to start a contour from
+    stOpenContour = 0x08,   // a chain did not close under open-contour mode 2
+    stLinkingFailed = 0x20, // linking left a bit set: no shapes are built
+};
+
+// Open-contour modes of linking: what happens to a chain that does not close.
+enum : int32_t {
+    kDropOpenContours = 0,
+    kKeepOpenContours = 1,
+    kStopOnOpenContour = 2,
+};

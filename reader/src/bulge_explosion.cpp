@@ -1,0 +1,85 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Turns polylines with bulged edges into plain segments and arcs.
+#include "collector.h"
+
+#include "quillform/geometry.h"
+
+#include <cmath>
+
+namespace {
+bool HasBulges(const TDXFPolygon& polyline, double t) {
+    for (const TListaNode* n = polyline.Head->Next; n; n = n->Next)
+        if (!ToleranceEqual(static_cast<const dxf_info*>(n->Item)->bulge, 0, t))
+            return true;
+    return false;
+}
+
+TDXFSegment* StraightEdge(const dxf_info& from, const dxf_info& to, double t) {
+    if (ToleranceEqual(from.x, to.x, t) && ToleranceEqual(from.y, to.y, t))
+        return nullptr; // zero length, as when the last vertex repeats the first
+    auto* segment = new TDXFSegment();
+    segment->X1 = from.x;
+    segment->Y1 = from.y;
+    segment->X2 = to.x;
+    segment->Y2 = to.y;
+    return segment;
+}
+
+// The arc of a bulged edge: included angle 4 atan(bulge), centre on the side
+// the bulge's sign gives, clockwise for a negative bulge.
+TDXFArc* BulgedEdge(const dxf_info& from, const dxf_info& to, double t) {
+    const TPoint2D start(from.x, from.y), end(to.x, to.y);
+    const double chord = std::hypot(end.X - start.X, end.Y - start.Y);
+    // Coinciding ends give no circle at all; the edge is dropped.
+    if (!(chord > 0) || ToleranceEqual(chord, 0, t))
+        return nullptr;
+    const double theta = 4 * std::atan(from.bulge);
+    const double radius = std::fabs((chord * 0.5) / std::sin(theta * 0.5));
+    const double direction = AngleOfPoint(end, start, chord, t) * kPi / 180;
+    const int side = ToleranceCompare(from.bulge, 0, t);
+    const double toCentre =
+        side == 1 ? direction + kHalfPi - theta * 0.5 : direction - kHalfPi - theta * 0.5;
+    auto* arc = new TDXFArc();
+    arc->StartX = start.X;
+    arc->StartY = start.Y;
+    arc->EndX = end.X;
+    arc->EndY = end.Y;
+    arc->Radius = radius;
+    arc->CenterX = start.X + radius * std::cos(toCentre);
+    arc->CenterY = start.Y + radius * std::sin(toCentre);
+    arc->Clockwise = side == -1 ? 1 : 0;
+    arc->UpdateAngles(t);
+    if (!std::isfinite(arc->CenterX) || !std::isfinite(arc->CenterY)) {
+        delete arc; // a bulge that is no number describes no arc
+        return nullptr;
+    }
+    return arc;
+}
+} // namespace
+
+void Test_CreationClass::ExplodeBulgedPolylines(double tolerance) {
+    for (TListaNode* node = Polylines.Head; node;) {
+        auto* polyline = static_cast<TDXFPolygon*>(node->Item);
+        if (!HasBulges(*polyline, tolerance)) {
+            node = node->Next;
+            continue;
+        }
+        // n vertices give n edges, the last back to the first whatever the closed flag says.
+        for (const TListaNode* v = polyline->Head->Next; v; v = v->Next) {
+            const auto& from = *static_cast<const dxf_info*>(v->Item);
+            const dxf_info& to = *polyline->NextVertex(v);
+            if (ToleranceEqual(from.bulge, 0, tolerance)) {
+                if (TDXFSegment* segment = StraightEdge(from, to, tolerance)) {
+                    segment->Layer = CopyName(polyline->Layer.get());
+                    Segments.Add(segment);
+                }
+            } else if (TDXFArc* arc = BulgedEdge(from, to, tolerance)) {
+                arc->Layer = CopyName(polyline->Layer.get());
+                Arcs.Add(arc);
+            }
+        }
+        DestroyPolygon(polyline);
+        node = Polylines.Remove(node);
+    }
+}

@@ -1,0 +1,211 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "collector_fixture.h"
+
+#include "quillform/status.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <random>
+#include <utility>
+
+namespace {
+struct Linked {
+    std::unique_ptr<Test_CreationClass> collector;
+    TLista contours;
+    int32_t status = 0;
+
+    Linked(const std::string& file, double distance, int32_t mode = kDropOpenContours,
+           bool mix = false)
+        : collector(LoadFixture(file)) {
+        EXPECT_TRUE(collector->LinkContours(&contours, &status, distance, mode, mix));
+    }
+    ~Linked() { FreeContours(&contours); }
+
+    const TDXFPolygon& Contour(int i) const { return ItemAt<TDXFPolygon>(contours, i); }
+    std::vector<std::pair<double, double>> Points(int i) const {
+        std::vector<std::pair<double, double>> points;
+        for (const dxf_info& v : VerticesOf(Contour(i)))
+            points.emplace_back(v.x, v.y);
+        return points;
+    }
+};
+
+using Points = std::vector<std::pair<double, double>>;
+
+TEST(Linking, ShuffledSquareClosesWithoutDuplicatePoint) {
+    Linked l("square_shuffled.dxf", 0);
+    ASSERT_EQ(l.contours.Count, 1);
+    EXPECT_EQ(l.Points(0), (Points{{10, 10}, {0, 10}, {0, 0}, {10, 0}}));
+    EXPECT_EQ(l.collector->Segments.Count, 0);
+    EXPECT_EQ(l.status, 0);
+}
+
+TEST(Linking, GapEqualToTheDistanceLinks) {
+    Linked exact("gap_exact.dxf", 0.5);
+    ASSERT_EQ(exact.contours.Count, 1);
+    EXPECT_EQ(exact.Points(0), (Points{{0, 1}, {0, 0}, {1, 0}, {1.5, 1}}));
+    Linked under("gap_exact.dxf", 0.4999);
+    EXPECT_EQ(under.contours.Count, 0);
+}
+
+TEST(Linking, DistanceZeroLinksOnlyEqualEnds) {
+    Linked l("square_shuffled.dxf", 0);
+    EXPECT_EQ(l.contours.Count, 1);
+    Linked gap("gap_exact.dxf", 0);
+    EXPECT_EQ(gap.contours.Count, 0);
+}
+
+TEST(Linking, OpenChainModes) {
+    Linked drop("open_chain_and_square.dxf", 0, kDropOpenContours);
+    ASSERT_EQ(drop.contours.Count, 1);
+    EXPECT_EQ(drop.Points(0).size(), 4u);
+    EXPECT_EQ(drop.status, 0);
+
+    Linked keep("open_chain_and_square.dxf", 0, kKeepOpenContours);
+    ASSERT_EQ(keep.contours.Count, 2);
+    EXPECT_EQ(keep.Points(0), (Points{{100, 0}, {110, 0}, {110, 10}}));
+    EXPECT_EQ(keep.status, 0);
+
+    Linked stop("open_chain_and_square.dxf", 0, kStopOnOpenContour);
+    ASSERT_EQ(stop.contours.Count, 1);
+    EXPECT_EQ(stop.Points(0).size(), 3u);
+    EXPECT_EQ(stop.status, stOpenContour);
+    EXPECT_EQ(stop.collector->Segments.Count, 4); // the square is never linked
+}
+
+TEST(Linking, MixLayers) {
+    Linked apart("two_layers_touching.dxf", 0, kDropOpenContours, false);
+    EXPECT_EQ(apart.contours.Count, 0);
+    Linked mixed("two_layers_touching.dxf", 0, kDropOpenContours, true);
+    ASSERT_EQ(mixed.contours.Count, 1);
+    EXPECT_STREQ(mixed.Contour(0).Layer.get(), "A");
+    EXPECT_EQ(mixed.Points(0), (Points{{10, 0}, {0, 0}}));
+}
+
+TEST(Linking, FullCircleArcIsOneVertexContour) {
+    Linked l("full_circle_arc.dxf", 0);
+    ASSERT_EQ(l.contours.Count, 1);
+    const std::vector<dxf_info> v = VerticesOf(l.Contour(0));
+    ASSERT_EQ(v.size(), 1u);
+    EXPECT_EQ(v[0].is_arc, 1);
+    EXPECT_EQ(v[0].sweep, 360);
+    EXPECT_EQ(v[0].center_x, 5);
+}
+
+TEST(Linking, SegmentShorterThanTheDistanceClosesOnItself) {
+    Linked l("short_segment.dxf", 1);
+    ASSERT_EQ(l.contours.Count, 1);
+    EXPECT_EQ(l.Points(0), (Points{{0, 0}}));
+}
+
+TEST(Linking, ClosedPolylineComesFirstAndNeverJoins) {
+    Linked l("closed_polyline_touching.dxf", 0);
+    ASSERT_EQ(l.contours.Count, 2);
+    EXPECT_EQ(l.Points(0), (Points{{0, 0}, {10, 0}, {10, 10}, {0, 10}}));
+    EXPECT_EQ(l.Points(1), (Points{{20, 10}, {10, 10}}));
+}
+
+TEST(Linking, ClockwiseArcJoinedInReverseBecomesCounterClockwise) {
+    Linked l("reversed_cw_arc.dxf", 0, kKeepOpenContours);
+    ASSERT_EQ(l.contours.Count, 1);
+    const std::vector<dxf_info> v = VerticesOf(l.Contour(0));
+    ASSERT_EQ(v.size(), 4u);
+    // (2, 0) starts the arc walked back from its end to its start.
+    EXPECT_EQ(v[1].is_arc, 1);
+    EXPECT_EQ(v[1].clockwise, 0);
+    EXPECT_NEAR(v[1].start_angle, 0, 1e-9);
+    EXPECT_NEAR(v[1].end_angle, 180, 1e-9);
+    EXPECT_NEAR(v[1].center_x, 1, 1e-9);
+    // The counter-clockwise arc from the bulge of +1, reversed, is clockwise.
+    EXPECT_EQ(v[2].is_arc, 1);
+    EXPECT_EQ(v[2].clockwise, 1);
+    EXPECT_EQ(v[3].is_arc, 0);
+}
+
+TEST(Linking, FirstOfThreeEntitiesAtOnePointWins) {
+    Linked l("three_meet.dxf", 0);
+    ASSERT_EQ(l.contours.Count, 1); // the spur is an open chain, dropped
+    EXPECT_EQ(l.Points(0), (Points{{10, 10}, {0, 0}, {10, 0}}));
+}
+
+TEST(Linking, PolylinesWithoutVertices) {
+    Linked l("vertexless_polylines.dxf", 0);
+    ASSERT_EQ(l.contours.Count, 2);
+    EXPECT_EQ(l.Contour(0).Count, 0); // the closed one, as an empty contour
+    EXPECT_EQ(l.Points(1), (Points{{1, 0}, {0, 0}}));
+    EXPECT_EQ(l.collector->Polylines.Count, 0);
+}
+
+TEST(Linking, NaNEndsNeverLinkAndDoNotHang) {
+    Test_CreationClass c;
+    const double nan = std::nan("");
+    const double inf = INFINITY;
+    // Only the non-finite ends are within reach of each other.
+    for (auto ends : {std::array<double, 4>{nan, 0, 0, 0}, std::array<double, 4>{nan, 0, 10, 0},
+                      std::array<double, 4>{inf, 0, 20, 0}, std::array<double, 4>{inf, 0, 30, 0},
+                      std::array<double, 4>{inf, 5, inf, 5}}) {
+        auto* s = new TDXFSegment();
+        s->X1 = ends[0];
+        s->Y1 = ends[1];
+        s->X2 = ends[2];
+        s->Y2 = ends[3];
+        c.Segments.Add(s);
+    }
+    TLista contours;
+    int32_t status = 0;
+    c.LinkContours(&contours, &status, 1, kKeepOpenContours, false);
+    EXPECT_EQ(contours.Count, 5); // each stays an open chain of its own
+    for (const TListaNode* n = contours.Head; n; n = n->Next)
+        EXPECT_EQ(static_cast<TDXFPolygon*>(n->Item)->Count, 2);
+    FreeContours(&contours);
+}
+
+// Closed outlines cut into pieces, shuffled and partly reversed, must come
+// back as the same outlines with the same vertex counts.
+TEST(LinkingProperty, ShuffledReversedPiecesRelinkIntoTheirOutlines) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 50; ++round) {
+        Test_CreationClass c;
+        const int outlines = 1 + round % 6;
+        std::vector<int> sizes;
+        std::vector<std::pair<void*, bool>> pieces; // (entity, is arc)
+        for (int o = 0; o < outlines; ++o) {
+            const int n = 3 + static_cast<int>(random() % 9);
+            sizes.push_back(n);
+            for (int k = 0; k < n; ++k) {
+                const double a0 = 2 * M_PI * k / n, a1 = 2 * M_PI * (k + 1) / n;
+                const double cx = 100.0 * o, r = 10 + (k % 3);
+                const double r1 = 10 + ((k + 1) % n % 3);
+                const double x0 = cx + r * std::cos(a0), y0 = r * std::sin(a0);
+                const double x1 = cx + r1 * std::cos(a1), y1 = r1 * std::sin(a1);
+                const bool reverse = random() % 2;
+                auto* s = new TDXFSegment();
+                s->X1 = reverse ? x1 : x0;
+                s->Y1 = reverse ? y1 : y0;
+                s->X2 = reverse ? x0 : x1;
+                s->Y2 = reverse ? y0 : y1;
+                s->Layer = CopyName("0");
+                pieces.emplace_back(s, false);
+            }
+        }
+        std::shuffle(pieces.begin(), pieces.end(), random);
+        for (auto& piece : pieces)
+            c.Segments.Add(piece.first);
+        TLista contours;
+        int32_t status = 0;
+        c.LinkContours(&contours, &status, 1e-9, kDropOpenContours, false);
+        ASSERT_EQ(contours.Count, outlines) << "round " << round;
+        std::vector<int> counts;
+        for (const TListaNode* n = contours.Head; n; n = n->Next)
+            counts.push_back(static_cast<TDXFPolygon*>(n->Item)->Count);
+        std::sort(counts.begin(), counts.end());
+        std::sort(sizes.begin(), sizes.end());
+        EXPECT_EQ(counts, sizes) << "round " << round;
+        FreeContours(&contours);
+    }
+}
+} // namespace
