@@ -2,89 +2,133 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "contour_printer.h"
 #include "entity_log_printer.h"
+#include "json_output.h"
+#include "options.h"
+#include "shape_reading.h"
 #include "text_output.h"
 
 #include "quillform/entity_reader.h"
+#include "quillform/shape_listing.h"
 #include "quillform/status.h"
-
-#include <CLI/CLI.hpp>
+#include "quillform/wide_names.h"
 
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
-enum ExitStatus { kSuccess = 0, kCannotOpen = 1, kBadUsage = 2 };
+// Where the listing goes: standard output (UTF-8, LF), or a file written as
+// the window's "Save as txt..." writes it (locale encoding, CR LF).
+class ListingSink {
+public:
+    explicit ListingSink(const std::string& path) {
+        if (!path.empty())
+            file_.open(path, std::ios::binary | std::ios::trunc);
+    }
+    bool ToFile() const { return file_.is_open(); }
+    bool Good() const { return !ToFile() || file_.good(); }
 
-struct Options {
-    std::vector<std::string> files;
-    bool log = false;
-    bool contours = false;
-    TLinkSettings link{1.0, kDropOpenContours, false};
+    void Line(const std::wstring& line) {
+        if (ToFile())
+            file_ << EncodeForLocale(line) << "\r\n";
+        else
+            WriteLine(stdout, line);
+    }
+    void Raw(const std::string& text) {
+        if (ToFile())
+            file_ << text;
+        else
+            std::fwrite(text.data(), 1, text.size(), stdout);
+    }
+
+private:
+    std::ofstream file_;
 };
 
-std::wstring Widen(const std::string& path) {
-    std::wstring wide(path.size() + 1, L'\0');
-    const size_t length = std::mbstowcs(wide.data(), path.c_str(), wide.size());
-    if (length == static_cast<size_t>(-1))
-        return std::wstring(path.begin(), path.end());
-    wide.resize(length);
-    return wide;
+int Report(const FileResult& result) {
+    if (result.status & stReadError) {
+        std::fprintf(stderr, "quillform: cannot open '%s'\n", result.file.c_str());
+        return kCannotOpen;
+    }
+    if (result.status & stOpenContour) {
+        std::fprintf(stderr,
+                     "quillform: %s: a contour does not close; linking stopped and no shapes "
+                     "were built (--open-mode 2)\n",
+                     result.file.c_str());
+        return kOpenContour;
+    }
+    return kSuccess;
 }
 
-int CannotOpen(const std::string& file) {
-    std::fprintf(stderr, "quillform: cannot open '%s'\n", file.c_str());
-    return kCannotOpen;
+void ListText(const FileResult& result, const Options& options, ListingSink& sink) {
+    for (int32_t i = 0; i < result.shapes.LayerCount; ++i) {
+        const TFixedSizeLayer& layer = result.shapes.Layers[i];
+        if (!options.quiet) {
+            std::fflush(stdout);
+            WriteLine(stderr, ShapesDiscoveredMessage(layer));
+        }
+        for (const std::wstring& line : ListingLines(layer, L'.'))
+            sink.Line(line);
+    }
 }
 
-int PrintContours(const std::wstring& name, const std::string& file, const Options& options,
-                  const TEntityEvents& events) {
+int PrintContours(const std::string& file, const Options& options) {
     TLista contours;
     int32_t status = 0;
-    ReadContours(name.c_str(), events, options.link, &contours, &status);
+    const TEntityEvents events = options.log ? EntityLogPrinter(stdout) : TEntityEvents();
+    const TLinkSettings settings{options.distance, options.openMode, options.mixLayers};
+    ReadContours(WidePath(file).c_str(), events, settings, &contours, &status);
     for (const TListaNode* n = contours.Head; n; n = n->Next)
         WriteLine(stdout, ContourLine(*static_cast<const TDXFPolygon*>(n->Item)));
     FreeContours(&contours);
-    return (status & stReadError) ? CannotOpen(file) : kSuccess;
+    return Report(FileResult{file, {}, status});
 }
 
-int ReadOne(const std::string& file, const Options& options) {
-    const std::wstring name = Widen(file);
-    const TEntityEvents events = options.log ? EntityLogPrinter(stdout) : TEntityEvents();
-    if (options.contours)
-        return PrintContours(name, file, options, events);
-    return ReadEntities(name.c_str(), events) ? kSuccess : CannotOpen(file);
+int RunContours(const Options& options) {
+    int exitStatus = kSuccess;
+    for (const std::string& file : options.files) {
+        const int status = PrintContours(file, options);
+        if (exitStatus == kSuccess)
+            exitStatus = status;
+    }
+    return exitStatus;
+}
+
+int RunListing(const Options& options) {
+    ListingSink sink(options.output);
+    if (!sink.Good()) {
+        std::fprintf(stderr, "quillform: cannot write '%s'\n", options.output.c_str());
+        return kCannotOpen;
+    }
+    const bool several = options.files.size() > 1;
+    nlohmann::ordered_json documents = nlohmann::ordered_json::array();
+    int exitStatus = kSuccess;
+    for (const std::string& file : options.files) {
+        if (several && options.format == OutputFormat::Text)
+            sink.Line(L"== " + WidePath(file) + L" ==");
+        const FileResult result = ReadShapes(file, options);
+        const int status = Report(result);
+        if (exitStatus == kSuccess)
+            exitStatus = status;
+        if (options.format == OutputFormat::Json)
+            documents.push_back(ResultToJson(result, options));
+        else
+            ListText(result, options, sink);
+    }
+    if (options.format == OutputFormat::Json)
+        sink.Raw((several ? documents : documents[0])
+                     .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
+                 "\n");
+    return exitStatus;
 }
 } // namespace
 
 int main(int argc, char** argv) {
     UseUserLocale();
-    CLI::App app{"Reads DXF drawings and lists the closed outlines of their parts.", "quillform"};
     Options options;
-    app.add_option("files", options.files, "DXF files to read")->required();
-    app.add_flag("--log", options.log, "Print one line per entity as it is read");
-    app.add_flag("--contours", options.contours, "Print the linked contours, one line each");
-    app.add_option("-d,--distance", options.link.linkingDistance,
-                   "Greatest gap between entity ends that linking joins")
-        ->capture_default_str();
-    app.add_flag("--mix-layers", options.link.mixLayers, "Let linking join entities of any layers");
-    app.add_option("--open-mode", options.link.openContourMode,
-                   "Chains that do not close: 0 drop, 1 keep, 2 stop linking")
-        ->capture_default_str();
-    try {
-        app.parse(argc, argv);
-    } catch (const CLI::CallForHelp&) {
-        std::printf("%s", app.help().c_str());
-        return kSuccess;
-    } catch (const CLI::ParseError& error) {
-        std::fprintf(stderr, "quillform: %s\n%s", error.what(), app.help().c_str());
-        return kBadUsage;
-    }
-    int status = kSuccess;
-    for (const std::string& file : options.files) {
-        const int result = ReadOne(file, options);
-        if (result != kSuccess)
-            status = result;
-    }
-    return status;
+    const int parsed = ParseCommandLine(argc, argv, options);
+    if (parsed >= 0)
+        return parsed;
+    return options.contours ? RunContours(options) : RunListing(options);
 }

@@ -98,3 +98,78 @@ TEST(CliContours, DistanceThatIsNoNumberIsBadUsage) {
     EXPECT_NE(r.err.find("abc"), std::string::npos) << r.err;
 }
 } // namespace
+
+namespace {
+const char* const kSquareWithHoleListing = "SHAPE # 0\n"
+                                           "Polygon: 4 vertices.\n"
+                                           "  Vertex: X = 0; 10\n"
+                                           "  Vertex: X = 0; 0\n"
+                                           "  Vertex: X = 10; 0\n"
+                                           "  Vertex: X = 10; 10\n"
+                                           "  Shape bounding box: TopX = 0 TopY = 10 BottomX = 10 "
+                                           "BottomY = 0\n"
+                                           "    Hole (circle): centerX =5; centerY =5; Radius = 2\n"
+                                           "        Hole bounding box: TopX = 7 TopY = 7 BottomX "
+                                           "= 3 BottomY = 3\n";
+
+TEST(CliListing, SquareWithCircularHole) {
+    const RunResult r = RunCli(Data("square_with_circle_hole.dxf"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, kSquareWithHoleListing);
+    EXPECT_EQ(r.err, "1 shapes discovered in layer 0\n");
+    EXPECT_EQ(RunCli("--quiet " + Data("square_with_circle_hole.dxf")).err, "");
+}
+
+TEST(CliListing, ArcsPolygonHolesAndLayerMessagesOfTheExample) {
+    const RunResult r = RunCli("-d 1 " + Quote(std::string(QUILLFORM_EXAMPLES) + "/plate.dxf"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "0 shapes discovered in layer 0\n0 shapes discovered in layer Defpoints\n"
+                     "3 shapes discovered in layer CUT\n");
+    // The rounded corner starting at (0, 10) and the slot's right arc, whose
+    // start angle is -90 in the file, reaching x = 86 in the hole's box.
+    EXPECT_NE(r.out.find("  Vertex: X = 0; 10\n  Arc: centerX = 10; centerY = 10; radius = 10; "
+                         "direction = 0\n"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("        Hole bounding box: TopX = 86 TopY = 46 BottomX = 34 BottomY = "
+                         "34\n"),
+              std::string::npos)
+        << r.out;
+}
+
+TEST(CliListing, SeveralFilesAreSeparatedByTheirNames) {
+    const std::string a = std::string(QUILLFORM_TEST_DATA) + "/square_with_circle_hole.dxf";
+    const RunResult r = RunCli("-q " + Quote(a) + " " + Quote(a));
+    EXPECT_EQ(r.out, "== " + a + " ==\n" + kSquareWithHoleListing + "== " + a + " ==\n" +
+                         kSquareWithHoleListing);
+}
+
+TEST(CliListing, OutputFileHasCrLfLineEnds) {
+    const std::string path = testing::TempDir() + "listing.txt";
+    const RunResult r = RunCli("-q -o " + Quote(path) + " " + Data("square_with_circle_hole.dxf"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.empty());
+    std::string expected;
+    for (const char* p = kSquareWithHoleListing; *p; ++p)
+        expected += *p == '\n' ? std::string("\r\n") : std::string(1, *p);
+    EXPECT_EQ(Slurp(path), expected);
+}
+
+TEST(CliListing, JsonCarriesTheSameContent) {
+    const RunResult r = RunCli("--format json -q " + Data("square_with_circle_hole.dxf"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* fragment :
+         {"\"kind\": \"polygon\"", "\"kind\": \"circle\"", "\"radius\": 2.0", "\"maxX\": 7.0",
+          "\"name\": \"0\"", "\"value\": 0", "\"distance\": 1.0"})
+        EXPECT_NE(r.out.find(fragment), std::string::npos) << fragment << "\n" << r.out;
+}
+
+TEST(CliErrors, ExitStatusForEachFailure) {
+    EXPECT_EQ(RunCli(Data("no_such_file.dxf")).status, 1);
+    EXPECT_EQ(RunCli("--format xml " + Data("empty.dxf")).status, 2);
+    EXPECT_EQ(RunCli("--open-mode x " + Data("empty.dxf")).status, 2);
+    const RunResult open = RunCli("--open-mode 2 -d 0 " + Data("open_chain_facade.dxf"));
+    EXPECT_EQ(open.status, 3);
+    EXPECT_NE(open.err.find("does not close"), std::string::npos) << open.err;
+    EXPECT_EQ(open.out, ""); // layers without shapes list nothing
+}
+} // namespace

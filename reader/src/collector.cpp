@@ -105,11 +105,13 @@ void Test_CreationClass::addArc(const DL_ArcData& data) {
     arc->CenterX = data.cx;
     arc->CenterY = data.cy;
     arc->Radius = data.radius;
-    arc->StartAngle = data.angle1;
-    arc->EndAngle = data.angle2;
+    // Stored in [0, 360): the bounding box only finds the axis crossings of
+    // arcs whose start lies there, and writers do emit -90 or 450.
+    arc->StartAngle = NormalizedAngle(data.angle1);
+    arc->EndAngle = NormalizedAngle(data.angle2);
     arc->Clockwise = 0; // DXF arcs always run counter-clockwise
-    arc->Sweep =
-        data.angle1 < data.angle2 ? data.angle2 - data.angle1 : data.angle2 + 360 - data.angle1;
+    arc->Sweep = arc->StartAngle < arc->EndAngle ? arc->EndAngle - arc->StartAngle
+                                                 : arc->EndAngle + 360 - arc->StartAngle;
     const double start = data.angle1 * kPi / 180;
     const double end = data.angle2 * kPi / 180;
     arc->StartX = data.cx + data.radius * std::cos(start);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "quillform/wide_names.h"
 
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
@@ -86,4 +87,20 @@ std::string NarrowPath(const wchar_t* path) {
     source = path;
     std::wcsrtombs(narrow.data(), &source, length, &state);
     return narrow;
+}
+
+std::string EncodeForLocale(const std::wstring& text) {
+    std::string out;
+    std::mbstate_t state{};
+    char buffer[MB_LEN_MAX];
+    for (wchar_t c : text) {
+        const size_t length = std::wcrtomb(buffer, c, &state);
+        if (length == static_cast<size_t>(-1)) {
+            out.push_back('?');
+            state = std::mbstate_t{};
+        } else {
+            out.append(buffer, length);
+        }
+    }
+    return out;
 }

@@ -146,6 +146,27 @@ FIXTURES = {
                           + line(10, 10, 0, 0)),
     "vertexless_polylines.dxf": dxf(polyline([], False) + polyline([], True) + line(0, 0, 1, 0)
                                     + line(1, 0, 0, 0)),
+    # classification and the reader
+    "square_with_circle_hole.dxf": dxf(square(0, 0, 10) + circle(5, 5, 2)),
+    "island_same_pass.dxf": dxf(square(0, 0, 100) + square(10, 10, 80) + square(20, 20, 60)),
+    "island_later_pass.dxf": dxf(square(20, 20, 60) + square(10, 10, 80) + square(0, 0, 100)),
+    "squares_two_layers.dxf": dxf(square(0, 0, 100, "A") + square(10, 10, 80, "B")),
+    "circle_in_square.dxf": dxf(circle(50, 50, 10) + square(0, 0, 100)),
+    "square_in_circle.dxf": dxf(square(-5, -5, 10) + circle(0, 0, math.sqrt(50))),
+    "concentric_circles.dxf": dxf(circle(0, 0, 5) + circle(0, 0, 10)),
+    "equal_circles.dxf": dxf(circle(0, 0, 5) + circle(0, 0, 5)),
+    "circle_touching_vertex.dxf": dxf(square(0, 0, 10) + circle(2, 2, math.sqrt(8))),
+    "arc_bulging_outside.dxf": dxf(square(0, 0, 100)
+                                   + lwpolyline([(10, 10), (90, 10, 1), (90, 90), (10, 90)], True)),
+    "arc_cut_twice.dxf": dxf(lwpolyline([(0, -10, -math.tan(math.radians(270) / 4)), (0, 10)], True)
+                             + circle(-8, 0, 1)),
+    "full_circle_contour.dxf": dxf(arc(0, 0, 10, 0, 0) + circle(0, 0, 1)),
+    "full_circle_contour_top.dxf": dxf(arc(0, 0, 10, 90, 90) + circle(0, 0, 1)),
+    "hole_order.dxf": dxf(circle(20, 20, 2) + square(0, 0, 100) + square(50, 50, 10) + circle(80, 20, 2)
+                          + square(10, 60, 10)),
+    "coincident_squares.dxf": dxf(square(0, 0, 10) + lwpolyline([(0, 0), (10, 0), (10, 10), (0, 10)], True)),
+    "open_chain_facade.dxf": dxf(square(0, 0, 10) + line(100, 0, 110, 0), layers=["0", "Empty"]),
+    "circle_with_two_holes.dxf": dxf(circle(0, 0, 50) + circle(-20, 0, 5) + circle(20, 0, 5)),
 }
 
 

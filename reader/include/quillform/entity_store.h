@@ -44,8 +44,20 @@ struct TDXFArc : TArc {
     OwnedName Layer;
 };
 
+class TDXFPolygon;
+
 struct TDXFCircle : TCircle {
     OwnedName Layer;
+
+    // Classification (tolerance 1e-6; only candidates of the same layer count).
+    bool IsInsideContour(const TDXFPolygon* contour) const;
+    bool IsInsideOtherCircle(const TListaNode* ownNode, const TLista* circles) const;
+    bool IsInsideAnyContour(const TLista* contours) const;
+    bool IsInsideAnyHole(const TLista* holeContours, const TLista* holeCircles) const;
+    // Moves this outer circle's direct holes into the hole lists; *position
+    // (the caller's place in the circle list) moves past removed nodes.
+    void CollectHoles(TLista* contours, TLista* circles, TListaNode** position,
+                      TLista* holeContours, TLista* holeCircles) const;
 };
 
 // One vertex of a raw polyline or of a contour.
@@ -80,6 +92,18 @@ public:
 
     // Fills a polygon constructed with this contour's vertex count.
     void CopyToPolygon(TPolygon* polygon) const;
+
+    // Classification of contours (tolerance 1e-6; same layer only).
+    int32_t CountSplitPoints(double tolerance) const;
+    void SplitOutline(TPoint2D* points, TArc* edges, int32_t* count, double tolerance) const;
+    bool IsInsideCircle(const TDXFCircle* circle) const;
+    bool IsInsideOtherContour(const TListaNode* ownNode, const TLista* contours) const;
+    bool IsInsideAnyCircle(const TLista* circles) const;
+    bool IsInsideAnyHole(const TLista* holeContours, const TLista* holeCircles) const;
+    // Moves this outer contour's direct holes into the hole lists; *position
+    // (the caller's place in the contour list) moves past removed nodes.
+    void CollectHoles(TLista* contours, TLista* circles, TListaNode** position,
+                      TLista* holeContours, TLista* holeCircles) const;
 };
 
 // A block definition. Its base point stays (0, 0, 0): inserts rotate about the

@@ -34,3 +34,7 @@ std::string ToUtf8(const std::wstring& text);
 // A wide file name to the bytes the file system expects: the locale's
 // encoding, or UTF-8 where the locale cannot represent it.
 std::string NarrowPath(const wchar_t* path);
+
+// Wide text in the current locale's multibyte encoding (the "system code
+// page" of saved listings); characters it cannot represent become '?'.
+std::string EncodeForLocale(const std::wstring& text);

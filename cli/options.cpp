@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "options.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <map>
+
+int ParseCommandLine(int argc, char** argv, Options& options) {
+    CLI::App app{"Reads DXF drawings and lists the closed outlines of their parts: outer "
+                 "shapes, their holes, vertices, arc edges, circles and bounding boxes.",
+                 "quillform"};
+    app.add_option("files", options.files, "DXF files to read")->required();
+    app.add_option("-d,--distance", options.distance,
+                   "Greatest gap between entity ends that linking still joins")
+        ->capture_default_str();
+    app.add_flag("--mix-layers", options.mixLayers, "Let linking join entities of any layers");
+    app.add_option("--open-mode", options.openMode,
+                   "Chains that do not close: 0 drop them, 1 keep them, 2 stop (exit status 3)")
+        ->capture_default_str();
+    app.add_flag("--log", options.log, "Print one line per entity as it is read");
+    app.add_flag("--contours", options.contours,
+                 "Print the linked contours, one line each, instead of the shapes");
+    app.add_flag("-q,--quiet", options.quiet, "Do not announce the shape count of each layer");
+    app.add_option("-o,--output", options.output,
+                   "Write the listing to this file (text: CR LF line ends)");
+    const std::map<std::string, OutputFormat> formats{{"text", OutputFormat::Text},
+                                                      {"json", OutputFormat::Json}};
+    app.add_option("--format", options.format, "Output format: text or json")
+        ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
+        ->default_str("text");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::printf("%s", app.help().c_str());
+        return kSuccess;
+    } catch (const CLI::ParseError& error) {
+        std::fprintf(stderr, "quillform: %s\n%s", error.what(), app.help().c_str());
+        return kBadUsage;
+    }
+    return -1;
+}

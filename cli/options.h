@@ -1,0 +1,27 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum ExitStatus { kSuccess = 0, kCannotOpen = 1, kBadUsage = 2, kOpenContour = 3 };
+
+enum class OutputFormat { Text, Json };
+
+struct Options {
+    std::vector<std::string> files;
+    double distance = 1.0;
+    bool mixLayers = false;
+    int32_t openMode = 0;
+    bool log = false;
+    bool contours = false;
+    bool quiet = false;
+    std::string output; // empty: standard output
+    OutputFormat format = OutputFormat::Text;
+};
+
+// Parses the command line. Returns -1 to go on, or the exit status when the
+// program should stop at once (help printed, or bad usage reported).
+int ParseCommandLine(int argc, char** argv, Options& options);

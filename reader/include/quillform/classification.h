@@ -1,0 +1,25 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "quillform/entity_store.h"
+
+#include <vector>
+
+// Fixed tolerance of every containment test, in drawing units or degrees.
+constexpr double kClassificationTolerance = 1e-6;
+
+// A contour rewritten so that every arc edge is monotone in y: arcs are cut
+// at the top and bottom points they pass. Edges[k] runs from Points[k] to
+// Points[(k + 1) % Count].
+struct TSplitOutline {
+    std::vector<TPoint2D> Points;
+    std::vector<TArc> Edges;
+    int32_t Count = 0;
+
+    explicit TSplitOutline(const TDXFPolygon& contour);
+};
+
+// Even-odd test with a ray towards +x.
+bool PointInOutline(const TSplitOutline& outline, double x, double y);
+bool AllVerticesInOutline(const TSplitOutline& outline, const TDXFPolygon& contour);

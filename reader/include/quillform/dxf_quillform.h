@@ -1,0 +1,85 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "quillform/events.h"
+#include "quillform/shape_records.h"
+
+#include <cstdint>
+
+// The reader: reads one DXF file at a time, reports its entities through the
+// event slots, links and classifies outlines, and answers queries about the
+// shapes found -- only while OnReadDone runs; the results are destroyed when
+// it returns. Never throws; failures show as status bits and missing layers.
+class TDXFQuillform {
+public:
+    // Event slots, assigned directly by the host.
+    TReadDoneEvent OnReadDone;
+    TLayerEvent OnLayer;
+    TSegmentEvent OnSegment;
+    TCircleEvent OnCircle;
+    TArcEvent OnArc;
+    TPolylineEvent OnPolyline;
+    TVertexEvent OnVertex;
+    TBlockEvent OnBlock;
+    TEndBlockEvent OnEndBlock;
+    TInsertEvent OnInsert;
+
+    TDXFQuillform();
+    TDXFQuillform(const TDXFQuillform&) = delete;
+    TDXFQuillform& operator=(const TDXFQuillform&) = delete;
+
+    void SetLinkingDistance(double distance);
+    void SetOpenContourMode(int32_t mode);
+    // Ignored while a read runs; any value but 0 or 1 stores 0.
+    void SetMixLayers(int32_t value);
+    // Copies the version text into dest (at least 13 bytes) and returns dest.
+    char* GetVersion(char* dest) const;
+    // Status bits of the last read (see status.h), so that a host can tell a
+    // file that could not be opened from one without shapes.
+    int32_t GetStatus() const { return FStatus; }
+
+    void Read(const wchar_t* fileName);
+
+    // Queries: meaningful inside OnReadDone only. A bad name or index writes
+    // nothing, except that count and name queries write 0 or "".
+    void GetLayerCount(int32_t* count) const;
+    void GetLayerNameLength(int32_t index, int32_t* length) const;
+    void GetLayerName(int32_t index, char* name) const;
+    void GetShapeCount(const char* layer, int32_t* count) const;
+    void GetShape(const char* layer, int32_t shape, int32_t* kind, int32_t* vertexCount,
+                  double* centerX, double* centerY, double* radius, int32_t* holeCount) const;
+    void GetShapeVertex(const char* layer, int32_t shape, int32_t vertex, double* x, double* y,
+                        int32_t* isArc, double* arcCenterX, double* arcCenterY, double* arcRadius,
+                        int32_t* arcDirection) const;
+    // Outputs min x, max y, max x, min y.
+    void GetShapeBounds(const char* layer, int32_t shape, double* a, double* b, double* c,
+                        double* d) const;
+    void GetHole(const char* layer, int32_t shape, int32_t hole, int32_t* kind,
+                 int32_t* vertexCount, double* centerX, double* centerY, double* radius) const;
+    void GetHoleVertex(const char* layer, int32_t shape, int32_t hole, int32_t vertex, double* x,
+                       double* y, int32_t* isArc, double* arcCenterX, double* arcCenterY,
+                       double* arcRadius, int32_t* arcDirection) const;
+    // Outputs max x, max y, min x, min y.
+    void GetHoleBounds(const char* layer, int32_t shape, int32_t hole, double* a, double* b,
+                       double* c, double* d) const;
+
+private:
+    double FLinkingDistance = 0;
+    char FVersion[30] = "0.9.3.1.beta";
+    int32_t FStatus = 0;
+    double FTolerance = 1e-5;
+    int32_t FOpenContourMode = 0;
+    TLayers FLayers;
+    bool FReady = true;
+    int32_t FMixLayers = 0;
+
+    void Classify(TLista* contours, TLista* circles);
+    void FileShape(part2d_any* part, const char* layer);
+    void TakeContourAsShape(TListaNode** position, TLista* contours, TLista* circles);
+    void TakeCircleAsShape(TListaNode** position, TLista* contours, TLista* circles);
+    bool ContourPass(TLista* contours, TLista* circles);
+    bool CirclePass(TLista* contours, TLista* circles);
+    const part2d_any* FindShape(const char* layer, int32_t shape) const;
+    const TBaseShape* FindHole(const char* layer, int32_t shape, int32_t hole) const;
+};
