@@ -4,6 +4,7 @@
 #include "entity_log_printer.h"
 #include "json_output.h"
 #include "options.h"
+#include "picture_output.h"
 #include "shape_reading.h"
 #include "text_output.h"
 
@@ -95,6 +96,18 @@ int RunContours(const Options& options) {
     return exitStatus;
 }
 
+int RunPicture(const Options& options) {
+    const FileResult result = ReadShapes(options.files.front(), options);
+    const int status = Report(result);
+    if (status != kSuccess)
+        return status;
+    if (!WritePicture(result, options)) {
+        std::fprintf(stderr, "quillform: cannot write '%s'\n", options.output.c_str());
+        return kCannotOpen;
+    }
+    return kSuccess;
+}
+
 int RunListing(const Options& options) {
     ListingSink sink(options.output);
     if (!sink.Good()) {
@@ -130,5 +143,9 @@ int main(int argc, char** argv) {
     const int parsed = ParseCommandLine(argc, argv, options);
     if (parsed >= 0)
         return parsed;
-    return options.contours ? RunContours(options) : RunListing(options);
+    if (options.contours)
+        return RunContours(options);
+    if (options.format == OutputFormat::Png || options.format == OutputFormat::Svg)
+        return RunPicture(options);
+    return RunListing(options);
 }

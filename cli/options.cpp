@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <map>
+#include <string>
 
 int ParseCommandLine(int argc, char** argv, Options& options) {
     CLI::App app{"Reads DXF drawings and lists the closed outlines of their parts: outer "
@@ -26,10 +27,25 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
     app.add_option("-o,--output", options.output,
                    "Write the listing to this file (text: CR LF line ends)");
     const std::map<std::string, OutputFormat> formats{{"text", OutputFormat::Text},
-                                                      {"json", OutputFormat::Json}};
-    app.add_option("--format", options.format, "Output format: text or json")
+                                                      {"json", OutputFormat::Json},
+                                                      {"png", OutputFormat::Png},
+                                                      {"svg", OutputFormat::Svg}};
+    app.add_option("--format", options.format,
+                   "Output format: text, json, or the drawing as png or svg (needs -o)")
         ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
         ->default_str("text");
+    std::string size;
+    app.add_option("--size", size, "Size WxH of the view the drawing is fitted into")
+        ->default_str("800x600")
+        ->check([](const std::string& text) {
+            int w = 0, h = 0;
+            char x = 0, rest = 0;
+            return std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &rest) == 3 && x == 'x' &&
+                           w > 0 && h > 0 && w <= 100000 && h <= 100000
+                       ? std::string()
+                       : "expected WxH with positive W and H, for example 800x600";
+        });
+    app.add_flag("--no-index", "Draw the shapes without their index labels");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -37,6 +53,15 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
         return kSuccess;
     } catch (const CLI::ParseError& error) {
         std::fprintf(stderr, "quillform: %s\n%s", error.what(), app.help().c_str());
+        return kBadUsage;
+    }
+    if (!size.empty())
+        std::sscanf(size.c_str(), "%dx%d", &options.pictureWidth, &options.pictureHeight);
+    options.showIndex = app.count("--no-index") == 0;
+    const bool picture = options.format == OutputFormat::Png || options.format == OutputFormat::Svg;
+    if (picture && (options.output.empty() || options.files.size() != 1)) {
+        std::fprintf(stderr, "quillform: --format png and svg draw one file into the file "
+                             "given with -o\n");
         return kBadUsage;
     }
     return -1;

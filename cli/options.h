@@ -8,7 +8,7 @@
 
 enum ExitStatus { kSuccess = 0, kCannotOpen = 1, kBadUsage = 2, kOpenContour = 3 };
 
-enum class OutputFormat { Text, Json };
+enum class OutputFormat { Text, Json, Png, Svg };
 
 struct Options {
     std::vector<std::string> files;
@@ -20,6 +20,9 @@ struct Options {
     bool quiet = false;
     std::string output; // empty: standard output
     OutputFormat format = OutputFormat::Text;
+    int pictureWidth = 800; // --size, for png and svg
+    int pictureHeight = 600;
+    bool showIndex = true;
 };
 
 // Parses the command line. Returns -1 to go on, or the exit status when the

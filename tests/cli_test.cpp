@@ -173,3 +173,25 @@ TEST(CliErrors, ExitStatusForEachFailure) {
     EXPECT_EQ(open.out, ""); // layers without shapes list nothing
 }
 } // namespace
+
+namespace {
+TEST(CliPicture, PngAndSvgOfTheDrawing) {
+    const std::string png = testing::TempDir() + "plate.png";
+    const std::string plate = Quote(std::string(QUILLFORM_EXAMPLES) + "/plate.dxf");
+    const RunResult r = RunCli("-q --format png --size 400x300 -o " + Quote(png) + " " + plate);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(Slurp(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
+    const std::string svg = testing::TempDir() + "plate.svg";
+    EXPECT_EQ(RunCli("-q --no-index --format svg -o " + Quote(svg) + " " + plate).status, 0);
+    EXPECT_NE(Slurp(svg).find("<svg"), std::string::npos);
+}
+
+TEST(CliPicture, NeedsOneFileAnOutputAndAValidSize) {
+    const std::string plate = Quote(std::string(QUILLFORM_EXAMPLES) + "/plate.dxf");
+    EXPECT_EQ(RunCli("--format png " + plate).status, 2);
+    EXPECT_EQ(RunCli("--format png -o /tmp/x.png " + plate + " " + plate).status, 2);
+    EXPECT_EQ(RunCli("--format png --size 0x10 -o /tmp/x.png " + plate).status, 2);
+    EXPECT_EQ(RunCli("--format png -o /tmp/x.png " + Data("no_such_file.dxf")).status, 1);
+}
+} // namespace

@@ -1,0 +1,376 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "main_window.h"
+
+#include "about_box.h"
+#include "image_view.h"
+#include "shape_drawing.h"
+
+#include "quillform/entity_log.h"
+#include "quillform/shape_listing.h"
+#include "quillform/wide_names.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+namespace {
+TfDXFTest* Window(void* context) {
+    return static_cast<TfDXFTest*>(context);
+}
+
+QFont CaptionFont(const QWidget* widget) {
+    QFont font = widget->font();
+    font.setBold(true);
+    font.setPixelSize(17);
+    return font;
+}
+} // namespace
+
+wchar_t LocaleDecimalSeparator() {
+    const QString point = QLocale().decimalPoint();
+    return point.isEmpty() ? L'.' : static_cast<wchar_t>(point.at(0).unicode());
+}
+
+QString TrimBlanksAndControls(const QString& text) {
+    qsizetype first = 0, last = text.size();
+    while (first < last && text.at(first).unicode() <= 0x20)
+        ++first;
+    while (last > first && text.at(last - 1).unicode() <= 0x20)
+        --last;
+    return text.mid(first, last - first);
+}
+
+TfDXFTest::TfDXFTest(TAboutBox* aboutBox, QWidget* parent)
+    : QMainWindow(parent), FReader(std::make_unique<TDXFQuillform>()), FAboutBox(aboutBox) {
+    setWindowTitle("DXF Quillform example");
+    resize(947, 756);
+    ResetOverallBox();
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    lEntities = new QLabel("Entities", central);
+    lEntities->setObjectName("lEntities");
+    lEntities->setFont(CaptionFont(lEntities));
+    layout->addWidget(lEntities);
+    Splitter1 = new QSplitter(Qt::Vertical, central);
+    Splitter1->setObjectName("Splitter1");
+    Splitter1->setHandleWidth(3);
+    lbEntities = new QListWidget(Splitter1);
+    lbEntities->setObjectName("lbEntities");
+    Splitter1->addWidget(lbEntities);
+    Splitter1->addWidget(CreateLowerHalf());
+    Splitter1->setSizes({326, 360});
+    layout->addWidget(Splitter1, 1);
+    layout->addWidget(CreatePanel());
+    setCentralWidget(central);
+    CreateMenu();
+    CreateDialogs();
+    InstallReaderEvents();
+}
+
+TfDXFTest::~TfDXFTest() = default;
+
+QWidget* TfDXFTest::CreateLowerHalf() {
+    auto* lower = new QWidget(Splitter1);
+    auto* layout = new QVBoxLayout(lower);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    lShapes = new QLabel("Shapes", lower);
+    lShapes->setObjectName("lShapes");
+    lShapes->setFont(CaptionFont(lShapes));
+    layout->addWidget(lShapes);
+    pcShapes = new QTabWidget(lower);
+    pcShapes->setObjectName("pcShapes");
+    tsText = new QWidget(pcShapes);
+    tsText->setObjectName("tsText");
+    auto* textLayout = new QVBoxLayout(tsText);
+    textLayout->setContentsMargins(0, 0, 0, 0);
+    lbShapes = new QListWidget(tsText);
+    lbShapes->setObjectName("lbShapes");
+    textLayout->addWidget(lbShapes);
+    tsDrawing = new QWidget(pcShapes);
+    tsDrawing->setObjectName("tsDrawing");
+    auto* drawingLayout = new QVBoxLayout(tsDrawing);
+    drawingLayout->setContentsMargins(0, 0, 0, 0);
+    ScrollBox1 = new QScrollArea(tsDrawing);
+    ScrollBox1->setObjectName("ScrollBox1");
+    ScrollBox1->setWidgetResizable(true);
+    iShape = new TImageView(ScrollBox1);
+    iShape->setObjectName("iShape");
+    ScrollBox1->setWidget(iShape);
+    ScrollBox1->viewport()->installEventFilter(this);
+    drawingLayout->addWidget(ScrollBox1);
+    pcShapes->addTab(tsText, "Text");
+    pcShapes->addTab(tsDrawing, "Drawing");
+    pcShapes->setCurrentWidget(tsDrawing);
+    layout->addWidget(pcShapes, 1);
+    return lower;
+}
+
+QWidget* TfDXFTest::CreatePanel() {
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFixedHeight(54);
+    bLoad = new QPushButton("Load", Panel1);
+    bLoad->setObjectName("bLoad");
+    bLoad->setGeometry(21, 7, 98, 33);
+    lDXFLinkingDistance = new QLabel("DXF Linking Distance", Panel1);
+    lDXFLinkingDistance->setObjectName("lDXFLinkingDistance");
+    lDXFLinkingDistance->move(152, 4);
+    eDXFLinkingDistance = new QLineEdit("1", Panel1);
+    eDXFLinkingDistance->setObjectName("eDXFLinkingDistance");
+    eDXFLinkingDistance->setGeometry(152, 24, 121, 25);
+    cbShowIndex = new QCheckBox("Show Index", Panel1);
+    cbShowIndex->setObjectName("cbShowIndex");
+    cbShowIndex->setChecked(true);
+    cbShowIndex->move(360, 16);
+    cbMixLayers = new QCheckBox("Mix Layers", Panel1);
+    cbMixLayers->setObjectName("cbMixLayers");
+    cbMixLayers->move(536, 16);
+    bSaveShapes = new QPushButton("Save as txt...", Panel1);
+    bSaveShapes->setObjectName("bSaveShapes");
+    bSaveShapes->setGeometry(785, 6, 121, 35);
+    connect(bLoad, &QPushButton::clicked, this, &TfDXFTest::bLoadClick);
+    connect(bSaveShapes, &QPushButton::clicked, this, &TfDXFTest::bSaveShapesClick);
+    connect(cbShowIndex, &QCheckBox::clicked, this, &TfDXFTest::cbShowIndexClick);
+    return Panel1;
+}
+
+void TfDXFTest::CreateMenu() {
+    menuBar()->setObjectName("MainMenu1");
+    menuBar()->addMenu("File");
+    QMenu* help = menuBar()->addMenu("Help");
+    About1 = help->addAction("About");
+    About1->setObjectName("About1");
+    connect(About1, &QAction::triggered, this, &TfDXFTest::About1Click);
+}
+
+void TfDXFTest::CreateDialogs() {
+    odDxf = new QFileDialog(this, "Open", QString(), "dxf (*.dxf)");
+    odDxf->setObjectName("odDxf");
+    odDxf->setDefaultSuffix("dxf");
+    odDxf->setFileMode(QFileDialog::ExistingFile);
+    sdSaveDialog = new QFileDialog(this, "Save as", QString(), "*.txt (*.txt)");
+    sdSaveDialog->setObjectName("sdSaveDialog");
+    sdSaveDialog->setDefaultSuffix("txt");
+    sdSaveDialog->setAcceptMode(QFileDialog::AcceptSave);
+    const auto run = [](QFileDialog* dialog) {
+        return dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()
+                   ? dialog->selectedFiles().first()
+                   : QString();
+    };
+    ChooseDxfFile = [this, run] { return run(odDxf); };
+    ChooseSaveFile = [this, run] { return run(sdSaveDialog); };
+    ShowMessage = [this](const QString& text) {
+        QMessageBox::information(this, windowTitle(), text);
+    };
+}
+
+void TfDXFTest::InstallReaderEvents() {
+    TDXFQuillform& r = *FReader;
+    r.OnReadDone = {ReadDone, this};
+    r.OnLayer = {LogLayer, this};
+    r.OnSegment = {LogSegment, this};
+    r.OnCircle = {LogCircle, this};
+    r.OnArc = {LogArc, this};
+    r.OnPolyline = {LogPolyline, this};
+    r.OnVertex = {LogVertex, this};
+    r.OnBlock = {LogBlock, this};
+    r.OnEndBlock = {LogEndBlock, this};
+    r.OnInsert = {LogInsert, this};
+}
+
+void TfDXFTest::ResetOverallBox() {
+    FMinX = FMinY = kEmptyBoxMin;
+    FMaxX = FMaxY = kEmptyBoxMax;
+    FBoxWidth = FBoxHeight = 0;
+}
+
+void TfDXFTest::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!FShown)
+        FormShow();
+    FShown = true;
+}
+
+void TfDXFTest::FormShow() {
+    char version[30];
+    setWindowTitle(windowTitle() + " - " + FReader->GetVersion(version));
+}
+
+void TfDXFTest::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QMainWindow::closeEvent(event);
+}
+
+void TfDXFTest::FormClose() {
+    FResults = TResultCopy();
+    FReader.reset();
+}
+
+bool TfDXFTest::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ScrollBox1->viewport() && event->type() == QEvent::Resize)
+        ScrollBox1Resize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfDXFTest::LoadFile(const QString& fileName) {
+    if (!FReader)
+        return;
+    lbEntities->clear();
+    lbShapes->clear();
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    const QString text = TrimBlanksAndControls(eDXFLinkingDistance->text());
+    bool ok = false;
+    const double distance = locale.toDouble(text, &ok);
+    if (!ok) {
+        ShowMessage("'" + text + "' is not a valid floating point value");
+        return;
+    }
+    FReader->SetLinkingDistance(distance);
+    FReader->SetOpenContourMode(0); // open chains are always dropped here
+    FReader->SetMixLayers(cbMixLayers->isChecked() ? 1 : 0);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    FReader->Read(fileName.toStdWString().c_str());
+}
+
+void TfDXFTest::bLoadClick() {
+    const QString fileName = ChooseDxfFile();
+    if (!fileName.isEmpty())
+        LoadFile(fileName);
+}
+
+void TfDXFTest::AppendLog(const std::wstring& line) {
+    lbEntities->addItem(QString::fromStdWString(line));
+}
+
+void TfDXFTest::ReadDone(void* context) {
+    TfDXFTest* w = Window(context);
+    w->FResults = CopyResults(*w->FReader);
+    w->ResetOverallBox();
+    const TBoundingBox& overall = w->FResults.Overall;
+    w->FMinX = overall.MinX;
+    w->FMinY = overall.MinY;
+    w->FMaxX = overall.MaxX;
+    w->FMaxY = overall.MaxY;
+    const wchar_t separator = LocaleDecimalSeparator();
+    for (int32_t i = 0; i < w->FResults.LayerCount; ++i) {
+        const TFixedSizeLayer& layer = w->FResults.Layers[i];
+        w->ShowMessage(QString::fromStdWString(ShapesDiscoveredMessage(layer)));
+        for (const std::wstring& line : ListingLines(layer, separator))
+            w->lbShapes->addItem(QString::fromStdWString(line));
+    }
+    w->ScrollBox1Resize();
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
+void TfDXFTest::bSaveShapesClick() {
+    const QString fileName = ChooseSaveFile();
+    if (fileName.isEmpty())
+        return;
+    std::ofstream file(fileName.toLocal8Bit().toStdString(), std::ios::binary | std::ios::trunc);
+    for (int i = 0; file && i < lbShapes->count(); ++i)
+        file << EncodeForLocale(lbShapes->item(i)->text().toStdWString()) << "\r\n";
+    file.close();
+    if (!file)
+        ShowMessage("Cannot create file \"" + fileName + "\". " + QString(std::strerror(errno)));
+}
+
+void TfDXFTest::cbShowIndexClick() {
+    ScrollBox1Resize();
+}
+
+void TfDXFTest::ScrollBox1Resize() {
+    TBoundingBox overall;
+    overall.MinX = FMinX;
+    overall.MinY = FMinY;
+    overall.MaxX = FMaxX;
+    overall.MaxY = FMaxY;
+    FBoxWidth = FMaxX - FMinX;
+    FBoxHeight = FMaxY - FMinY;
+    DrawShapes(LayoutFor(overall, iShape->width(), iShape->height()));
+}
+
+void TfDXFTest::DrawShapes(const TDrawingLayout& layout) {
+    const QImage picture =
+        RenderShapes(FResults, layout, iShape->width(), iShape->height(), cbShowIndex->isChecked());
+    if (picture.isNull()) {
+        ShowMessage("Imaginea este prea mare! Incercati la o scala mai mica");
+        return;
+    }
+    iShape->SetPicture(picture);
+}
+
+void TfDXFTest::About1Click() {
+    if (!FAboutBox || !FReader)
+        return;
+    char version[30];
+    FAboutBox->Version->setText(FReader->GetVersion(version));
+    FAboutBox->exec();
+}
+
+// Entity log
+
+void TfDXFTest::LogLayer(void* w, const wchar_t* name) {
+    Window(w)->AppendLog(entity_log::LayerLine(name));
+}
+
+void TfDXFTest::LogSegment(void* w, double x1, double y1, double z1, double x2, double y2,
+                           double z2, const wchar_t* layer) {
+    Window(w)->AppendLog(
+        entity_log::SegmentLine(x1, y1, z1, x2, y2, z2, layer, LocaleDecimalSeparator()));
+}
+
+void TfDXFTest::LogCircle(void* w, double cx, double cy, double cz, double radius,
+                          const wchar_t* layer) {
+    Window(w)->AppendLog(
+        entity_log::CircleLine(cx, cy, cz, radius, layer, LocaleDecimalSeparator()));
+}
+
+void TfDXFTest::LogArc(void* w, double cx, double cy, double cz, double radius, double a1,
+                       double a2, double sx, double sy, double ex, double ey,
+                       const wchar_t* layer) {
+    Window(w)->AppendLog(entity_log::ArcLine(cx, cy, cz, radius, a1, a2, sx, sy, ex, ey, layer,
+                                             LocaleDecimalSeparator()));
+}
+
+void TfDXFTest::LogPolyline(void* w, int32_t count, int32_t flags, const wchar_t* layer) {
+    Window(w)->AppendLog(entity_log::PolylineLine(count, flags, layer));
+}
+
+void TfDXFTest::LogVertex(void* w, double x, double y, double z, double bulge) {
+    Window(w)->AppendLog(entity_log::VertexLine(x, y, z, bulge, LocaleDecimalSeparator()));
+}
+
+void TfDXFTest::LogBlock(void* w, const wchar_t* name, double, double, double) {
+    Window(w)->AppendLog(entity_log::BlockLine(name));
+}
+
+void TfDXFTest::LogEndBlock(void* w) {
+    Window(w)->AppendLog(entity_log::EndBlockLine());
+}
+
+void TfDXFTest::LogInsert(void* w, const wchar_t* name, double x, double y, double z, double,
+                          double, double, double, const wchar_t* layer) {
+    Window(w)->AppendLog(entity_log::InsertLine(name, x, y, z, layer, LocaleDecimalSeparator()));
+}
