@@ -19,6 +19,65 @@ struct Placement {
         return TPoint2D(p.X + insertion.X, p.Y + insertion.Y);
     }
 };
+
+TDXFCircle* PlacedCircle(const TDXFCircle& from, const Placement& place, const char* layer) {
+    auto* copy = new TDXFCircle();
+    copy->Radius = from.Radius;
+    copy->Center = place(from.Center.X, from.Center.Y);
+    copy->Layer = CopyName(layer);
+    return copy;
+}
+
+TDXFSegment* PlacedSegment(const TDXFSegment& from, const Placement& place, const char* layer) {
+    auto* copy = new TDXFSegment();
+    const TPoint2D p1 = place(from.X1, from.Y1), p2 = place(from.X2, from.Y2);
+    copy->X1 = p1.X;
+    copy->Y1 = p1.Y;
+    copy->X2 = p2.X;
+    copy->Y2 = p2.Y;
+    copy->Layer = CopyName(layer);
+    return copy;
+}
+
+TDXFArc* PlacedArc(const TDXFArc& from, const Placement& place, const char* layer) {
+    auto* copy = new TDXFArc();
+    copy->Radius = from.Radius;
+    copy->Sweep = from.Sweep;
+    const TPoint2D centre = place(from.CenterX, from.CenterY);
+    const TPoint2D start = place(from.StartX, from.StartY);
+    const TPoint2D end = place(from.EndX, from.EndY);
+    copy->CenterX = centre.X;
+    copy->CenterY = centre.Y;
+    copy->StartX = start.X;
+    copy->StartY = start.Y;
+    copy->EndX = end.X;
+    copy->EndY = end.Y;
+    // Reduced like the collected arcs, so that bounding boxes see every axis crossing.
+    copy->StartAngle = NormalizedAngle(from.StartAngle + place.angle);
+    copy->EndAngle = NormalizedAngle(from.EndAngle + place.angle);
+    copy->Clockwise = 0;
+    copy->Layer = CopyName(layer);
+    return copy;
+}
+
+// Bulges need no change under rotation; they are exploded later like any other.
+TDXFPolygon* PlacedPolyline(const TDXFPolygon& from, const Placement& place, const char* layer) {
+    auto* copy = new TDXFPolygon();
+    int32_t* flags = NewPlainItem<int32_t>();
+    *flags = *static_cast<const int32_t*>(from.Head->Item);
+    copy->Add(flags);
+    for (const TListaNode* v = from.Head->Next; v; v = v->Next) {
+        const auto* vertex = static_cast<const dxf_info*>(v->Item);
+        auto* placed = NewPlainItem<dxf_info>();
+        const TPoint2D p = place(vertex->x, vertex->y);
+        placed->x = p.X;
+        placed->y = p.Y;
+        placed->bulge = vertex->bulge;
+        copy->Add(placed);
+    }
+    copy->Layer = CopyName(layer);
+    return copy;
+}
 } // namespace
 
 void Test_CreationClass::ExpandInsert(const DL_InsertData& data, const char* layer) {
@@ -32,62 +91,12 @@ void Test_CreationClass::ExpandInsert(const DL_InsertData& data, const char* lay
 void Test_CreationClass::ExpandBlock(const block& source, TPoint2D insertion, double angle,
                                      const char* layer) {
     const Placement place{TPoint2D(source.base_x, source.base_y), insertion, angle};
-    for (const TListaNode* n = source.circles.Head; n; n = n->Next) {
-        const auto* from = static_cast<const TDXFCircle*>(n->Item);
-        auto* copy = new TDXFCircle();
-        copy->Radius = from->Radius;
-        copy->Center = place(from->Center.X, from->Center.Y);
-        copy->Layer = CopyName(layer);
-        Circles.Add(copy);
-    }
-    for (const TListaNode* n = source.segments.Head; n; n = n->Next) {
-        const auto* from = static_cast<const TDXFSegment*>(n->Item);
-        auto* copy = new TDXFSegment();
-        const TPoint2D p1 = place(from->X1, from->Y1), p2 = place(from->X2, from->Y2);
-        copy->X1 = p1.X;
-        copy->Y1 = p1.Y;
-        copy->X2 = p2.X;
-        copy->Y2 = p2.Y;
-        copy->Layer = CopyName(layer);
-        Segments.Add(copy);
-    }
-    for (const TListaNode* n = source.arcs.Head; n; n = n->Next) {
-        const auto* from = static_cast<const TDXFArc*>(n->Item);
-        auto* copy = new TDXFArc();
-        copy->Radius = from->Radius;
-        copy->Sweep = from->Sweep;
-        const TPoint2D centre = place(from->CenterX, from->CenterY);
-        const TPoint2D start = place(from->StartX, from->StartY);
-        const TPoint2D end = place(from->EndX, from->EndY);
-        copy->CenterX = centre.X;
-        copy->CenterY = centre.Y;
-        copy->StartX = start.X;
-        copy->StartY = start.Y;
-        copy->EndX = end.X;
-        copy->EndY = end.Y;
-        // Reduced like the collected arcs, so that bounding boxes see every axis crossing.
-        copy->StartAngle = NormalizedAngle(from->StartAngle + angle);
-        copy->EndAngle = NormalizedAngle(from->EndAngle + angle);
-        copy->Clockwise = 0;
-        copy->Layer = CopyName(layer);
-        Arcs.Add(copy);
-    }
-    for (const TListaNode* n = source.polygons.Head; n; n = n->Next) {
-        const auto* from = static_cast<const TDXFPolygon*>(n->Item);
-        auto* copy = new TDXFPolygon();
-        int32_t* flags = NewPlainItem<int32_t>();
-        *flags = *static_cast<const int32_t*>(from->Head->Item);
-        copy->Add(flags);
-        for (const TListaNode* v = from->Head->Next; v; v = v->Next) {
-            const auto* vertex = static_cast<const dxf_info*>(v->Item);
-            auto* placed = NewPlainItem<dxf_info>();
-            const TPoint2D p = place(vertex->x, vertex->y);
-            placed->x = p.X;
-            placed->y = p.Y;
-            placed->bulge = vertex->bulge;
-            copy->Add(placed);
-        }
-        copy->Layer = CopyName(layer);
-        Polylines.Add(copy);
-    }
+    for (const TListaNode* n = source.circles.Head; n; n = n->Next)
+        Circles.Add(PlacedCircle(*static_cast<const TDXFCircle*>(n->Item), place, layer));
+    for (const TListaNode* n = source.segments.Head; n; n = n->Next)
+        Segments.Add(PlacedSegment(*static_cast<const TDXFSegment*>(n->Item), place, layer));
+    for (const TListaNode* n = source.arcs.Head; n; n = n->Next)
+        Arcs.Add(PlacedArc(*static_cast<const TDXFArc*>(n->Item), place, layer));
+    for (const TListaNode* n = source.polygons.Head; n; n = n->Next)
+        Polylines.Add(PlacedPolyline(*static_cast<const TDXFPolygon*>(n->Item), place, layer));
 }

@@ -66,6 +66,13 @@ bool LayerMatches(const char* entityLayer, const TDXFPolygon* contour, bool mixL
     return mixLayers || SameName(entityLayer, contour->Layer.get());
 }
 
+// The vertex points of a raw polyline, in order, as plain contour vertices.
+void CopyVertexPoints(const TDXFPolygon& polyline, TDXFPolygon* contour) {
+    for (const TListaNode* v = polyline.Head->Next; v; v = v->Next)
+        contour->Add(
+            NewVertex(static_cast<dxf_info*>(v->Item)->x, static_cast<dxf_info*>(v->Item)->y));
+}
+
 int32_t ClosedFlag(const TDXFPolygon* polyline) {
     return *static_cast<const int32_t*>(polyline->Head->Item) & 1;
 }
@@ -79,9 +86,7 @@ void Test_CreationClass::MoveClosedPolylines(TLista* outList) {
             continue;
         }
         auto* contour = new TDXFPolygon();
-        for (const TListaNode* v = polyline->Head->Next; v; v = v->Next)
-            contour->Add(
-                NewVertex(static_cast<dxf_info*>(v->Item)->x, static_cast<dxf_info*>(v->Item)->y));
+        CopyVertexPoints(*polyline, contour);
         contour->Layer = CopyName(polyline->Layer.get());
         outList->Add(contour);
         DestroyPolygon(polyline);
@@ -125,9 +130,7 @@ OwnedName Test_CreationClass::StartContour(TDXFPolygon* contour, int32_t* status
     }
     if (Polylines.Count > 0) {
         auto* polyline = static_cast<TDXFPolygon*>(Polylines.Head->Item);
-        for (const TListaNode* v = polyline->Head->Next; v; v = v->Next)
-            contour->Add(
-                NewVertex(static_cast<dxf_info*>(v->Item)->x, static_cast<dxf_info*>(v->Item)->y));
+        CopyVertexPoints(*polyline, contour);
         OwnedName layer = std::move(polyline->Layer);
         DestroyPolygon(polyline);
         Polylines.Delete(0);
