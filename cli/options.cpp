@@ -52,7 +52,10 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
         std::printf("%s", app.help().c_str());
         return kSuccess;
     } catch (const CLI::ParseError& error) {
-        std::fprintf(stderr, "quillform: %s\n%s", error.what(), app.help().c_str());
+        std::fprintf(stderr,
+                     "quillform: %s\nUsage: quillform [OPTIONS] FILE.dxf...\n"
+                     "Run 'quillform --help' for the options.\n",
+                     error.what());
         return kBadUsage;
     }
     if (!size.empty())

@@ -134,7 +134,7 @@ QWidget* TfDXFTest::CreatePanel() {
     bLoad->setGeometry(21, 7, 98, 33);
     lDXFLinkingDistance = new QLabel("DXF Linking Distance", Panel1);
     lDXFLinkingDistance->setObjectName("lDXFLinkingDistance");
-    lDXFLinkingDistance->move(152, 4);
+    lDXFLinkingDistance->move(152, 8);
     eDXFLinkingDistance = new QLineEdit("1", Panel1);
     eDXFLinkingDistance->setObjectName("eDXFLinkingDistance");
     eDXFLinkingDistance->setGeometry(152, 24, 121, 25);
