@@ -199,3 +199,45 @@ TEST(CollectorCorpus, EveryDrawingIsCollected) {
     EXPECT_GT(files, 20);
 }
 } // namespace
+
+namespace {
+// The raw arguments of the events whose log lines leave some of them out.
+struct RawEvents {
+    std::vector<double> block, insert, arc;
+    std::wstring insertName, insertLayer;
+};
+
+TEST(CollectorEvents, BlockInsertAndArcArguments) {
+    RawEvents raw;
+    TEntityEvents events;
+    events.OnBlock = {[](void* c, const wchar_t*, double x, double y, double z) {
+                          static_cast<RawEvents*>(c)->block = {x, y, z};
+                      },
+                      &raw};
+    events.OnInsert = {[](void* c, const wchar_t* name, double x, double y, double z, double sx,
+                          double sy, double sz, double angle, const wchar_t* layer) {
+                           auto* r = static_cast<RawEvents*>(c);
+                           r->insert = {x, y, z, sx, sy, sz, angle};
+                           r->insertName = name;
+                           r->insertLayer = layer;
+                       },
+                       &raw};
+    events.OnArc = {[](void* c, double cx, double cy, double, double r, double a1, double a2,
+                       double sx, double sy, double ex, double ey, const wchar_t*) {
+                        static_cast<RawEvents*>(c)->arc = {cx, cy, r, a1, a2, sx, sy, ex, ey};
+                    },
+                    &raw};
+    ASSERT_TRUE(ReadEntities(TestDataWide("event_arguments.dxf").c_str(), events));
+    EXPECT_EQ(raw.block, (std::vector<double>{5, 6, 0})); // the file's base point, reported only
+    EXPECT_EQ(raw.insert, (std::vector<double>{3, 4, 0, 2, 3, 1, 30}));
+    EXPECT_EQ(raw.insertName, L"B");
+    EXPECT_EQ(raw.insertLayer, L"Parts");
+    ASSERT_EQ(raw.arc.size(), 9u);
+    EXPECT_EQ(raw.arc[3], 0);
+    EXPECT_EQ(raw.arc[4], 90);
+    EXPECT_DOUBLE_EQ(raw.arc[5], 3); // start point: centre + radius at 0 degrees
+    EXPECT_DOUBLE_EQ(raw.arc[6], 2);
+    EXPECT_NEAR(raw.arc[7], 1, 1e-15); // end point at 90 degrees
+    EXPECT_DOUBLE_EQ(raw.arc[8], 4);
+}
+} // namespace

@@ -160,6 +160,13 @@ TEST(Reader, DuplicateLayerTableNamesGiveTwoLayersAnsweringAlike) {
     EXPECT_EQ(r.Shapes(0), 1); // the segment, kept as an open chain
 }
 
+TEST(Reader, DuplicateLayerNamesBothReportTheShapesFiledUnderTheFirst) {
+    const ReadResult r = ReadFixture("duplicate_layer_shapes.dxf");
+    ASSERT_EQ(r.copy.LayerCount, 2);
+    EXPECT_EQ(r.Shapes(0), 1);
+    EXPECT_EQ(r.Shapes(1), 1);
+}
+
 // Queries with bad arguments, checked inside the completion event.
 struct QueryProbe {
     TDXFQuillform reader;

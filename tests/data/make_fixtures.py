@@ -167,6 +167,9 @@ FIXTURES = {
     "coincident_squares.dxf": dxf(square(0, 0, 10) + lwpolyline([(0, 0), (10, 0), (10, 10), (0, 10)], True)),
     "open_chain_facade.dxf": dxf(square(0, 0, 10) + line(100, 0, 110, 0), layers=["0", "Empty"]),
     "circle_with_two_holes.dxf": dxf(circle(0, 0, 50) + circle(-20, 0, 5) + circle(20, 0, 5)),
+    "duplicate_layer_shapes.dxf": dxf(square(0, 0, 10, "Walls"), layers=["Walls", "Walls"]),
+    "event_arguments.dxf": dxf(insert("B", 3, 4, "Parts", 30, scale=(2, 3, 1)) + arc(1, 2, 2, 0, 90),
+                               blocks=block("B", line(0, 0, 1, 0), base=(5, 6))),
     # the window
     "gap_two.dxf": dxf(line(0, 0, 10, 0) + line(10, 0, 10, 10) + line(10, 10, 0, 10) + line(0, 10, 0, 2)),
     "wide_rect.dxf": dxf(line(0, 0, 200, 0) + line(200, 0, 200, 100) + line(200, 100, 0, 100)
