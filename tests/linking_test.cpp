@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "collector_fixture.h"
 
+#include "quillform/geometry.h"
 #include "quillform/status.h"
 
 #include <gtest/gtest.h>
@@ -164,47 +165,103 @@ TEST(Linking, NaNEndsNeverLinkAndDoNotHang) {
     FreeContours(&contours);
 }
 
-// Closed outlines cut into pieces, shuffled and partly reversed, must come
-// back as the same outlines with the same vertex counts.
+// Closed outlines cut into segments and arcs, shuffled and partly reversed,
+// must come back as the same outlines with the same vertex counts, and every
+// arc edge must still run over the same part of its circle.
+struct PieceSet {
+    std::vector<int> sizes;
+    std::vector<std::pair<double, double>> arcMiddles;
+};
+
+TDXFArc* ArcPiece(double x0, double y0, double x1, double y1, double bend, bool clockwise,
+                  PieceSet& set) {
+    auto* arc = new TDXFArc();
+    const double mx = (x0 + x1) / 2, my = (y0 + y1) / 2;
+    arc->CenterX = mx - (y1 - y0) * bend; // on the chord's perpendicular bisector
+    arc->CenterY = my + (x1 - x0) * bend;
+    arc->Radius = std::hypot(x0 - arc->CenterX, y0 - arc->CenterY);
+    arc->StartX = x0;
+    arc->StartY = y0;
+    arc->EndX = x1;
+    arc->EndY = y1;
+    arc->Clockwise = clockwise;
+    arc->UpdateAngles(1e-9);
+    const double middle =
+        (arc->StartAngle + (clockwise ? -arc->Sweep : arc->Sweep) / 2) * M_PI / 180;
+    set.arcMiddles.emplace_back(arc->CenterX + arc->Radius * std::cos(middle),
+                                arc->CenterY + arc->Radius * std::sin(middle));
+    return arc;
+}
+
+void ExpectArcEdgesKeepTheirMiddles(const TDXFPolygon& contour, const PieceSet& set) {
+    for (const TListaNode* n = contour.Head; n; n = n->Next) {
+        const dxf_info& v = *static_cast<const dxf_info*>(n->Item);
+        if (!v.is_arc)
+            continue;
+        const dxf_info& w = *contour.NextItem(n);
+        const TPoint2D centre(v.center_x, v.center_y);
+        EXPECT_NEAR(AngleOfPoint(TPoint2D(v.x, v.y), centre, v.radius, 1e-9), v.start_angle, 1e-6);
+        EXPECT_NEAR(AngleOfPoint(TPoint2D(w.x, w.y), centre, v.radius, 1e-9), v.end_angle, 1e-6);
+        const double middle = (v.start_angle + (v.clockwise ? -v.sweep : v.sweep) / 2) * M_PI / 180;
+        const double mx = v.center_x + v.radius * std::cos(middle);
+        const double my = v.center_y + v.radius * std::sin(middle);
+        const bool known = std::any_of(set.arcMiddles.begin(), set.arcMiddles.end(),
+                                       [&](const std::pair<double, double>& m) {
+                                           return std::hypot(m.first - mx, m.second - my) < 1e-6;
+                                       });
+        EXPECT_TRUE(known) << "arc edge from (" << v.x << ", " << v.y << ") runs the wrong way";
+    }
+}
+
 TEST(LinkingProperty, ShuffledReversedPiecesRelinkIntoTheirOutlines) {
     std::mt19937 random(7);
-    for (int round = 0; round < 50; ++round) {
+    for (int round = 0; round < 60; ++round) {
         Test_CreationClass c;
-        const int outlines = 1 + round % 6;
-        std::vector<int> sizes;
+        PieceSet set;
         std::vector<std::pair<void*, bool>> pieces; // (entity, is arc)
+        const int outlines = 1 + round % 6;
         for (int o = 0; o < outlines; ++o) {
             const int n = 3 + static_cast<int>(random() % 9);
-            sizes.push_back(n);
+            set.sizes.push_back(n);
             for (int k = 0; k < n; ++k) {
                 const double a0 = 2 * M_PI * k / n, a1 = 2 * M_PI * (k + 1) / n;
-                const double cx = 100.0 * o, r = 10 + (k % 3);
-                const double r1 = 10 + ((k + 1) % n % 3);
-                const double x0 = cx + r * std::cos(a0), y0 = r * std::sin(a0);
-                const double x1 = cx + r1 * std::cos(a1), y1 = r1 * std::sin(a1);
-                const bool reverse = random() % 2;
+                const double cx = 100.0 * o, r0 = 10 + (k % 3), r1 = 10 + ((k + 1) % n % 3);
+                double x0 = cx + r0 * std::cos(a0), y0 = r0 * std::sin(a0);
+                double x1 = cx + r1 * std::cos(a1), y1 = r1 * std::sin(a1);
+                if (random() % 2) { // walked the other way round
+                    std::swap(x0, x1);
+                    std::swap(y0, y1);
+                }
+                if (random() % 3 == 0) {
+                    const double bend = (static_cast<int>(random() % 7) - 3) * 0.4 + 0.1;
+                    pieces.emplace_back(ArcPiece(x0, y0, x1, y1, bend, random() % 2, set), true);
+                    static_cast<TDXFArc*>(pieces.back().first)->Layer = CopyName("0");
+                    continue;
+                }
                 auto* s = new TDXFSegment();
-                s->X1 = reverse ? x1 : x0;
-                s->Y1 = reverse ? y1 : y0;
-                s->X2 = reverse ? x0 : x1;
-                s->Y2 = reverse ? y0 : y1;
+                s->X1 = x0;
+                s->Y1 = y0;
+                s->X2 = x1;
+                s->Y2 = y1;
                 s->Layer = CopyName("0");
                 pieces.emplace_back(s, false);
             }
         }
         std::shuffle(pieces.begin(), pieces.end(), random);
-        for (auto& piece : pieces)
-            c.Segments.Add(piece.first);
+        for (auto& [entity, isArc] : pieces)
+            (isArc ? c.Arcs : c.Segments).Add(entity);
         TLista contours;
         int32_t status = 0;
         c.LinkContours(&contours, &status, 1e-9, kDropOpenContours, false);
         ASSERT_EQ(contours.Count, outlines) << "round " << round;
         std::vector<int> counts;
-        for (const TListaNode* n = contours.Head; n; n = n->Next)
+        for (const TListaNode* n = contours.Head; n; n = n->Next) {
             counts.push_back(static_cast<TDXFPolygon*>(n->Item)->Count);
+            ExpectArcEdgesKeepTheirMiddles(*static_cast<TDXFPolygon*>(n->Item), set);
+        }
         std::sort(counts.begin(), counts.end());
-        std::sort(sizes.begin(), sizes.end());
-        EXPECT_EQ(counts, sizes) << "round " << round;
+        std::sort(set.sizes.begin(), set.sizes.end());
+        EXPECT_EQ(counts, set.sizes) << "round " << round;
         FreeContours(&contours);
     }
 }
