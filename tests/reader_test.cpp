@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <dirent.h>
+
 #include <string>
 #include <vector>
 
@@ -26,8 +28,8 @@ struct ReadResult {
     }
 };
 
-ReadResult ReadFixture(const std::string& file, double distance = 0, int32_t openMode = 0,
-                       int32_t mixLayers = 0) {
+ReadResult ReadPath(const std::string& path, double distance, int32_t openMode = 0,
+                    int32_t mixLayers = 0) {
     struct Context {
         TDXFQuillform reader;
         ReadResult result;
@@ -46,10 +48,15 @@ ReadResult ReadFixture(const std::string& file, double distance = 0, int32_t ope
     reader.SetLinkingDistance(distance);
     reader.SetOpenContourMode(openMode);
     reader.SetMixLayers(mixLayers);
-    reader.Read(TestDataWide(file).c_str());
+    reader.Read(std::wstring(path.begin(), path.end()).c_str());
     context.result.status = reader.GetStatus();
     context.result.entityLines = context.recorder.lines;
     return std::move(context.result);
+}
+
+ReadResult ReadFixture(const std::string& file, double distance = 0, int32_t openMode = 0,
+                       int32_t mixLayers = 0) {
+    return ReadPath(TestData(file), distance, openMode, mixLayers);
 }
 
 struct ClassificationCase {
@@ -261,5 +268,51 @@ TEST(ReaderSettings, MixLayersJoinsAcrossLayers) {
     const ReadResult mixed = ReadFixture("two_layers_touching.dxf", 0, 0, 1);
     EXPECT_EQ(mixed.Shapes(0), 1);
     EXPECT_EQ(mixed.Shapes(1), 0);
+}
+} // namespace
+
+namespace {
+bool WithinBox(const TBoundingBox& box, double x, double y) {
+    const double slack = 1e-6;
+    return x >= box.MinX - slack && x <= box.MaxX + slack && y >= box.MinY - slack &&
+           y <= box.MaxY + slack;
+}
+
+// Every drawing of the shared corpus is read to the end, and every hole lies
+// inside its outer shape: its vertices, or its centre, within the shape's box.
+TEST(ReaderCorpus, HolesLieInsideTheirShapes) {
+    DIR* dir = opendir(QUILLFORM_SHARED_DXF);
+    if (!dir)
+        GTEST_SKIP() << "no shared drawings beside the checkout";
+    int files = 0, shapes = 0;
+    while (dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.size() < 4 || name.compare(name.size() - 4, 4, ".dxf") != 0)
+            continue;
+        ++files;
+        const ReadResult r = ReadPath(std::string(QUILLFORM_SHARED_DXF) + "/" + name, 1);
+        EXPECT_EQ(r.readDoneEvents, 1) << name;
+        EXPECT_EQ(r.status & stReadError, 0) << name;
+        for (int i = 0; i < r.copy.LayerCount; ++i)
+            for (int j = 0; j < r.Shapes(i); ++j, ++shapes) {
+                const TShapeWithHoles& shape = r.Shape(j, i);
+                for (int h = 0; h < shape.HoleCount; ++h) {
+                    const TBaseShape& hole = shape.Holes[h];
+                    if (hole.Circle) {
+                        EXPECT_TRUE(
+                            WithinBox(shape.Bounds, hole.Circle->Center.X, hole.Circle->Center.Y))
+                            << name << " shape " << j << " hole " << h;
+                        continue;
+                    }
+                    for (int k = 0; k < hole.Polygon->Count; ++k)
+                        EXPECT_TRUE(WithinBox(shape.Bounds, hole.Polygon->Points[k].X,
+                                              hole.Polygon->Points[k].Y))
+                            << name << " shape " << j << " hole " << h;
+                }
+            }
+    }
+    closedir(dir);
+    EXPECT_GT(files, 20);
+    EXPECT_GT(shapes, 100);
 }
 } // namespace
