@@ -44,9 +44,7 @@ bool WriteSvg(const FileResult& result, const TDrawingLayout& layout, const Opti
     QPainter painter;
     if (!painter.begin(&generator))
         return false;
-    TCanvas canvas(painter);
-    canvas.SetFontSize(6);
-    PaintShapes(canvas, result.shapes, layout, layout.width, layout.height, options.showIndex);
+    PaintPicture(painter, result.shapes, layout, layout.width, layout.height, options.showIndex);
     return painter.end();
 }
 } // namespace

@@ -149,8 +149,13 @@ QImage RenderShapes(const TResultCopy& results, const TDrawingLayout& layout, in
         return image;
     image.fill(kBackground); // the clearing below covers the view, which may be smaller
     QPainter painter(&image);
+    PaintPicture(painter, results, layout, clearWidth, clearHeight, showIndex);
+    return image;
+}
+
+void PaintPicture(QPainter& painter, const TResultCopy& results, const TDrawingLayout& layout,
+                  int clearWidth, int clearHeight, bool showIndex) {
     TCanvas canvas(painter);
     canvas.SetFontSize(kLabelPoints);
     PaintShapes(canvas, results, layout, clearWidth, clearHeight, showIndex);
-    return image;
 }

@@ -39,6 +39,10 @@ void PaintShapes(TCanvas& canvas, const TResultCopy& results, const TDrawingLayo
 void DrawShape(TCanvas& canvas, const TBaseShape& record, const TDrawingLayout& layout,
                const QColor& color, int label, bool showIndex);
 
+// The whole picture on any paint device (bitmap, SVG), in the 6-point label font.
+void PaintPicture(QPainter& painter, const TResultCopy& results, const TDrawingLayout& layout,
+                  int clearWidth, int clearHeight, bool showIndex);
+
 // The whole picture as a bitmap of the layout's size; a null image when it
 // cannot be created (too large).
 QImage RenderShapes(const TResultCopy& results, const TDrawingLayout& layout, int clearWidth,
