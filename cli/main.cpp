@@ -78,8 +78,11 @@ int PrintContours(const std::string& file, const Options& options) {
     TLista contours;
     int32_t status = 0;
     const TEntityEvents events = options.log ? EntityLogPrinter(stdout) : TEntityEvents();
-    const TLinkSettings settings{options.distance, options.openMode, options.mixLayers};
-    ReadContours(WidePath(file).c_str(), events, settings, &contours, &status);
+    TReadSettings settings;
+    settings.linkingDistance = options.distance;
+    settings.openContourMode = options.openMode;
+    settings.mixLayers = options.mixLayers;
+    ReadContours(NarrowPath(WidePath(file).c_str()), events, settings, &contours, &status);
     for (const TListaNode* n = contours.Head; n; n = n->Next)
         WriteLine(stdout, ContourLine(*static_cast<const TDXFPolygon*>(n->Item)));
     FreeContours(&contours);

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "collector_fixture.h"
 
-#include "dxf_parse.h"
+#include "collect/dxf_parse.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

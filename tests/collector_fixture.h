@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "collector.h"
+#include "collect/collector.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "collector.h"
-#include "dxf_parse.h"
+#include "collect/collector.h"
+#include "collect/dxf_parse.h"
 #include "test_support.h"
 
 #include "quillform/entity_reader.h"

@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "quillform/entity_reader.h"
 
-#include "collector.h"
-#include "dxf_parse.h"
+#include "collect/collector.h"
+#include "collect/dxf_parse.h"
+#include "read_pipeline.h"
 
 #include "quillform/status.h"
 
@@ -12,15 +13,18 @@ bool ReadEntities(const wchar_t* fileName, const TEntityEvents& events) {
     return ParseDxfFile(fileName, collector);
 }
 
-void ReadContours(const wchar_t* fileName, const TEntityEvents& events,
-                  const TLinkSettings& settings, TLista* contours, int32_t* status) {
-    Test_CreationClass collector(events);
-    if (!ParseDxfFile(fileName, collector)) {
+void ReadContours(const std::string& path, const TEntityEvents& events,
+                  const TReadSettings& settings, TLista* contours, int32_t* status) {
+    TReadReport report;
+    TReadPipeline pipeline(settings, events, report);
+    if (!pipeline.Collect(path)) {
         *status |= stReadError;
         return;
     }
-    collector.FlushLastPolyline();
-    collector.ExplodeBulgedPolylines(settings.tolerance);
-    collector.LinkContours(contours, status, settings.linkingDistance, settings.openContourMode,
-                           settings.mixLayers);
+    pipeline.Link(status);
+    TLista& linked = pipeline.Contours();
+    while (linked.Count > 0) {
+        contours->Add(linked.Head->Item);
+        linked.Delete(0);
+    }
 }

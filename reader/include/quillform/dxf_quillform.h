@@ -3,9 +3,12 @@
 #pragma once
 
 #include "quillform/events.h"
+#include "quillform/read_report.h"
+#include "quillform/read_settings.h"
 #include "quillform/shape_records.h"
 
 #include <cstdint>
+#include <string>
 
 // The reader: reads one DXF file at a time, reports its entities through the
 // event slots, links and classifies outlines, and answers queries about the
@@ -33,11 +36,17 @@ public:
     void SetOpenContourMode(int32_t mode);
     // Ignored while a read runs; any value but 0 or 1 stores 0.
     void SetMixLayers(int32_t value);
+    // 0 (the default) the fast engine, 1 the literal reference engine; both
+    // give the same results.
+    void SetEngine(int32_t engine);
     // Copies the version text into dest (at least 13 bytes) and returns dest.
     char* GetVersion(char* dest) const;
     // Status bits of the last read (see status.h), so that a host can tell a
     // file that could not be opened from one without shapes.
     int32_t GetStatus() const { return FStatus; }
+    // What the last read noticed besides its shapes (warnings); valid inside
+    // OnReadDone and after Read until the next read.
+    const TReadReport& GetReport() const { return FReport; }
 
     void Read(const wchar_t* fileName);
 
@@ -73,13 +82,11 @@ private:
     TLayers FLayers;
     bool FReady = true;
     int32_t FMixLayers = 0;
+    TEngine FEngine = TEngine::Fast;
+    TReadReport FReport;
 
-    void Classify(TLista* contours, TLista* circles);
-    void FileShape(part2d_any* part, const char* layer);
-    void TakeContourAsShape(TListaNode** position, TLista* contours, TLista* circles);
-    void TakeCircleAsShape(TListaNode** position, TLista* contours, TLista* circles);
-    bool ContourPass(TLista* contours, TLista* circles);
-    bool CirclePass(TLista* contours, TLista* circles);
+    TReadSettings Settings() const;
+    void RunPipeline(const std::string& path);
     const part2d_any* FindShape(const char* layer, int32_t shape) const;
     const TBaseShape* FindHole(const char* layer, int32_t shape, int32_t hole) const;
 };

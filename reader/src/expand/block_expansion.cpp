@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copies block definitions into model space at each INSERT.
-#include "collector.h"
+#include "collect/collector.h"
 
 #include "quillform/geometry.h"
 

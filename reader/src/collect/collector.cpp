@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "collector.h"
+#include "collect/collector.h"
 
 #include "quillform/geometry.h"
 

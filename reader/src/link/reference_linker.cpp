@@ -4,7 +4,7 @@
 // everywhere: segments before arcs before polylines, earlier entities before
 // later ones, and the four end pairings in a fixed order. This literal scan
 // is the reference that any faster linker has to match result for result.
-#include "collector.h"
+#include "collect/collector.h"
 
 #include "quillform/status.h"
 
@@ -66,11 +66,35 @@ bool LayerMatches(const char* entityLayer, const TDXFPolygon* contour, bool mixL
     return mixLayers || SameName(entityLayer, contour->Layer.get());
 }
 
-// The vertex points of a raw polyline, in order, as plain contour vertices.
-void CopyVertexPoints(const TDXFPolygon& polyline, TDXFPolygon* contour) {
+const dxf_info& VertexAt(const TListaNode* node) {
+    return *static_cast<const dxf_info*>(node->Item);
+}
+
+// The arc of the edge that leaves `from`, written on `to`: as stored, or for
+// the edge walked the other way, with swapped angles and direction. Straight
+// edges copy as straight.
+void CopyEdge(dxf_info* to, const dxf_info& from, bool reversed) {
+    to->is_arc = from.is_arc;
+    to->center_x = from.center_x;
+    to->center_y = from.center_y;
+    to->radius = from.radius;
+    to->sweep = from.sweep;
+    to->clockwise = reversed && from.is_arc ? 1 - from.clockwise : from.clockwise;
+    to->start_angle = reversed ? from.end_angle : from.start_angle;
+    to->end_angle = reversed ? from.start_angle : from.end_angle;
+}
+
+dxf_info* CopyVertex(const dxf_info& vertex) {
+    dxf_info* copy = NewVertex(vertex.x, vertex.y);
+    CopyEdge(copy, vertex, false);
+    return copy;
+}
+
+// The vertices of a raw polyline, in order, with the edges that leave them
+// (straight, unless bulges were kept as arcs).
+void CopyVertices(const TDXFPolygon& polyline, TDXFPolygon* contour) {
     for (const TListaNode* v = polyline.Head->Next; v; v = v->Next)
-        contour->Add(
-            NewVertex(static_cast<dxf_info*>(v->Item)->x, static_cast<dxf_info*>(v->Item)->y));
+        contour->Add(CopyVertex(VertexAt(v)));
 }
 
 int32_t ClosedFlag(const TDXFPolygon* polyline) {
@@ -86,7 +110,7 @@ void Test_CreationClass::MoveClosedPolylines(TLista* outList) {
             continue;
         }
         auto* contour = new TDXFPolygon();
-        CopyVertexPoints(*polyline, contour);
+        CopyVertices(*polyline, contour);
         contour->Layer = CopyName(polyline->Layer.get());
         outList->Add(contour);
         DestroyPolygon(polyline);
@@ -130,7 +154,7 @@ OwnedName Test_CreationClass::StartContour(TDXFPolygon* contour, int32_t* status
     }
     if (Polylines.Count > 0) {
         auto* polyline = static_cast<TDXFPolygon*>(Polylines.Head->Item);
-        CopyVertexPoints(*polyline, contour);
+        CopyVertices(*polyline, contour);
         OwnedName layer = std::move(polyline->Layer);
         DestroyPolygon(polyline);
         Polylines.Delete(0);
@@ -197,36 +221,43 @@ bool Test_CreationClass::AttachArc(TListaNode* node, TDXFArc* arc, TDXFPolygon* 
     return true;
 }
 
+// Polyline vertices P0 .. Pn; the edge from Pk to Pk+1 is described on Pk. The
+// vertex that meets the contour is left out, and the contour's own end
+// vertex takes over the edge that leaves it.
 bool Test_CreationClass::AttachPolyline(TListaNode* node, TDXFPolygon* polyline,
                                         TDXFPolygon* contour, dxf_info* firstVertex,
                                         dxf_info* lastVertex, double linkingDistance) {
     const TListaNode* p0 = polyline->Head->Next;
     const TListaNode* pn = polyline->Tail;
-    const auto vertexAt = [](const TListaNode* n) {
-        const auto* v = static_cast<const dxf_info*>(n->Item);
-        return NewVertex(v->x, v->y);
+    // Pk walked backwards: its edge is the one that arrives from Pk-1, reversed.
+    const auto reversedAt = [](const TListaNode* n) {
+        dxf_info* copy = NewVertex(VertexAt(n).x, VertexAt(n).y);
+        CopyEdge(copy, VertexAt(n->Prev), true);
+        return copy;
     };
-    const int pairing = MatchPairing(PointOf(static_cast<dxf_info*>(p0->Item)),
-                                     PointOf(static_cast<dxf_info*>(pn->Item)),
+    const int pairing = MatchPairing(PointOf(&VertexAt(p0)), PointOf(&VertexAt(pn)),
                                      PointOf(firstVertex), PointOf(lastVertex), linkingDistance);
     switch (pairing) {
     case kStartNearFirst: // the contour then begins Pn, ..., P1
         for (const TListaNode* n = p0->Next; n; n = n->Next)
-            contour->Insert(0, vertexAt(n));
+            contour->Insert(0, reversedAt(n));
         break;
     case kEndNearFirst: { // the contour then begins P0, ..., Pn-1
         int32_t position = 0;
         for (const TListaNode* n = p0; n != pn; n = n->Next)
-            contour->Insert(position++, vertexAt(n));
+            contour->Insert(position++, CopyVertex(VertexAt(n)));
         break;
     }
     case kStartNearLast:
+        CopyEdge(lastVertex, VertexAt(p0), false);
         for (const TListaNode* n = p0->Next; n; n = n->Next)
-            contour->Add(vertexAt(n));
+            contour->Add(CopyVertex(VertexAt(n)));
+        LastVertex(contour)->is_arc = 0;
         break;
     case kEndNearLast:
+        CopyEdge(lastVertex, VertexAt(pn->Prev), true);
         for (const TListaNode* n = pn->Prev; n != polyline->Head; n = n->Prev)
-            contour->Add(vertexAt(n));
+            contour->Add(n == p0 ? NewVertex(VertexAt(n).x, VertexAt(n).y) : reversedAt(n));
         break;
     default:
         return false;

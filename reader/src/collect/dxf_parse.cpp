@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "dxf_parse.h"
+#include "collect/dxf_parse.h"
 
-#include "collector.h"
+#include "collect/collector.h"
 #include "quillform/wide_names.h"
 
 #include <dl_dxf.h>
@@ -13,7 +13,10 @@
 #include <system_error>
 
 bool ParseDxfFile(const wchar_t* fileName, Test_CreationClass& collector) {
-    const std::string path = NarrowPath(fileName);
+    return ParseDxfPath(NarrowPath(fileName), collector);
+}
+
+bool ParseDxfPath(const std::string& path, Test_CreationClass& collector) {
     // dxflib opens a directory without complaint and then reads nothing; that
     // is a file that cannot be read, not an empty drawing.
     std::error_code error;

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Turns polylines with bulged edges into plain segments and arcs.
-#include "collector.h"
+#include "collect/collector.h"
 
 #include "quillform/geometry.h"
 

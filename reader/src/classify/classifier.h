@@ -1,0 +1,24 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "quillform/read_settings.h"
+#include "quillform/shape_records.h"
+
+#include <memory>
+
+struct TClassifyOptions {
+    double tolerance = 1e-5; // boxes of outer polygon shapes
+};
+
+// Repeats classification passes until no contour and no circle is left:
+// each outermost contour or circle becomes a part with its direct holes,
+// filed under its layer. Every engine files the same parts in the same order.
+class TShapeClassifier {
+public:
+    virtual ~TShapeClassifier() = default;
+    virtual void Classify(TLista* contours, TLista* circles, TLayers& layers,
+                          const TClassifyOptions& options) = 0;
+};
+
+std::unique_ptr<TShapeClassifier> MakeClassifier(TEngine engine);

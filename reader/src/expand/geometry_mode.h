@@ -1,0 +1,33 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "collect/collector.h"
+
+#include "quillform/read_report.h"
+#include "quillform/read_settings.h"
+
+#include <memory>
+
+// What a read is told and what it reports, handed to every stage.
+struct TReadContext {
+    const TReadSettings& settings;
+    TReadReport& report;
+};
+
+// The rules that turn a file's entities into the segments, arcs, circles and
+// polylines that linking takes: how they are collected, how blocks and
+// bulges are resolved, and which contours may become shapes. Chosen once per
+// read.
+class TGeometryMode {
+public:
+    virtual ~TGeometryMode() = default;
+    virtual std::unique_ptr<Test_CreationClass> MakeCollector(const TEntityEvents& events,
+                                                              TReadContext& context) const = 0;
+    // After parsing: leaves only model-space entities in the collector's lists.
+    virtual void PrepareForLinking(Test_CreationClass& collector, TReadContext& context) const = 0;
+    // After linking: sets aside contours that cannot be shapes or holes.
+    virtual void ScreenContours(TLista* contours, TReadContext& context) const = 0;
+};
+
+std::unique_ptr<TGeometryMode> MakeGeometryMode(const TReadSettings& settings);

@@ -1,0 +1,24 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+// The reader's own simplified rules: inserts placed by rotation and insertion
+// point as they are read, every bulged polyline exploded into plain edges.
+#include "expand/geometry_mode.h"
+
+namespace {
+class TLiteralGeometry : public TGeometryMode {
+public:
+    std::unique_ptr<Test_CreationClass> MakeCollector(const TEntityEvents& events,
+                                                      TReadContext&) const override {
+        return std::make_unique<Test_CreationClass>(events);
+    }
+    void PrepareForLinking(Test_CreationClass& collector, TReadContext& context) const override {
+        collector.FlushLastPolyline();
+        collector.ExplodeBulgedPolylines(context.settings.tolerance);
+    }
+    void ScreenContours(TLista*, TReadContext&) const override {}
+};
+} // namespace
+
+std::unique_ptr<TGeometryMode> MakeGeometryMode(const TReadSettings&) {
+    return std::make_unique<TLiteralGeometry>();
+}

@@ -1,0 +1,27 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "collect/collector.h"
+
+#include "quillform/read_settings.h"
+
+#include <memory>
+
+struct TLinkOptions {
+    double linkingDistance = 0;
+    int32_t openContourMode = 0;
+    bool mixLayers = false;
+};
+
+// Chains the collector's segments, arcs and open polylines into contours.
+// Every engine honours Test_CreationClass::LinkContours's contract and gives
+// its contours, in its order, with its status bits.
+class TContourLinker {
+public:
+    virtual ~TContourLinker() = default;
+    virtual void Link(Test_CreationClass& entities, TLista* contours, int32_t* status,
+                      const TLinkOptions& options) = 0;
+};
+
+std::unique_ptr<TContourLinker> MakeLinker(TEngine engine);

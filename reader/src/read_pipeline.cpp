@@ -1,0 +1,32 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "read_pipeline.h"
+
+#include "collect/dxf_parse.h"
+
+TReadPipeline::TReadPipeline(const TReadSettings& settings, const TEntityEvents& events,
+                             TReadReport& report)
+    : context_{settings, report}, geometry_(MakeGeometryMode(settings)),
+      collector_(geometry_->MakeCollector(events, context_)) {}
+
+TReadPipeline::~TReadPipeline() {
+    FreeContours(&contours_);
+}
+
+bool TReadPipeline::Collect(const std::string& path) {
+    return ParseDxfPath(path, *collector_);
+}
+
+void TReadPipeline::Link(int32_t* status) {
+    geometry_->PrepareForLinking(*collector_, context_);
+    const TReadSettings& s = context_.settings;
+    MakeLinker(s.engine)->Link(*collector_, &contours_, status,
+                               TLinkOptions{s.linkingDistance, s.openContourMode, s.mixLayers});
+    geometry_->ScreenContours(&contours_, context_);
+}
+
+void TReadPipeline::Classify(TLayers& layers) {
+    const TReadSettings& s = context_.settings;
+    MakeClassifier(s.engine)->Classify(&contours_, &collector_->Circles, layers,
+                                       TClassifyOptions{s.tolerance});
+}

@@ -1,0 +1,44 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "classify/classifier.h"
+#include "collect/collector.h"
+#include "expand/geometry_mode.h"
+#include "link/linker.h"
+
+#include "quillform/read_report.h"
+#include "quillform/read_settings.h"
+#include "quillform/shape_records.h"
+
+#include <memory>
+#include <string>
+
+// One read, stage by stage: collect (dxflib's callbacks into the entity
+// store) -> expand (blocks, bulges) -> link -> classify. The geometry rules
+// and the engines are chosen once, when the pipeline is made.
+class TReadPipeline {
+public:
+    TReadPipeline(const TReadSettings& settings, const TEntityEvents& events, TReadReport& report);
+    ~TReadPipeline();
+    TReadPipeline(const TReadPipeline&) = delete;
+    TReadPipeline& operator=(const TReadPipeline&) = delete;
+
+    // Parses the file into the collector; false when it cannot be opened.
+    bool Collect(const std::string& path);
+    const TLayersName& LayerNames() const { return collector_->LayerNames; }
+    // Resolves blocks and bulges and links the contours; ORs the linking
+    // status bits into *status.
+    void Link(int32_t* status);
+    // Files every contour and circle as a shape, or a hole of one, under its layer.
+    void Classify(TLayers& layers);
+
+    // The linked contours, owned by the pipeline until it is destroyed.
+    TLista& Contours() { return contours_; }
+
+private:
+    TReadContext context_;
+    std::unique_ptr<TGeometryMode> geometry_;
+    std::unique_ptr<Test_CreationClass> collector_;
+    TLista contours_;
+};

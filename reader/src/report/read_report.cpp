@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "quillform/read_report.h"
+
+#include "quillform/wide_names.h"
+
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+void TReadReport::Warn(const std::string& code, const std::string& layer, int64_t count) {
+    const auto same = [&](const TReadWarning& w) { return w.code == code && w.layer == layer; };
+    const auto found = std::find_if(warnings.begin(), warnings.end(), same);
+    if (found != warnings.end())
+        found->count += count;
+    else
+        warnings.push_back(TReadWarning{code, layer, count});
+}
+
+namespace {
+// The sentence for each warning code: "{n}" is the count, "{layer}" the
+// layer's name; the second form is used for a count other than one.
+struct WarningForm {
+    std::string_view code;
+    std::string_view one;
+    std::string_view many;
+};
+
+const std::vector<WarningForm> kForms = {};
+
+void Replace(std::string& text, std::string_view key, const std::string& value) {
+    for (size_t at = text.find(key); at != std::string::npos;
+         at = text.find(key, at + value.size()))
+        text.replace(at, key.size(), value);
+}
+} // namespace
+
+std::string WarningText(const TReadWarning& warning) {
+    const auto form = std::find_if(kForms.begin(), kForms.end(),
+                                   [&](const WarningForm& f) { return f.code == warning.code; });
+    std::string text = form == kForms.end() ? std::string(warning.code) + ": {n}"
+                       : warning.count == 1 ? std::string(form->one)
+                                            : std::string(form->many);
+    Replace(text, "{n}", std::to_string(warning.count));
+    Replace(text, "{layer}", ToUtf8(WidenName(warning.layer.c_str())));
+    return text;
+}
