@@ -73,11 +73,13 @@ json ResultToJson(const FileResult& result, const Options& options) {
             shapes.push_back(Shape(layer.Shapes[j]));
         layers.push_back({{"name", ToUtf8(WidenName(layer.Name.get()))}, {"shapes", shapes}});
     }
+    json settings = {{"distance", options.distance},
+                     {"mixLayers", options.mixLayers},
+                     {"openMode", options.openMode}};
+    if (options.accurate)
+        settings["accurate"] = true;
     return {{"file", result.file},
-            {"settings",
-             {{"distance", options.distance},
-              {"mixLayers", options.mixLayers},
-              {"openMode", options.openMode}}},
+            {"settings", settings},
             {"status", Status(result.status)},
             {"layers", layers}};
 }

@@ -17,6 +17,9 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                    "Greatest gap between entity ends that linking still joins")
         ->capture_default_str();
     app.add_flag("--mix-layers", options.mixLayers, "Let linking join entities of any layers");
+    app.add_flag("--accurate", options.accurate,
+                 "Read the geometry as CAD programs show it: block base points, scale, mirroring, "
+                 "arrays, nested blocks, extrusions; paper space left out; open polylines open");
     app.add_option("--open-mode", options.openMode,
                    "Chains that do not close: 0 drop them, 1 keep them, 2 stop (exit status 3)")
         ->capture_default_str();

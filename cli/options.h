@@ -14,6 +14,7 @@ struct Options {
     std::vector<std::string> files;
     double distance = 1.0;
     bool mixLayers = false;
+    bool accurate = false;
     int32_t openMode = 0;
     bool log = false;
     bool contours = false;

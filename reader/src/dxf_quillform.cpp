@@ -31,6 +31,11 @@ void TDXFQuillform::SetEngine(int32_t engine) {
         engine == static_cast<int32_t>(TEngine::Reference) ? TEngine::Reference : TEngine::Fast;
 }
 
+void TDXFQuillform::SetAccurateGeometry(int32_t value) {
+    if (FReady)
+        FAccurateGeometry = value == 1;
+}
+
 char* TDXFQuillform::GetVersion(char* dest) const {
     std::memcpy(dest, FVersion, std::strlen(FVersion) + 1);
     return dest;
@@ -43,6 +48,7 @@ TReadSettings TDXFQuillform::Settings() const {
     settings.mixLayers = FMixLayers != 0;
     settings.tolerance = FTolerance;
     settings.engine = FEngine;
+    settings.accurateGeometry = FAccurateGeometry;
     return settings;
 }
 

@@ -39,6 +39,9 @@ public:
     // 0 (the default) the fast engine, 1 the literal reference engine; both
     // give the same results.
     void SetEngine(int32_t engine);
+    // 0 (the default) keeps the reader's simplified geometry rules; 1 reads
+    // the drawing as CAD programs show it. Ignored while a read runs.
+    void SetAccurateGeometry(int32_t value);
     // Copies the version text into dest (at least 13 bytes) and returns dest.
     char* GetVersion(char* dest) const;
     // Status bits of the last read (see status.h), so that a host can tell a
@@ -83,6 +86,7 @@ private:
     bool FReady = true;
     int32_t FMixLayers = 0;
     TEngine FEngine = TEngine::Fast;
+    bool FAccurateGeometry = false;
     TReadReport FReport;
 
     TReadSettings Settings() const;

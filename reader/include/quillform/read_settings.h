@@ -17,4 +17,8 @@ struct TReadSettings {
     // Bulge explosion and the boxes of outer polygon shapes.
     double tolerance = 1e-5;
     TEngine engine = TEngine::Fast;
+    // Off: the reader's own simplified rules. On: geometry as CAD programs
+    // show it (block base points, scale and mirroring, arrays, nested blocks,
+    // object coordinate systems, paper space left out, open polylines open).
+    bool accurateGeometry = false;
 };

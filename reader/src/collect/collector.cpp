@@ -31,11 +31,35 @@ std::string Test_CreationClass::EntityLayer() {
 void Test_CreationClass::Flush() {
     if (!CurrentPolyline || CurrentPolyline->Count < 1)
         return;
-    if (CurrentBlock)
-        CurrentBlock->polygons.Add(CurrentPolyline);
-    else
-        Polylines.Add(CurrentPolyline);
+    TDXFPolygon* polyline = CurrentPolyline;
     CurrentPolyline = nullptr;
+    KeepPolyline(polyline);
+}
+
+void Test_CreationClass::KeepPolyline(TDXFPolygon* polyline) {
+    if (CurrentBlock)
+        CurrentBlock->polygons.Add(polyline);
+    else
+        Polylines.Add(polyline);
+}
+
+void Test_CreationClass::KeepSegment(TDXFSegment* segment) {
+    Store(Segments, &block::segments, segment);
+}
+
+void Test_CreationClass::KeepArc(TDXFArc* arc) {
+    Store(Arcs, &block::arcs, arc);
+}
+
+void Test_CreationClass::KeepCircle(TDXFCircle* circle) {
+    Store(Circles, &block::circles, circle);
+}
+
+// An insert ends the open block definition and is expanded at once, so it
+// sees only the blocks finished before it.
+void Test_CreationClass::KeepInsert(const DL_InsertData& data, const std::string& layer) {
+    FinishBlock();
+    ExpandInsert(data, layer.c_str());
 }
 
 void Test_CreationClass::FlushLastPolyline() {
@@ -76,6 +100,7 @@ void Test_CreationClass::addBlock(const DL_BlockData& data) {
     FinishBlock();
     CurrentBlock = new block();
     CurrentBlock->name = CopyName(data.name.c_str());
+    BlockOpened(data);
     OnBlock.Raise(Wide(data.name).c_str(), data.bpx, data.bpy, data.bpz);
 }
 
@@ -93,7 +118,7 @@ void Test_CreationClass::addLine(const DL_LineData& data) {
     segment->X2 = data.x2;
     segment->Y2 = data.y2;
     segment->Layer = CopyName(layer.c_str());
-    Store(Segments, &block::segments, segment);
+    KeepSegment(segment);
     Flush();
     RegisterLayer(layer);
     OnSegment.Raise(data.x1, data.y1, data.z1, data.x2, data.y2, data.z2, Wide(layer).c_str());
@@ -119,11 +144,12 @@ void Test_CreationClass::addArc(const DL_ArcData& data) {
     arc->EndX = data.cx + data.radius * std::cos(end);
     arc->EndY = data.cy + data.radius * std::sin(end);
     arc->Layer = CopyName(layer.c_str());
-    Store(Arcs, &block::arcs, arc);
+    const TPoint2D startPoint(arc->StartX, arc->StartY), endPoint(arc->EndX, arc->EndY);
+    KeepArc(arc);
     Flush();
     RegisterLayer(layer);
-    OnArc.Raise(data.cx, data.cy, data.cz, data.radius, data.angle1, data.angle2, arc->StartX,
-                arc->StartY, arc->EndX, arc->EndY, Wide(layer).c_str());
+    OnArc.Raise(data.cx, data.cy, data.cz, data.radius, data.angle1, data.angle2, startPoint.X,
+                startPoint.Y, endPoint.X, endPoint.Y, Wide(layer).c_str());
 }
 
 void Test_CreationClass::addCircle(const DL_CircleData& data) {
@@ -132,7 +158,7 @@ void Test_CreationClass::addCircle(const DL_CircleData& data) {
     circle->Center = TPoint2D(data.cx, data.cy);
     circle->Radius = data.radius;
     circle->Layer = CopyName(layer.c_str());
-    Store(Circles, &block::circles, circle);
+    KeepCircle(circle);
     Flush();
     RegisterLayer(layer);
     OnCircle.Raise(data.cx, data.cy, data.cz, data.radius, Wide(layer).c_str());
@@ -165,8 +191,7 @@ void Test_CreationClass::addVertex(const DL_VertexData& data) {
 void Test_CreationClass::addInsert(const DL_InsertData& data) {
     const std::string layer = EntityLayer();
     Flush();
-    FinishBlock();
-    ExpandInsert(data, layer.c_str());
+    KeepInsert(data, layer);
     RegisterLayer(layer);
     OnInsert.Raise(Wide(data.name).c_str(), data.ipx, data.ipy, data.ipz, data.sx, data.sy, data.sz,
                    data.angle, Wide(layer).c_str());

@@ -64,9 +64,23 @@ public:
     bool LinkContours(TLista* outList, int32_t* status, double linkingDistance,
                       int32_t openContourMode, bool mixLayers);
 
-private:
+protected:
+    // Where each collected entity goes. These rules file it at once under the
+    // open block or model space and expand an insert as it is read (ending
+    // the open block); other geometry rules keep entities for later instead.
+    // Each takes ownership of what it is given.
+    virtual void KeepSegment(TDXFSegment* segment);
+    virtual void KeepArc(TDXFArc* arc);
+    virtual void KeepCircle(TDXFCircle* circle);
+    virtual void KeepPolyline(TDXFPolygon* polyline);
+    virtual void KeepInsert(const DL_InsertData& data, const std::string& layer);
+    // Called when a block definition has been opened as CurrentBlock.
+    virtual void BlockOpened(const DL_BlockData& /*data*/) {}
+
     void Flush();
     void FinishBlock();
+
+private:
     void RegisterLayer(const std::string& name);
     void Store(TLista& modelSpaceList, TLista block::*blockList, void* entity);
     void ExpandInsert(const DL_InsertData& data, const char* layer);

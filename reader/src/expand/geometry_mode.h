@@ -31,3 +31,4 @@ public:
 };
 
 std::unique_ptr<TGeometryMode> MakeGeometryMode(const TReadSettings& settings);
+std::unique_ptr<TGeometryMode> MakeAccurateGeometry();

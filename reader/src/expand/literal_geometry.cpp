@@ -19,6 +19,8 @@ public:
 };
 } // namespace
 
-std::unique_ptr<TGeometryMode> MakeGeometryMode(const TReadSettings&) {
+std::unique_ptr<TGeometryMode> MakeGeometryMode(const TReadSettings& settings) {
+    if (settings.accurateGeometry)
+        return MakeAccurateGeometry();
     return std::make_unique<TLiteralGeometry>();
 }
