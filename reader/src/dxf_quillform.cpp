@@ -36,6 +36,10 @@ void TDXFQuillform::SetAccurateGeometry(int32_t value) {
         FAccurateGeometry = value == 1;
 }
 
+void TDXFQuillform::SetCurveTolerance(double tolerance) {
+    FCurveTolerance = tolerance;
+}
+
 char* TDXFQuillform::GetVersion(char* dest) const {
     std::memcpy(dest, FVersion, std::strlen(FVersion) + 1);
     return dest;
@@ -49,6 +53,7 @@ TReadSettings TDXFQuillform::Settings() const {
     settings.tolerance = FTolerance;
     settings.engine = FEngine;
     settings.accurateGeometry = FAccurateGeometry;
+    settings.curveTolerance = FCurveTolerance;
     return settings;
 }
 

@@ -14,7 +14,10 @@ TReadPipeline::~TReadPipeline() {
 }
 
 bool TReadPipeline::Collect(const std::string& path) {
-    return ParseDxfPath(path, *collector_);
+    if (!ParseDxfPath(path, *collector_))
+        return false;
+    context_.report.unit = DrawingUnit(collector_->InsUnits, collector_->Measurement);
+    return true;
 }
 
 void TReadPipeline::Link(int32_t* status) {

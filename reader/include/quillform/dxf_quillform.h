@@ -42,6 +42,9 @@ public:
     // 0 (the default) keeps the reader's simplified geometry rules; 1 reads
     // the drawing as CAD programs show it. Ignored while a read runs.
     void SetAccurateGeometry(int32_t value);
+    // Accurate geometry: how far the arcs and lines that replace a curve may
+    // stray from it, in drawing units; 0 (the default) means 0.01 mm.
+    void SetCurveTolerance(double tolerance);
     // Copies the version text into dest (at least 13 bytes) and returns dest.
     char* GetVersion(char* dest) const;
     // Status bits of the last read (see status.h), so that a host can tell a
@@ -87,6 +90,7 @@ private:
     int32_t FMixLayers = 0;
     TEngine FEngine = TEngine::Fast;
     bool FAccurateGeometry = false;
+    double FCurveTolerance = 0;
     TReadReport FReport;
 
     TReadSettings Settings() const;

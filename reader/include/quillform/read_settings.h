@@ -21,4 +21,12 @@ struct TReadSettings {
     // show it (block base points, scale and mirroring, arrays, nested blocks,
     // object coordinate systems, paper space left out, open polylines open).
     bool accurateGeometry = false;
+    // Accurate geometry: the greatest distance between a curve (ellipse,
+    // spline, a circle under unequal scale) and the arcs and lines that
+    // replace it, in drawing units; 0 means 0.01 mm in the drawing's unit
+    // (0.01 when the unit is unknown).
+    double curveTolerance = 0;
 };
+
+// The curve tolerance a read uses: the setting, or its default for the unit.
+double EffectiveCurveTolerance(const TReadSettings& settings, double unitMillimetres);

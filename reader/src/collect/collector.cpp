@@ -196,3 +196,10 @@ void Test_CreationClass::addInsert(const DL_InsertData& data) {
     OnInsert.Raise(Wide(data.name).c_str(), data.ipx, data.ipy, data.ipz, data.sx, data.sy, data.sz,
                    data.angle, Wide(layer).c_str());
 }
+
+void Test_CreationClass::setVariableInt(const std::string& key, int value, int) {
+    if (key == "$INSUNITS")
+        InsUnits = value;
+    else if (key == "$MEASUREMENT")
+        Measurement = value;
+}

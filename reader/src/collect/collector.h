@@ -49,6 +49,11 @@ public:
     void addPolyline(const DL_PolylineData& data) override;
     void addVertex(const DL_VertexData& data) override;
     void addInsert(const DL_InsertData& data) override;
+    void setVariableInt(const std::string& key, int value, int code) override;
+
+    // Header variables that tell the drawing's unit; -1 while absent.
+    int InsUnits = -1;
+    int Measurement = -1;
 
     // No callback follows the last entity of a file: the reader hands the
     // pending polyline to the model-space list once parsing is over.
