@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr int kOracleSamples = 6000;
-constexpr int kEdgeProbes = 12;
+constexpr int kOracleSamples = 4000;
+constexpr int kEdgeProbes = 8;
 // Joints tangent to this angle count as smooth; corners must turn by more than this.
 constexpr double kSmoothAngle = 1e-6;
 constexpr double kCornerAngle = 0.05;
@@ -149,12 +149,15 @@ double FlatteningCount(const std::vector<TPoint2D>& samples, double tolerance) {
 }
 
 void ExpectFaithfulChain(const TFittedChain& chain, const TChainExpectation& expected,
-                         double tolerance) {
+                         double tolerance, double* deviation) {
     ASSERT_FALSE(chain.empty()) << expected.name;
     const std::vector<TPoint2D> samples = SampleTrue(expected.curve, kOracleSamples);
     const double size = Size(samples);
     // The samples' chords stray from the curve by far less than this hundredth.
-    EXPECT_LE(OracleDeviation(chain, samples), 1.01 * tolerance) << expected.name;
+    const double measured = OracleDeviation(chain, samples);
+    EXPECT_LE(measured, 1.01 * tolerance) << expected.name;
+    if (deviation)
+        *deviation = measured;
     for (const TFittedEdge& edge : chain) {
         EXPECT_LE(edge.isArc ? EdgeSweep(edge) : 0.0, kPi + 1e-9)
             << expected.name << ": arc over half a turn";

@@ -42,8 +42,9 @@ struct TChainExpectation {
     bool closed = false;
     std::vector<TPoint2D> corners;
 };
+// Sets *deviation (when given) to the deviation the oracle measured.
 void ExpectFaithfulChain(const TFittedChain& chain, const TChainExpectation& expected,
-                         double tolerance);
+                         double tolerance, double* deviation = nullptr);
 
 // Every edge an arc of the given circle, and as few as arcs of at most half a turn allow.
 void ExpectArcsOfCircle(const TFittedChain& chain, TPoint2D center, double radius, double sweep,

@@ -76,8 +76,12 @@ TEST_P(EllipseFit, FaithfulAtEveryTolerance) {
     for (double tolerance : kTolerances) {
         const std::string name = c.name + " at " + std::to_string(tolerance);
         const TFittedChain chain = FitEllipse(c.ellipse, tolerance);
-        ExpectFaithfulChain(chain, {name, truth, closed, {}}, tolerance);
-        EXPECT_LE(EllipseDeviation(chain, c.ellipse), tolerance) << name;
+        double oracle = 0;
+        ExpectFaithfulChain(chain, {name, truth, closed, {}}, tolerance, &oracle);
+        // The library's own measure agrees with the oracle's (once: it is slow on long chains).
+        if (tolerance == kTolerances[0]) {
+            EXPECT_NEAR(EllipseDeviation(chain, c.ellipse), oracle, 0.03 * tolerance) << name;
+        }
         if (c.circle)
             ExpectArcsOfCircle(chain, c.circle->center, c.circle->radius, truth.hi, name);
     }

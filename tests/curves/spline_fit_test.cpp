@@ -156,8 +156,13 @@ TEST_P(SplineFit, FaithfulAtEveryTolerance) {
     for (double tolerance : kTolerances) {
         const std::string name = c.name + " at " + std::to_string(tolerance);
         const TFittedChain chain = FitSpline(c.spline, tolerance);
-        ExpectFaithfulChain(chain, {name, Truth(c.spline), c.closed, c.corners}, tolerance);
-        EXPECT_LE(SplineDeviation(chain, c.spline), tolerance) << name;
+        double oracle = 0;
+        ExpectFaithfulChain(chain, {name, Truth(c.spline), c.closed, c.corners}, tolerance,
+                            &oracle);
+        // The library's own measure agrees with the oracle's (once: it is slow on long chains).
+        if (tolerance == kTolerances[0]) {
+            EXPECT_NEAR(SplineDeviation(chain, c.spline), oracle, 0.03 * tolerance) << name;
+        }
         if (c.circle)
             ExpectArcsOfCircle(chain, c.circle->center, c.circle->radius, c.circle->sweep, name);
     }
