@@ -47,7 +47,7 @@ public:
 
 private:
     TCurveNode NodeAt(double t, double towards) const;
-    bool Stationary(const TCurveNode& from, const TCurveNode& to, const TCurveNode& middle) const;
+    bool Stationary(const TCurveNode& from, const TCurveNode& to, TPoint2D middle) const;
     double Deviation(const TCurveNode& from, const TCurveNode& to, const TBiarc& biarc) const;
     void Emit(const TBiarc& biarc);
     void EmitBestEffort(const TCurveNode& from, const TCurveNode& to, TPoint2D middle);
@@ -100,9 +100,9 @@ void TStretchFitter::EmitBestEffort(const TCurveNode& from, const TCurveNode& to
 }
 
 bool TStretchFitter::Stationary(const TCurveNode& from, const TCurveNode& to,
-                                const TCurveNode& middle) const {
+                                TPoint2D middle) const {
     const double still = kStationary * tolerance_;
-    return Distance(from.point, to.point) <= still && Distance(from.point, middle.point) <= still;
+    return Distance(from.point, to.point) <= still && Distance(from.point, middle) <= still;
 }
 
 // Each biarc as long as the tolerance allows. A biarc's error grows with the cube of its
@@ -118,14 +118,15 @@ void TStretchFitter::Fit(const TCurveNode& from, const TCurveNode& to) {
         const double target = here.param + step;
         const bool last = !(target < to.param) || !(target > here.param);
         const TCurveNode next = last ? to : NodeAt(target, to.param);
-        const TCurveNode middle = NodeAt(here.param + (next.param - here.param) / 2, next.param);
+        const TPoint2D middle =
+            curve_.Evaluate(here.param + (next.param - here.param) / 2, false).point;
         if (Stationary(here, next, middle)) {
             here = next;
             continue;
         }
         TBiarc biarc;
         const double deviation =
-            MakeBiarc(here, next, middle.point, biarc) ? Deviation(here, next, biarc) : HUGE_VAL;
+            MakeBiarc(here, next, middle, biarc) ? Deviation(here, next, biarc) : HUGE_VAL;
         const double scale =
             std::clamp(kStepSafety * std::cbrt(tolerance_ / deviation), kStepShrink, kStepGrowth);
         if (deviation > tolerance_ && step > finest) {
@@ -135,7 +136,7 @@ void TStretchFitter::Fit(const TCurveNode& from, const TCurveNode& to) {
         if (deviation <= tolerance_)
             Emit(biarc);
         else
-            EmitBestEffort(here, next, middle.point);
+            EmitBestEffort(here, next, middle);
         here = next;
         step *= scale;
     }
