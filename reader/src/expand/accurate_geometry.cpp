@@ -17,11 +17,18 @@ public:
         return std::make_unique<TAccurateCollector>(events, context.report);
     }
 
+    // This mode made the collector, so the casts below are sound.
+    void FinishCollecting(Test_CreationClass& collector, TReadContext&) const override {
+        static_cast<TAccurateCollector&>(collector).FinishCollecting();
+    }
+
     void PrepareForLinking(Test_CreationClass& collector, TReadContext& context) const override {
-        // This mode made the collector.
         auto& accurate = static_cast<TAccurateCollector&>(collector);
-        accurate.FinishCollecting();
-        ExpandModelSpace(accurate.Model(), accurate, context.report, {});
+        TExpansionRules rules;
+        rules.curveTolerance =
+            EffectiveCurveTolerance(context.settings, context.report.unit.millimetres);
+        rules.bulgeTolerance = context.settings.tolerance;
+        ExpandModelSpace(accurate.Model(), accurate, context.report, rules);
         KeepBulgesAsArcs(&accurate.Polylines, context.settings.tolerance);
     }
 
