@@ -7,6 +7,8 @@
 #include "collect/accurate_collector.h"
 #include "expand/arc_chains.h"
 #include "expand/block_expansion_accurate.h"
+#include "expand/degenerate_outlines.h"
+#include "expand/duplicates.h"
 #include "expand/geometry_mode.h"
 
 namespace {
@@ -30,9 +32,19 @@ public:
         rules.bulgeTolerance = context.settings.tolerance;
         ExpandModelSpace(accurate.Model(), accurate, context.report, rules);
         KeepBulgesAsArcs(&accurate.Polylines, context.settings.tolerance);
+        context.drawingSize = DrawingSize(accurate);
+        RemoveDuplicates(accurate, SameGeometry(context), context.report);
     }
 
-    void ScreenContours(TLista*, TReadContext&) const override {}
+    void ScreenContours(TLista* contours, TReadContext& context) const override {
+        RemoveDegenerateOutlines(contours, SameGeometry(context), context.report);
+    }
+
+private:
+    // Two places a billionth of the drawing's size apart are one place.
+    static double SameGeometry(const TReadContext& context) {
+        return 1e-9 * context.drawingSize;
+    }
 };
 } // namespace
 

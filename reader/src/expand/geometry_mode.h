@@ -13,6 +13,8 @@
 struct TReadContext {
     const TReadSettings& settings;
     TReadReport& report;
+    // The longer side of the box around the model-space entities, once known.
+    double drawingSize = 0;
 };
 
 // The rules that turn a file's entities into the segments, arcs, circles and

@@ -39,6 +39,11 @@ const std::vector<WarningForm> kForms = {
     {"meshLeftOut",
      "{n} polygon or polyface mesh on layer {layer} was left out: a mesh is no outline",
      "{n} polygon or polyface meshes on layer {layer} were left out: a mesh is no outline"},
+    {"duplicates", "{n} duplicate entity removed on layer {layer}",
+     "{n} duplicate entities removed on layer {layer}"},
+    {"degenerateOutlines",
+     "{n} outline on layer {layer} encloses no area and is neither a shape nor a hole",
+     "{n} outlines on layer {layer} enclose no area and are neither shapes nor holes"},
     {"selfInsert", "{n} insert of a block into itself was stopped after one level",
      "{n} inserts of a block into itself were stopped after one level"},
 };
