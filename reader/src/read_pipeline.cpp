@@ -16,6 +16,7 @@ TReadPipeline::~TReadPipeline() {
 bool TReadPipeline::Collect(const std::string& path) {
     if (!ParseDxfPath(path, *collector_))
         return false;
+    geometry_->FinishCollecting(*collector_, context_);
     context_.report.unit = DrawingUnit(collector_->InsUnits, collector_->Measurement);
     return true;
 }

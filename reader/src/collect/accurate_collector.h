@@ -7,14 +7,12 @@
 
 #include "quillform/read_report.h"
 
-#include <map>
-
 // The collector of the accurate geometry rules. Events are raised exactly as
-// the reader's own collector raises them; what is kept differs: entities
-// are brought from their object coordinate systems into the plane, paper
-// space is left out, and block definitions (with their nested inserts) and
-// model-space inserts are kept in file order for expansion once the whole
-// file has been read.
+// the reader's own collector raises them; what is kept differs: each entity
+// keeps the map from its object coordinate system, paper space is left out,
+// ellipses and splines are kept too, and block definitions (with their
+// nested inserts) and model-space inserts are kept in file order for
+// expansion once the whole file has been read.
 class TAccurateCollector : public Test_CreationClass {
 public:
     TAccurateCollector(const TEntityEvents& events, TReadReport& report);
@@ -22,6 +20,11 @@ public:
     void addBlock(const DL_BlockData& data) override;
     void endBlock() override;
     void addPolyline(const DL_PolylineData& data) override;
+    void addEllipse(const DL_EllipseData& data) override;
+    void addSpline(const DL_SplineData& data) override;
+    void addControlPoint(const DL_ControlPointData& data) override;
+    void addKnot(const DL_KnotData& data) override;
+    void addFitPoint(const DL_FitPointData& data) override;
 
     // Flushes the last polyline into its block or model space.
     void FinishCollecting();
@@ -36,12 +39,12 @@ protected:
 
 private:
     // Where the entity being read lands: the open block or model space; null
-    // when it is left out (paper space), after counting it.
+    // when it is left out (paper space).
     TBlockContents* Target();
-    // Its object coordinate system in the plane; false (after a warning) when
-    // its plane is not parallel to the drawing's.
-    bool EntityPlane(TAffine2D* map, const char* layer);
-    template <typename Entity, typename Mapper> void KeepMapped(Entity* entity, Mapper mapper);
+    // The map from the entity's object coordinate system at the given
+    // elevation; false (after a warning) when its plane is seen edge-on.
+    bool EntityPlane(double elevation, const std::string& layer, TAffine2D* map);
+    TSplineCurve* OpenSpline();
 
     TReadReport& report_;
     TDrawingModel model_;
@@ -54,4 +57,8 @@ private:
         bool paper = false;
         bool mesh = false;
     } pending_;
+    // The spline whose control points, knots and fit points are arriving.
+    TBlockContents* splineBlock_ = nullptr;
+    size_t splineItem_ = 0;
+    std::vector<std::string> curveLayers_;
 };

@@ -7,6 +7,8 @@
 #include "collect/accurate_collector.h"
 #include "expand/arc_chains.h"
 #include "expand/block_expansion_accurate.h"
+#include "expand/degenerate_outlines.h"
+#include "expand/duplicates.h"
 #include "expand/geometry_mode.h"
 
 namespace {
@@ -17,15 +19,32 @@ public:
         return std::make_unique<TAccurateCollector>(events, context.report);
     }
 
-    void PrepareForLinking(Test_CreationClass& collector, TReadContext& context) const override {
-        // This mode made the collector.
-        auto& accurate = static_cast<TAccurateCollector&>(collector);
-        accurate.FinishCollecting();
-        ExpandModelSpace(accurate.Model(), accurate, context.report, {});
-        KeepBulgesAsArcs(&accurate.Polylines, context.settings.tolerance);
+    // This mode made the collector, so the casts below are sound.
+    void FinishCollecting(Test_CreationClass& collector, TReadContext&) const override {
+        static_cast<TAccurateCollector&>(collector).FinishCollecting();
     }
 
-    void ScreenContours(TLista*, TReadContext&) const override {}
+    void PrepareForLinking(Test_CreationClass& collector, TReadContext& context) const override {
+        auto& accurate = static_cast<TAccurateCollector&>(collector);
+        TExpansionRules rules;
+        rules.curveTolerance =
+            EffectiveCurveTolerance(context.settings, context.report.unit.millimetres);
+        rules.bulgeTolerance = context.settings.tolerance;
+        ExpandModelSpace(accurate.Model(), accurate, context.report, rules);
+        KeepBulgesAsArcs(&accurate.Polylines, context.settings.tolerance);
+        context.drawingSize = DrawingSize(accurate);
+        RemoveDuplicates(accurate, SameGeometry(context), context.report);
+    }
+
+    void ScreenContours(TLista* contours, TReadContext& context) const override {
+        RemoveDegenerateOutlines(contours, SameGeometry(context), context.report);
+    }
+
+private:
+    // Two places a billionth of the drawing's size apart are one place.
+    static double SameGeometry(const TReadContext& context) {
+        return 1e-9 * context.drawingSize;
+    }
 };
 } // namespace
 

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "expand/block_expansion_accurate.h"
 
+#include "expand/curve_chains.h"
 #include "expand/entity_mapping.h"
 
 #include <algorithm>
@@ -20,8 +21,9 @@ int64_t SaturatingTimes(int64_t a, int64_t b) {
 
 class TExpander {
 public:
-    TExpander(const TDrawingModel& model, Test_CreationClass& lists, TReadReport& report)
-        : model_(model), lists_(lists), report_(report) {}
+    TExpander(const TDrawingModel& model, Test_CreationClass& lists, TReadReport& report,
+              const TExpansionRules& rules)
+        : model_(model), lists_(lists), report_(report), rules_(rules) {}
 
     // How many entities the block would produce, without producing them.
     int64_t CountOf(const TBlockContents& block) {
@@ -44,52 +46,99 @@ public:
         return counts_[&block] = total;
     }
 
+    // `inherited` is the layer that layer "0" stands for (null in model space);
+    // `topLevel` says whether inserts met here are model space's own.
     void Expand(const TBlockContents& block, const TAffine2D& map, const std::string* inherited,
-                const std::function<void(int64_t)>* spend) {
+                bool topLevel) {
         stack_.push_back(&block);
         for (const TBlockItem& item : block.items)
-            std::visit([&](const auto& entity) { Place(entity, map, inherited, spend); }, item);
+            std::visit([&](const auto& entity) { Place(entity, map, inherited, topLevel); }, item);
         stack_.pop_back();
     }
 
 private:
-    // Layer "0" inside a block stands for the layer of the insert placing it.
     static const char* LayerFor(const char* own, const std::string* inherited) {
         const bool byBlock = inherited && own && std::string(own) == "0";
         return byBlock ? inherited->c_str() : own;
     }
 
-    void Place(const std::unique_ptr<TDXFSegment>& segment, const TAffine2D& map,
-               const std::string* inherited, const std::function<void(int64_t)>*) {
+    void AddCurve(TDXFPolygon* chain, const char* layer) {
+        if (chain)
+            lists_.Polylines.Add(chain);
+        else
+            report_.Warn("curveNotFitted", layer);
+    }
+
+    void Place(const TPlaced<std::unique_ptr<TDXFSegment>>& item, const TAffine2D& map,
+               const std::string* inherited, bool) {
+        const TDXFSegment& segment = *item.entity;
         lists_.Segments.Add(
-            MapSegment(*segment, map, LayerFor(segment->Layer.get(), inherited)).release());
+            MapSegment(segment, item.plane.Then(map), LayerFor(segment.Layer.get(), inherited))
+                .release());
     }
-    void Place(const std::unique_ptr<TDXFArc>& arc, const TAffine2D& map,
-               const std::string* inherited, const std::function<void(int64_t)>*) {
-        const char* layer = LayerFor(arc->Layer.get(), inherited);
-        if (auto placed = MapArc(*arc, map, layer))
-            lists_.Arcs.Add(placed.release());
-        else
-            report_.Warn("ellipticalNotPlaced", layer);
+    void Place(const TPlaced<std::unique_ptr<TDXFArc>>& item, const TAffine2D& map,
+               const std::string* inherited, bool) {
+        const TDXFArc& arc = *item.entity;
+        const char* layer = LayerFor(arc.Layer.get(), inherited);
+        const TAffine2D placed = item.plane.Then(map);
+        if (auto exact = MapArc(arc, placed, layer)) {
+            lists_.Arcs.Add(exact.release());
+            return;
+        }
+        const TAffine2D circle = TAffine2D::Scaling(arc.Radius, arc.Radius)
+                                     .Then(TAffine2D::Translation(arc.CenterX, arc.CenterY))
+                                     .Then(placed);
+        AddCurve(EllipseChain(circle, arc.StartAngle, arc.EndAngle, arc.Clockwise,
+                              rules_.curveTolerance, layer),
+                 layer);
     }
-    void Place(const std::unique_ptr<TDXFCircle>& circle, const TAffine2D& map,
-               const std::string* inherited, const std::function<void(int64_t)>*) {
-        const char* layer = LayerFor(circle->Layer.get(), inherited);
-        if (auto placed = MapCircle(*circle, map, layer))
-            lists_.Circles.Add(placed.release());
-        else
-            report_.Warn("ellipticalNotPlaced", layer);
+    void Place(const TPlaced<std::unique_ptr<TDXFCircle>>& item, const TAffine2D& map,
+               const std::string* inherited, bool) {
+        const TDXFCircle& circle = *item.entity;
+        const char* layer = LayerFor(circle.Layer.get(), inherited);
+        const TAffine2D placed = item.plane.Then(map);
+        if (auto exact = MapCircle(circle, placed, layer)) {
+            lists_.Circles.Add(exact.release());
+            return;
+        }
+        const TAffine2D unit = TAffine2D::Scaling(circle.Radius, circle.Radius)
+                                   .Then(TAffine2D::Translation(circle.Center.X, circle.Center.Y))
+                                   .Then(placed);
+        AddCurve(EllipseChain(unit, 0, 0, false, rules_.curveTolerance, layer), layer);
     }
-    void Place(const TOwnedPolyline& polyline, const TAffine2D& map, const std::string* inherited,
-               const std::function<void(int64_t)>*) {
-        const char* layer = LayerFor(polyline->Layer.get(), inherited);
-        if (TDXFPolygon* placed = MapPolyline(*polyline, map, layer))
-            lists_.Polylines.Add(placed);
-        else
-            report_.Warn("ellipticalNotPlaced", layer);
+    void Place(const TPlaced<TOwnedPolyline>& item, const TAffine2D& map,
+               const std::string* inherited, bool) {
+        const TDXFPolygon& polyline = *item.entity;
+        const char* layer = LayerFor(polyline.Layer.get(), inherited);
+        const TAffine2D placed = item.plane.Then(map);
+        if (TDXFPolygon* exact = MapPolyline(polyline, placed, layer)) {
+            lists_.Polylines.Add(exact);
+            return;
+        }
+        AddCurve(BulgedPolylineChain(polyline, placed, rules_.curveTolerance, rules_.bulgeTolerance,
+                                     layer),
+                 layer);
+    }
+    void Place(const TEllipseItem& ellipse, const TAffine2D& map, const std::string* inherited,
+               bool) {
+        const char* layer = LayerFor(ellipse.layer.c_str(), inherited);
+        AddCurve(EllipseChain(ellipse.unitCircle.Then(map), ellipse.startDegrees,
+                              ellipse.endDegrees, false, rules_.curveTolerance, layer),
+                 layer);
+    }
+    void Place(const TSplineItem& spline, const TAffine2D& map, const std::string* inherited,
+               bool) {
+        const char* layer = LayerFor(spline.layer.c_str(), inherited);
+        if (spline.rational) {
+            AddCurve(SplineChain(spline.curve, map, rules_.curveTolerance, layer), layer);
+            return;
+        }
+        TSplineCurve plain = spline.curve;
+        plain.weights.clear();
+        AddCurve(SplineChain(plain, map, rules_.curveTolerance, layer), layer);
     }
     void Place(const TInsertItem& insert, const TAffine2D& map, const std::string* inherited,
-               const std::function<void(int64_t)>* spend) {
+               bool topLevel) {
         const TBlockContents* child = model_.Find(insert.block);
         if (!child)
             return; // an insert of a block the file does not define places nothing
@@ -97,17 +146,19 @@ private:
             report_.Warn("selfInsert", "", 1);
             return;
         }
-        if (spend && *spend)
-            (*spend)(SaturatingTimes(CountOf(*child), static_cast<int64_t>(insert.cells.size())));
+        if (topLevel && rules_.spend)
+            rules_.spend(
+                SaturatingTimes(CountOf(*child), static_cast<int64_t>(insert.cells.size())));
         const std::string layer = LayerFor(insert.layer.c_str(), inherited);
         const TAffine2D base = TAffine2D::Translation(-child->base.X, -child->base.Y);
         for (const TAffine2D& cell : insert.cells)
-            Expand(*child, base.Then(cell).Then(map), &layer, nullptr);
+            Expand(*child, base.Then(cell).Then(map), &layer, false);
     }
 
     const TDrawingModel& model_;
     Test_CreationClass& lists_;
     TReadReport& report_;
+    const TExpansionRules& rules_;
     std::map<const TBlockContents*, int64_t> counts_;
     std::vector<const TBlockContents*> stack_;
 };
@@ -121,7 +172,7 @@ const TBlockContents* TDrawingModel::Find(const std::string& name) const {
 }
 
 void ExpandModelSpace(const TDrawingModel& model, Test_CreationClass& lists, TReadReport& report,
-                      const std::function<void(int64_t)>& spend) {
-    TExpander expander(model, lists, report);
-    expander.Expand(model.modelSpace, TAffine2D(), nullptr, &spend);
+                      const TExpansionRules& rules) {
+    TExpander expander(model, lists, report, rules);
+    expander.Expand(model.modelSpace, TAffine2D(), nullptr, true);
 }

@@ -75,19 +75,35 @@ bool TAffine2D::IsIdentity() const {
     return a == 1 && b == 0 && c == 0 && d == 1 && e == 0 && f == 0;
 }
 
-bool ObjectToWorld(double nx, double ny, double nz, TAffine2D* map) {
+bool ObjectToWorld(double nx, double ny, double nz, double elevation, TAffine2D* map) {
     const double length = std::sqrt(nx * nx + ny * ny + nz * nz);
     if (!(length > 0) || !std::isfinite(length))
         return false;
     nx /= length;
     ny /= length;
     nz /= length;
-    if (std::fabs(nx) > kMapTolerance || std::fabs(ny) > kMapTolerance)
-        return false;
-    // Arbitrary axis for a normal along +-Z: Ax = Wy x N, Ay = N x Ax. For
-    // +Z that is the identity, for -Z a mirror in x.
     *map = TAffine2D();
-    if (nz < 0)
-        map->a = -1;
+    // The usual directions, +Z and -Z (a mirror in x), exactly, whatever
+    // rounding the file carries.
+    if (std::fabs(nx) <= kMapTolerance && std::fabs(ny) <= kMapTolerance) {
+        map->a = nz < 0 ? -1 : 1;
+        return true;
+    }
+    if (std::fabs(nz) <= kMapTolerance)
+        return false; // seen edge-on
+    // Ax = Wy x N (or Wz x N for directions far from Z), Ay = N x Ax.
+    const bool nearZ = std::fabs(nx) < 1.0 / 64 && std::fabs(ny) < 1.0 / 64;
+    double ax = nearZ ? nz : -ny, ay = nearZ ? 0 : nx, az = nearZ ? -nx : 0;
+    const double axLength = std::sqrt(ax * ax + ay * ay + az * az);
+    ax /= axLength;
+    ay /= axLength;
+    az /= axLength;
+    const double bx = ny * az - nz * ay, by = nz * ax - nx * az;
+    map->a = ax;
+    map->b = bx;
+    map->c = ay;
+    map->d = by;
+    map->e = elevation * nx;
+    map->f = elevation * ny;
     return true;
 }

@@ -29,8 +29,10 @@ struct TAffine2D {
     bool IsIdentity() const;
 };
 
-// The map from an entity's object coordinate system to world coordinates
+// The map from an entity's object coordinate system to the drawing plane
 // for the extrusion direction (nx, ny, nz), by the arbitrary-axis algorithm
-// of DXF, taken in the XY plane. False when the entity's plane is not
-// parallel to XY: its outline there is no longer the one it was drawn with.
-bool ObjectToWorld(double nx, double ny, double nz, TAffine2D* map);
+// of DXF, projected along Z; `elevation` is the entity's height along its
+// extrusion. A plane that is not parallel to XY gives a map that does not
+// keep circles (its circles are seen as ellipses). False when the direction
+// is no direction or the plane is seen edge-on: nothing of it can be placed.
+bool ObjectToWorld(double nx, double ny, double nz, double elevation, TAffine2D* map);
