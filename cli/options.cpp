@@ -20,6 +20,9 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
     app.add_flag("--accurate", options.accurate,
                  "Read the geometry as CAD programs show it: block base points, scale, mirroring, "
                  "arrays, nested blocks, extrusions; paper space left out; open polylines open");
+    app.add_option("--curve-tolerance", options.curveTolerance,
+                   "With --accurate: how far the arcs and lines that replace an ellipse or spline "
+                   "may stray from it, in drawing units (default 0.01 mm in the drawing's unit)");
     app.add_option("--open-mode", options.openMode,
                    "Chains that do not close: 0 drop them, 1 keep them, 2 stop (exit status 3)")
         ->capture_default_str();

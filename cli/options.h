@@ -15,6 +15,7 @@ struct Options {
     double distance = 1.0;
     bool mixLayers = false;
     bool accurate = false;
+    double curveTolerance = 0; // 0: 0.01 mm in the drawing's unit
     int32_t openMode = 0;
     bool log = false;
     bool contours = false;

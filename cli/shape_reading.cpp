@@ -43,6 +43,7 @@ FileResult ReadShapes(const std::string& file, const Options& options) {
     reader.SetOpenContourMode(options.openMode);
     reader.SetMixLayers(options.mixLayers ? 1 : 0);
     reader.SetAccurateGeometry(options.accurate ? 1 : 0);
+    reader.SetCurveTolerance(options.curveTolerance);
     reader.Read(WidePath(file).c_str());
     context.result.status = reader.GetStatus();
     return std::move(context.result);

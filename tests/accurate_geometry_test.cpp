@@ -221,10 +221,14 @@ TEST(AccurateGeometry, PolylineStaysOneChainWhateverTheDistance) {
     EXPECT_NEAR(OutlineArea(channel), 20 * 10 - 19.5 * 9, 1e-9);
 }
 
-TEST(AccurateGeometry, TiltedPlaneIsLeftOutWithAWarning) {
+TEST(AccurateGeometry, TiltedCircleIsSeenAsAnEllipseAndEdgeOnIsLeftOut) {
     const TReadOutcome r = ReadAccurate("tilted_circle");
-    EXPECT_EQ(OnlyShape(r).HoleCount, 0);
-    EXPECT_TRUE(r.HasWarning("tiltedPlane"));
+    const TShapeWithHoles& square = OnlyShape(r);
+    ASSERT_EQ(square.HoleCount, 1);
+    EXPECT_EQ(square.Holes[0].Kind, kShapePolygon);
+    // Seen along Z, a plane tilted by acos(0.8) shrinks areas by 0.8.
+    EXPECT_NEAR(OutlineArea(square.Holes[0]), 3.141592653589793 * 4 * 0.8, 1e-3);
+    EXPECT_TRUE(r.HasWarning("edgeOnPlane"));
 }
 
 TEST(AccurateGeometry, EventsAreTheSameInBothModes) {

@@ -42,9 +42,7 @@ public:
 
 private:
     // Two places a billionth of the drawing's size apart are one place.
-    static double SameGeometry(const TReadContext& context) {
-        return 1e-9 * context.drawingSize;
-    }
+    static double SameGeometry(const TReadContext& context) { return 1e-9 * context.drawingSize; }
 };
 } // namespace
 

@@ -47,7 +47,7 @@ void DescribeEdge(dxf_info& from, const dxf_info& to, double t) {
     from.is_arc = 0;
     if (ToleranceEqual(from.bulge, 0, t))
         return;
-    const std::unique_ptr<TDXFArc> arc(BulgedEdge(from, to, t));
+    const std::unique_ptr<TDXFArc> arc(ExactBulgeArc(from, to));
     if (!arc)
         return; // no circle through the edge: it stays straight
     from.is_arc = 1;

@@ -40,7 +40,8 @@ bool OnOneLine(const TDXFPolygon& contour, double tolerance) {
     if (!(length > 0))
         return true;
     for (const TPoint2D& p : points) {
-        const double offLine = std::fabs((b.X - a.X) * (p.Y - a.Y) - (b.Y - a.Y) * (p.X - a.X)) / length;
+        const double offLine =
+            std::fabs((b.X - a.X) * (p.Y - a.Y) - (b.Y - a.Y) * (p.X - a.X)) / length;
         if (!(offLine <= tolerance))
             return false;
     }

@@ -71,7 +71,8 @@ public:
     // Removes from the list every item that `same` finds equal to an earlier
     // one of its layer; `anchor` gives the point an item is filed under.
     template <typename Item, typename Anchor, typename Same>
-    void Sweep(TLista& list, Anchor anchor, Same same, void (*destroy)(Item*), TReadReport& report) {
+    void Sweep(TLista& list, Anchor anchor, Same same, void (*destroy)(Item*),
+               TReadReport& report) {
         std::vector<const Item*> kept;
         for (TListaNode* node = list.Head; node;) {
             auto* item = static_cast<Item*>(node->Item);
@@ -169,7 +170,8 @@ bool SameEdge(const TDuplicateFinder& f, const dxf_info& a, const dxf_info& b, b
     if (!a.is_arc)
         return true;
     const bool direction = reversed ? a.clockwise != b.clockwise : a.clockwise == b.clockwise;
-    return direction && f.Near(TPoint2D(a.center_x, a.center_y), TPoint2D(b.center_x, b.center_y)) &&
+    return direction &&
+           f.Near(TPoint2D(a.center_x, a.center_y), TPoint2D(b.center_x, b.center_y)) &&
            f.Near(a.radius, b.radius);
 }
 
@@ -191,8 +193,8 @@ bool SameOutline(const TDuplicateFinder& f, const TDXFPolygon& a, const TDXFPoly
                        SameEdge(f, *fa, *vb[(shift + k) % n], false);
             const dxf_info* back = vb[(shift + n - k) % n];
             const dxf_info* backEdge = vb[(shift + 2 * n - k - 1) % n];
-            backwards = backwards && f.Near(point(fa), point(back)) &&
-                        SameEdge(f, *fa, *backEdge, true);
+            backwards =
+                backwards && f.Near(point(fa), point(back)) && SameEdge(f, *fa, *backEdge, true);
         }
         if (forwards || backwards)
             return true;

@@ -165,8 +165,11 @@ def case_channel_profile(doc):
 
 def case_tilted_circle(doc):
     msp = doc.modelspace()
-    square(msp, 0, 0, 10)
-    msp.add_circle((5, 5), 2, dxfattribs={"extrusion": (0, 0.6, 0.8)})
+    circle = msp.add_circle((5, 5), 2, dxfattribs={"extrusion": (0, 0.6, 0.8)})
+    centre = circle.ocs().to_wcs(Vec3(5, 5, 0))  # seen from above: an ellipse around here
+    square(msp, centre.x - 5, centre.y - 5, 10)
+    # On its edge, seen from above: nothing to place.
+    msp.add_circle((5, 5), 2, dxfattribs={"extrusion": (1, 0, 0)})
 
 
 CASES = {
