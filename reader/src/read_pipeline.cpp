@@ -6,15 +6,17 @@
 
 TReadPipeline::TReadPipeline(const TReadSettings& settings, const TEntityEvents& events,
                              TReadReport& report)
-    : context_{settings, report}, geometry_(MakeGeometryMode(settings)),
+    : budget_(settings.expansionLimit > 0 ? settings.expansionLimit
+                                          : ExpansionLimitFor(CurrentMemoryFigures())),
+      context_{settings, report, budget_}, geometry_(MakeGeometryMode(settings)),
       collector_(geometry_->MakeCollector(events, context_)) {}
 
 TReadPipeline::~TReadPipeline() {
     FreeContours(&contours_);
 }
 
-bool TReadPipeline::Collect(const std::string& path) {
-    return ParseDxfPath(path, *collector_);
+int32_t TReadPipeline::Collect(const std::string& path) {
+    return ParseDxf(path, *collector_, &context_.report);
 }
 
 void TReadPipeline::Link(int32_t* status) {

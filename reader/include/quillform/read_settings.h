@@ -17,4 +17,7 @@ struct TReadSettings {
     // Bulge explosion and the boxes of outer polygon shapes.
     double tolerance = 1e-5;
     TEngine engine = TEngine::Fast;
+    // Most entities that block inserts may produce; 0 chooses by the memory
+    // the machine has (at most 10 million).
+    int64_t expansionLimit = 0;
 };
