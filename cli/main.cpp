@@ -44,7 +44,7 @@ public:
         if (file_)
             file_->Write(text);
         else
-            std::fwrite(text.data(), 1, text.size(), stdout);
+            WriteStandardOutput(text);
     }
     // Puts the file in place; false (message printed) when it could not be written.
     bool Finish(int exitStatus) {
@@ -68,7 +68,7 @@ void ListText(const FileResult& result, const Options& options, ListingSink& sin
     for (int32_t i = 0; i < result.shapes.LayerCount; ++i) {
         const TFixedSizeLayer& layer = result.shapes.Layers[i];
         if (!options.quiet) {
-            std::fflush(stdout);
+            FlushStandardOutput();
             WriteLine(stderr, ShapesDiscoveredMessage(layer));
         }
         for (const std::wstring& line : ListingLines(layer, L'.'))

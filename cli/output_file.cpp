@@ -128,11 +128,33 @@ bool IsOneOfTheInputs(const std::string& path, const std::vector<std::string>& i
     return false;
 }
 
-bool FinishStandardOutput(std::string* error) {
+namespace {
+int gStandardOutputError = 0;
+
+void NoteStandardOutputError() {
+    if (gStandardOutputError == 0)
+        gStandardOutputError = errno ? errno : EIO;
+}
+} // namespace
+
+void WriteStandardOutput(const std::string& bytes) {
     errno = 0;
-    const bool flushed = std::fflush(stdout) == 0;
-    if (flushed && !std::ferror(stdout))
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
+        NoteStandardOutputError();
+}
+
+void FlushStandardOutput() {
+    errno = 0;
+    if (std::fflush(stdout) != 0)
+        NoteStandardOutputError();
+}
+
+bool FinishStandardOutput(std::string* error) {
+    FlushStandardOutput();
+    if (std::ferror(stdout))
+        NoteStandardOutputError();
+    if (gStandardOutputError == 0)
         return true;
-    *error = std::string("cannot write to standard output: ") + std::strerror(errno ? errno : EIO);
+    *error = std::string("cannot write to standard output: ") + std::strerror(gStandardOutputError);
     return false;
 }

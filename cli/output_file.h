@@ -48,6 +48,11 @@ private:
 // symbolic and hard links included). A path that does not exist names none.
 bool IsOneOfTheInputs(const std::string& path, const std::vector<std::string>& inputs);
 
+// Standard output, written and flushed so that the reason of its first
+// failure is kept (the C library keeps only that there was one).
+void WriteStandardOutput(const std::string& bytes);
+void FlushStandardOutput();
+
 // Flushes standard output and tells whether everything written there
 // arrived; false with the reason (a closed pipe, a full disk) otherwise.
 bool FinishStandardOutput(std::string* error);

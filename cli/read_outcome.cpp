@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "read_outcome.h"
 
+#include "output_file.h"
+
 #include "quillform/status.h"
 
 #include <algorithm>
@@ -30,7 +32,8 @@ int ReportFailure(const FileResult& result) {
         const TReadWarning* limit = FindWarning(result, "expansionLimit");
         std::fprintf(stderr,
                      "quillform: %s: block inserts would produce more than %lld entities, the "
-                     "limit of this read; nothing was read (--expansion-limit sets it)\n",
+                     "limit of this read; the read stopped and no shapes were built (--expansion-limit "
+                     "sets the limit)\n",
                      file, static_cast<long long>(limit ? limit->count : 0));
         return kCannotOpen;
     }
@@ -49,7 +52,7 @@ int ReportOutcome(const FileResult& result, const Options& options) {
     if (failure != kSuccess)
         return failure;
     const char* file = result.file.c_str();
-    std::fflush(stdout); // the messages follow what was already listed
+    FlushStandardOutput(); // the messages follow what was already listed
     if (result.status & stTruncated)
         std::fprintf(stderr,
                      "quillform: %s: the file ends before its EOF marker; read as far as it "
