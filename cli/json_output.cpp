@@ -56,14 +56,11 @@ json Shape(const TShapeWithHoles& shape) {
 
 json Status(int32_t status) {
     json flags = json::array();
-    const std::pair<int32_t, const char*> names[] = {{stReadError, "readError"},
-                                                     {stNoStartEntity, "noStartEntity"},
-                                                     {stOpenContour, "openContour"},
-                                                     {stLinkingFailed, "linkingFailed"},
-                                                     {stNotDrawing, "notDrawing"},
-                                                     {stTruncated, "truncated"},
-                                                     {stOutOfMemory, "outOfMemory"},
-                                                     {stExpansionLimit, "expansionLimit"}};
+    const std::pair<int32_t, const char*> names[] = {
+        {stReadError, "readError"},     {stNoStartEntity, "noStartEntity"},
+        {stOpenContour, "openContour"}, {stLinkingFailed, "linkingFailed"},
+        {stNotDrawing, "notDrawing"},   {stTruncated, "truncated"},
+        {stOutOfMemory, "outOfMemory"}, {stExpansionLimit, "expansionLimit"}};
     for (const auto& [bit, name] : names)
         if (status & bit)
             flags.push_back(name);

@@ -30,11 +30,12 @@ int ReportFailure(const FileResult& result) {
     }
     if (result.status & stExpansionLimit) {
         const TReadWarning* limit = FindWarning(result, "expansionLimit");
-        std::fprintf(stderr,
-                     "quillform: %s: block inserts would produce more than %lld entities, the "
-                     "limit of this read; the read stopped and no shapes were built (--expansion-limit "
-                     "sets the limit)\n",
-                     file, static_cast<long long>(limit ? limit->count : 0));
+        std::fprintf(
+            stderr,
+            "quillform: %s: block inserts would produce more than %lld entities, the "
+            "limit of this read; the read stopped and no shapes were built (--expansion-limit "
+            "sets the limit)\n",
+            file, static_cast<long long>(limit ? limit->count : 0));
         return kCannotOpen;
     }
     if (result.status & stNotDrawing) {

@@ -25,11 +25,10 @@ void See(const std::wstring& text) {
 
 void InstallEvents(TDXFQuillform& reader) {
     reader.OnLayer = {[](void*, const wchar_t* n) { See(entity_log::LayerLine(n)); }, nullptr};
-    reader.OnSegment = {[](void*, double x1, double y1, double z1, double x2, double y2, double z2,
-                           const wchar_t* l) {
-                            See(entity_log::SegmentLine(x1, y1, z1, x2, y2, z2, l, '.'));
-                        },
-                        nullptr};
+    reader.OnSegment = {
+        [](void*, double x1, double y1, double z1, double x2, double y2, double z2,
+           const wchar_t* l) { See(entity_log::SegmentLine(x1, y1, z1, x2, y2, z2, l, '.')); },
+        nullptr};
     reader.OnCircle = {[](void*, double x, double y, double z, double r, const wchar_t* l) {
                            See(entity_log::CircleLine(x, y, z, r, l, '.'));
                        },
@@ -47,15 +46,13 @@ void InstallEvents(TDXFQuillform& reader) {
                            See(entity_log::VertexLine(x, y, z, b, '.'));
                        },
                        nullptr};
-    reader.OnBlock = {[](void*, const wchar_t* n, double, double, double) {
-                          See(entity_log::BlockLine(n));
-                      },
-                      nullptr};
+    reader.OnBlock = {
+        [](void*, const wchar_t* n, double, double, double) { See(entity_log::BlockLine(n)); },
+        nullptr};
     reader.OnEndBlock = {[](void*) { See(entity_log::EndBlockLine()); }, nullptr};
     reader.OnInsert = {[](void*, const wchar_t* n, double x, double y, double z, double, double,
-                          double, double, const wchar_t* l) {
-                           See(entity_log::InsertLine(n, x, y, z, l, '.'));
-                       },
+                          double, double,
+                          const wchar_t* l) { See(entity_log::InsertLine(n, x, y, z, l, '.')); },
                        nullptr};
 }
 

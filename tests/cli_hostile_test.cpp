@@ -126,15 +126,13 @@ TEST(CliOptions, DistanceMustBeAFiniteNumberNotBelowZero) {
 
 TEST(CliOptions, OpenModeIsZeroOneOrTwo) {
     for (const char* bad : {"7", "-1", "3"})
-        EXPECT_EQ(RunCli(std::string("--open-mode ") + bad + " " + Data("square_shuffled.dxf"))
-                      .status,
-                  2)
+        EXPECT_EQ(
+            RunCli(std::string("--open-mode ") + bad + " " + Data("square_shuffled.dxf")).status, 2)
             << bad;
     for (const char* good : {"0", "1", "2"})
-        EXPECT_EQ(
-            RunCli(std::string("-q --open-mode ") + good + " " + Data("square_shuffled.dxf"))
-                .status,
-            0)
+        EXPECT_EQ(RunCli(std::string("-q --open-mode ") + good + " " + Data("square_shuffled.dxf"))
+                      .status,
+                  0)
             << good;
 }
 

@@ -55,9 +55,9 @@ TEST(CliOutput, InputIsNeverTheOutput) {
                                  "' is one of the input files; it is not overwritten\n")
                 << output;
         }
-        EXPECT_EQ(RunCli("--contours -o " + Quote(folder + "/" + output) + " " + Quote(drawing))
-                      .status,
-                  1);
+        EXPECT_EQ(
+            RunCli("--contours -o " + Quote(folder + "/" + output) + " " + Quote(drawing)).status,
+            1);
     }
     EXPECT_EQ(Slurp(drawing), original);
     EXPECT_TRUE(fs::is_symlink(folder + "/link.dxf"));
@@ -68,14 +68,14 @@ TEST(CliOutput, MissingFolderAndDirectoryAreWriteErrors) {
     const std::string folder = Folder("bad_targets");
     const std::string missing = folder + "/no_such_folder/listing.txt";
     for (const char* format : {"text", "json", "png", "svg"}) {
-        const RunResult r = RunCli("-q --format " + std::string(format) + " -o " +
-                                   Quote(missing) + " " + Data("square_with_circle_hole.dxf"));
+        const RunResult r = RunCli("-q --format " + std::string(format) + " -o " + Quote(missing) +
+                                   " " + Data("square_with_circle_hole.dxf"));
         EXPECT_EQ(r.status, 1) << format;
         EXPECT_EQ(r.out, "") << format;
         EXPECT_EQ(r.err, "quillform: cannot write '" + missing + "': No such file or directory\n")
             << format;
-        const RunResult dir = RunCli("-q --format " + std::string(format) + " -o " +
-                                     Quote(folder) + " " + Data("square_with_circle_hole.dxf"));
+        const RunResult dir = RunCli("-q --format " + std::string(format) + " -o " + Quote(folder) +
+                                     " " + Data("square_with_circle_hole.dxf"));
         EXPECT_EQ(dir.status, 1) << format;
         EXPECT_EQ(dir.out, "") << format;
         EXPECT_EQ(dir.err, "quillform: cannot write '" + folder + "': Is a directory\n") << format;
@@ -125,8 +125,8 @@ TEST(CliOutput, FailedRunLeavesTheTargetAsItWas) {
     const std::string folder = Folder("keep_target");
     const std::string target = folder + "/listing.txt";
     WriteFile(target, "the listing of yesterday\r\n");
-    const RunResult r = RunCli("-q -o " + Quote(target) + " " + Data("square_with_circle_hole.dxf") +
-                               " " + Data("binary_dxf.dxf"));
+    const RunResult r = RunCli("-q -o " + Quote(target) + " " +
+                               Data("square_with_circle_hole.dxf") + " " + Data("binary_dxf.dxf"));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("'" + target + "' was left as it was"), std::string::npos) << r.err;
     EXPECT_EQ(Slurp(target), "the listing of yesterday\r\n");

@@ -48,17 +48,17 @@ Outcome Read(const std::filesystem::path& path, int64_t expansionLimit = 0,
                                ++static_cast<Job*>(c)->outcome.circleEvents;
                            },
                            &job};
-    job.reader.OnArc = {[](void* c, double, double, double, double, double, double, double,
-                           double, double, double,
+    job.reader.OnArc = {[](void* c, double, double, double, double, double, double, double, double,
+                           double, double,
                            const wchar_t*) { ++static_cast<Job*>(c)->outcome.arcEvents; },
                         &job};
     // An allocation that fails while the file is parsed.
-    job.reader.OnSegment = {[](void* c, double, double, double, double, double, double,
-                               const wchar_t*) {
-                                if (static_cast<Job*>(c)->failOnSegment)
-                                    throw std::bad_alloc();
-                            },
-                            &job};
+    job.reader.OnSegment = {
+        [](void* c, double, double, double, double, double, double, const wchar_t*) {
+            if (static_cast<Job*>(c)->failOnSegment)
+                throw std::bad_alloc();
+        },
+        &job};
     job.reader.OnReadDone = {[](void* c) {
                                  auto* j = static_cast<Job*>(c);
                                  ++j->outcome.readDone;
@@ -100,29 +100,28 @@ TEST_P(HostileFile, GivesItsStatusLayersAndWarning) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, HostileFile,
-    testing::Values(
-        HostileCase{"empty.dxf", stNotDrawing, {}, ""},
-        HostileCase{"only_eof.dxf", stNotDrawing, {}, ""},
-        HostileCase{"binary_dxf.dxf", stNotDrawing, {}, "binaryDxf"},
-        HostileCase{"fuzz_oom_min_lwpoly90.dxf", stNotDrawing, {}, "countLowered"},
-        HostileCase{"truncated_mid_entity.dxf", stTruncated, {0}, ""},
-        // the shapes before the cut are built: truncation is no linking failure
-        HostileCase{"truncated_after_square.dxf", stTruncated, {1}, ""},
-        HostileCase{"utf16le_bom.dxf", 0, {1}, "utf16"},
-        HostileCase{"utf16be_no_bom.dxf", 0, {1}, "utf16"},
-        HostileCase{"line_ends_cr.dxf", 0, {1}, ""},
-        HostileCase{"line_ends_crlf.dxf", 0, {1}, ""},
-        HostileCase{"layer_name_1023.dxf", 0, {1}, ""},
-        HostileCase{"long_lines.dxf", 0, {0, 0, 1}, "longLine"},
-        HostileCase{"lwpoly_count_1073741824.dxf", 0, {1}, "countLowered"},
-        HostileCase{"SPLINE_72_268435456.dxf", 0, {0}, "countLowered"},
-        HostileCase{"count_lwpolyline_90.dxf", 0, {1}, "countLowered"},
-        HostileCase{"count_spline_72.dxf", 0, {1}, "countLowered"},
-        HostileCase{"count_spline_73.dxf", 0, {1}, "countLowered"},
-        HostileCase{"count_spline_74.dxf", 0, {1}, "countLowered"},
-        HostileCase{"count_leader_76.dxf", 0, {1}, "countLowered"},
-        HostileCase{"count_code_wraps.dxf", 0, {1}, "countLowered"},
-        HostileCase{"count_lwpolyline_kept.dxf", 0, {1}, ""}));
+    testing::Values(HostileCase{"empty.dxf", stNotDrawing, {}, ""},
+                    HostileCase{"only_eof.dxf", stNotDrawing, {}, ""},
+                    HostileCase{"binary_dxf.dxf", stNotDrawing, {}, "binaryDxf"},
+                    HostileCase{"fuzz_oom_min_lwpoly90.dxf", stNotDrawing, {}, "countLowered"},
+                    HostileCase{"truncated_mid_entity.dxf", stTruncated, {0}, ""},
+                    // the shapes before the cut are built: truncation is no linking failure
+                    HostileCase{"truncated_after_square.dxf", stTruncated, {1}, ""},
+                    HostileCase{"utf16le_bom.dxf", 0, {1}, "utf16"},
+                    HostileCase{"utf16be_no_bom.dxf", 0, {1}, "utf16"},
+                    HostileCase{"line_ends_cr.dxf", 0, {1}, ""},
+                    HostileCase{"line_ends_crlf.dxf", 0, {1}, ""},
+                    HostileCase{"layer_name_1023.dxf", 0, {1}, ""},
+                    HostileCase{"long_lines.dxf", 0, {0, 0, 1}, "longLine"},
+                    HostileCase{"lwpoly_count_1073741824.dxf", 0, {1}, "countLowered"},
+                    HostileCase{"SPLINE_72_268435456.dxf", 0, {0}, "countLowered"},
+                    HostileCase{"count_lwpolyline_90.dxf", 0, {1}, "countLowered"},
+                    HostileCase{"count_spline_72.dxf", 0, {1}, "countLowered"},
+                    HostileCase{"count_spline_73.dxf", 0, {1}, "countLowered"},
+                    HostileCase{"count_spline_74.dxf", 0, {1}, "countLowered"},
+                    HostileCase{"count_leader_76.dxf", 0, {1}, "countLowered"},
+                    HostileCase{"count_code_wraps.dxf", 0, {1}, "countLowered"},
+                    HostileCase{"count_lwpolyline_kept.dxf", 0, {1}, ""}));
 
 TEST(HostileFile, SquareWithHoleReadsAlikeWhateverItsLineEndsAndEncoding) {
     const Outcome lf = Read(TestData("square_with_circle_hole.dxf"));
@@ -201,8 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
                     MemoryCase{{24 * kGiB, -1, -1}, 10'000'000},
                     MemoryCase{{kGiB, -1, -1}, kGiB / 2 / kBytesPerEntity},
                     MemoryCase{{24 * kGiB, kGiB / 2, -1}, kGiB / 4 / kBytesPerEntity},
-                    MemoryCase{{24 * kGiB, -1, 2 * kGiB}, 2'097'152},
-                    MemoryCase{{0, -1, -1}, 0}));
+                    MemoryCase{{24 * kGiB, -1, 2 * kGiB}, 2'097'152}, MemoryCase{{0, -1, -1}, 0}));
 
 TEST(OutOfMemory, IsItsOwnStatusAndLeavesNoLayers) {
     const Outcome o = Read(TestData("square_with_circle_hole.dxf"), 0, true);

@@ -74,8 +74,8 @@ void TDxfLineSource::Decode(const std::string& raw) {
             const char32_t high = highSurrogate_;
             highSurrogate_ = 0;
             if (unit >= 0xDC00 && unit <= 0xDFFF) {
-                wide.push_back(static_cast<wchar_t>(0x10000 + ((high - 0xD800) << 10) +
-                                                    (unit - 0xDC00)));
+                wide.push_back(
+                    static_cast<wchar_t>(0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00)));
                 continue;
             }
             wide.push_back(static_cast<wchar_t>(0xFFFD)); // a lone high surrogate

@@ -32,8 +32,8 @@ private:
 
     bool codeLine_ = true;
     unsigned int code_ = 0;
-    std::string entity_;   // the value of the last group 0, trimmed and in capitals
-    int64_t claimed_ = 0;  // items the counts of this entity have claimed so far
+    std::string entity_;  // the value of the last group 0, trimmed and in capitals
+    int64_t claimed_ = 0; // items the counts of this entity have claimed so far
     bool sawSection_ = false;
     bool sawEof_ = false;
     int64_t loweredCounts_ = 0;

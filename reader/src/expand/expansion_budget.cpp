@@ -60,7 +60,8 @@ int64_t ControlGroupLeft() {
     const int64_t max = FirstNumber("/sys/fs/cgroup/memory.max");
     if (max < 0)
         return -1;
-    return std::max<int64_t>(0, max - std::max<int64_t>(0, FirstNumber("/sys/fs/cgroup/memory.current")));
+    return std::max<int64_t>(
+        0, max - std::max<int64_t>(0, FirstNumber("/sys/fs/cgroup/memory.current")));
 }
 } // namespace
 

@@ -37,9 +37,9 @@ struct TExpansionLimitReached : std::runtime_error {
 // limit and the memory limit of its control group. -1 where one is unknown
 // or unlimited.
 struct TMemoryFigures {
-    int64_t available = -1;     // MemAvailable of /proc/meminfo
-    int64_t addressSpace = -1;  // RLIMIT_AS less what the process already maps
-    int64_t controlGroup = -1;  // memory.max less memory.current (cgroup v2)
+    int64_t available = -1;    // MemAvailable of /proc/meminfo
+    int64_t addressSpace = -1; // RLIMIT_AS less what the process already maps
+    int64_t controlGroup = -1; // memory.max less memory.current (cgroup v2)
 };
 
 // The budget for the given memory: the default limit, lowered so that the
