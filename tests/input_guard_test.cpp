@@ -14,11 +14,14 @@
 #include <istream>
 #include <iterator>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 std::string WriteTemporary(const std::string& bytes) {
-    const std::string path = testing::TempDir() + "quillform_guard_input.dxf";
+    // ctest runs tests in parallel processes: one file per process.
+    const std::string path =
+        testing::TempDir() + "quillform_guard_input_" + std::to_string(getpid()) + ".dxf";
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
 }
