@@ -121,8 +121,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     job.reader.SetOpenContourMode(static_cast<int32_t>(size / 4 % 3));
     job.reader.SetMixLayers(static_cast<int32_t>(size / 12 % 2));
     job.reader.SetEngine(static_cast<int32_t>(size / 24 % 2));
-    // Enough for every seed; keeps one input from taking seconds.
-    job.reader.SetExpansionLimit(200000);
+    // Linking, classification and the queries take time quadratic in the
+    // number of contours (the reference engine): inserts that multiply a
+    // block stay below where that alone takes seconds under the sanitizers.
+    job.reader.SetExpansionLimit(2000);
     job.reader.Read(std::filesystem::path(path));
 
     for (int32_t i = 0; i < job.copy.LayerCount; ++i) {

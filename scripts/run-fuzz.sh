@@ -17,7 +17,7 @@ mkdir -p build-fuzz/corpus build-fuzz/findings
 export ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 if [ $# -eq 0 ]; then
-    set -- -runs=40000 -max_total_time=150
+    set -- -runs=30000 -max_total_time=120
 fi
 exec build-fuzz/fuzz/quillform_read_fuzzer -dict=fuzz/dxf.dict -timeout=10 -rss_limit_mb=2048 \
     -max_len=65536 -artifact_prefix=build-fuzz/findings/ -print_final_stats=1 "$@" \
