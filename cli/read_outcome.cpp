@@ -7,6 +7,7 @@
 #include "quillform/status.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -46,6 +47,26 @@ int ReportFailure(const FileResult& result) {
     }
     return kSuccess;
 }
+bool Finite(const TBoundingBox& box) {
+    return std::isfinite(box.MinX) && std::isfinite(box.MinY) && std::isfinite(box.MaxX) &&
+           std::isfinite(box.MaxY);
+}
+
+// Coordinates near the largest double give boxes that overflow to infinity.
+bool Overflows(const TResultCopy& shapes) {
+    for (int32_t i = 0; i < shapes.LayerCount; ++i) {
+        const TFixedSizeLayer& layer = shapes.Layers[i];
+        for (int32_t j = 0; j < layer.ShapeCount; ++j) {
+            const TShapeWithHoles& shape = layer.Shapes[j];
+            if (!Finite(shape.Bounds))
+                return true;
+            for (int32_t h = 0; h < shape.HoleCount; ++h)
+                if (!Finite(shape.Holes[h].Bounds))
+                    return true;
+        }
+    }
+    return false;
+}
 } // namespace
 
 int ReportOutcome(const FileResult& result, const Options& options) {
@@ -59,9 +80,15 @@ int ReportOutcome(const FileResult& result, const Options& options) {
                      "quillform: %s: the file ends before its EOF marker; read as far as it "
                      "goes\n",
                      file);
-    if (!options.quiet && options.format != OutputFormat::Json)
+    if (!options.quiet && options.format != OutputFormat::Json) {
         for (const TReadWarning& warning : result.warnings)
             std::fprintf(stderr, "quillform: %s: %s\n", file, WarningText(warning).c_str());
+        if (Overflows(result.shapes))
+            std::fprintf(stderr,
+                         "quillform: %s: coordinates overflow: some bounding boxes are not "
+                         "finite (INF in the listing)\n",
+                         file);
+    }
     if (result.status & stOpenContour) {
         std::fprintf(stderr,
                      "quillform: %s: a contour does not close; linking stopped and no shapes "

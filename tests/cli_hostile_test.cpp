@@ -80,6 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
         InputCase{"count", "", "count_leader_76.dxf", 0,
                   "quillform: FILE: a count in the file was larger than the rest of the file "
                   "could hold and was lowered\n1 shapes discovered in layer 0\n"},
+        InputCase{"overflowing_boxes", "", "huge_coords.dxf", 0,
+                  "quillform: FILE: coordinates overflow: some bounding boxes are not finite "
+                  "(INF in the listing)\n3 shapes discovered in layer 0\n"},
         InputCase{"expansion_limit", "--expansion-limit 4999", "inserted_many.dxf", 1,
                   "quillform: FILE: block inserts would produce more than 4999 entities, the "
                   "limit of this read; the read stopped and no shapes were built "
