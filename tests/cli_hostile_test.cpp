@@ -83,8 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
         InputCase{"overflowing_boxes", "", "huge_coords.dxf", 0,
                   "quillform: FILE: coordinates overflow: some bounding boxes are not finite "
                   "(INF in the listing)\n3 shapes discovered in layer 0\n"},
-        InputCase{"expansion_limit", "--expansion-limit 4999", "inserted_many.dxf", 1,
-                  "quillform: FILE: block inserts would produce more than 4999 entities, the "
+        InputCase{"expansion_limit", "--expansion-limit 199", "inserted_many.dxf", 1,
+                  "quillform: FILE: block inserts would produce more than 199 entities, the "
                   "limit of this read; the read stopped and no shapes were built "
                   "(--expansion-limit sets the limit)\n"},
         InputCase{"expansion_limit_contours", "--contours --expansion-limit 10",
