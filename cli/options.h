@@ -25,6 +25,7 @@ struct Options {
     int pictureWidth = 800; // --size, for png and svg
     int pictureHeight = 600;
     bool showIndex = true;
+    int64_t expansionLimit = 0; // 0: chosen by the reader from the memory there is
 };
 
 // Parses the command line. Returns -1 to go on, or the exit status when the

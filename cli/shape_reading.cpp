@@ -44,7 +44,9 @@ FileResult ReadShapes(const std::string& file, const Options& options) {
     reader.SetMixLayers(options.mixLayers ? 1 : 0);
     reader.SetAccurateGeometry(options.accurate ? 1 : 0);
     reader.SetCurveTolerance(options.curveTolerance);
-    reader.Read(WidePath(file).c_str());
+    reader.SetExpansionLimit(options.expansionLimit);
+    reader.Read(std::filesystem::path(file));
     context.result.status = reader.GetStatus();
+    context.result.warnings = reader.GetReport().warnings;
     return std::move(context.result);
 }

@@ -26,6 +26,9 @@ struct TReadSettings {
     // replace it, in drawing units; 0 means 0.01 mm in the drawing's unit
     // (0.01 when the unit is unknown).
     double curveTolerance = 0;
+    // Most entities that block inserts may produce; 0 chooses by the memory
+    // the machine has (at most 10 million).
+    int64_t expansionLimit = 0;
 };
 
 // The curve tolerance a read uses: the setting, or its default for the unit.

@@ -31,8 +31,9 @@ const char* LayerName(const OwnedName& name) {
 }
 } // namespace
 
-TAccurateCollector::TAccurateCollector(const TEntityEvents& events, TReadReport& report)
-    : Test_CreationClass(events), report_(report) {}
+TAccurateCollector::TAccurateCollector(const TEntityEvents& events, TReadReport& report,
+                                       TExpansionBudget& budget)
+    : Test_CreationClass(events, &report, &budget), report_(report) {}
 
 void TAccurateCollector::addBlock(const DL_BlockData& data) {
     Test_CreationClass::addBlock(data); // flushes into the block that was open

@@ -15,7 +15,7 @@
 // expansion once the whole file has been read.
 class TAccurateCollector : public Test_CreationClass {
 public:
-    TAccurateCollector(const TEntityEvents& events, TReadReport& report);
+    TAccurateCollector(const TEntityEvents& events, TReadReport& report, TExpansionBudget& budget);
 
     void addBlock(const DL_BlockData& data) override;
     void endBlock() override;

@@ -5,11 +5,14 @@
 #include "quillform/geometry.h"
 
 #include <cmath>
+#include <memory>
 
-Test_CreationClass::Test_CreationClass(const TEntityEvents& events)
+Test_CreationClass::Test_CreationClass(const TEntityEvents& events, TReadReport* report,
+                                       TExpansionBudget* budget)
     : OnLayer(events.OnLayer), OnSegment(events.OnSegment), OnCircle(events.OnCircle),
       OnArc(events.OnArc), OnPolyline(events.OnPolyline), OnVertex(events.OnVertex),
-      OnBlock(events.OnBlock), OnEndBlock(events.OnEndBlock), OnInsert(events.OnInsert) {}
+      OnBlock(events.OnBlock), OnEndBlock(events.OnEndBlock), OnInsert(events.OnInsert),
+      report_(report), budget_(budget) {}
 
 Test_CreationClass::~Test_CreationClass() {
     FreeContours(&Polylines);
@@ -26,6 +29,16 @@ Test_CreationClass::~Test_CreationClass() {
 
 std::string Test_CreationClass::EntityLayer() {
     return getAttributes().getLayer();
+}
+
+// A circle or arc without a finite positive radius has no outline to cut:
+// its event still tells what the file holds, but it is not stored.
+bool Test_CreationClass::UsableRadius(double radius, const std::string& layer) {
+    if (std::isfinite(radius) && radius > 0)
+        return true;
+    if (report_)
+        report_->Warn("degenerateRadius", layer);
+    return false;
 }
 
 void Test_CreationClass::Flush() {
@@ -126,7 +139,7 @@ void Test_CreationClass::addLine(const DL_LineData& data) {
 
 void Test_CreationClass::addArc(const DL_ArcData& data) {
     const std::string layer = EntityLayer();
-    auto* arc = new TDXFArc();
+    auto arc = std::make_unique<TDXFArc>();
     arc->CenterX = data.cx;
     arc->CenterY = data.cy;
     arc->Radius = data.radius;
@@ -144,21 +157,23 @@ void Test_CreationClass::addArc(const DL_ArcData& data) {
     arc->EndX = data.cx + data.radius * std::cos(end);
     arc->EndY = data.cy + data.radius * std::sin(end);
     arc->Layer = CopyName(layer.c_str());
-    const TPoint2D startPoint(arc->StartX, arc->StartY), endPoint(arc->EndX, arc->EndY);
-    KeepArc(arc);
+    const double startX = arc->StartX, startY = arc->StartY, endX = arc->EndX, endY = arc->EndY;
+    if (UsableRadius(data.radius, layer))
+        KeepArc(arc.release());
     Flush();
     RegisterLayer(layer);
-    OnArc.Raise(data.cx, data.cy, data.cz, data.radius, data.angle1, data.angle2, startPoint.X,
-                startPoint.Y, endPoint.X, endPoint.Y, Wide(layer).c_str());
+    OnArc.Raise(data.cx, data.cy, data.cz, data.radius, data.angle1, data.angle2, startX, startY,
+                endX, endY, Wide(layer).c_str());
 }
 
 void Test_CreationClass::addCircle(const DL_CircleData& data) {
     const std::string layer = EntityLayer();
-    auto* circle = new TDXFCircle();
+    auto circle = std::make_unique<TDXFCircle>();
     circle->Center = TPoint2D(data.cx, data.cy);
     circle->Radius = data.radius;
     circle->Layer = CopyName(layer.c_str());
-    KeepCircle(circle);
+    if (UsableRadius(data.radius, layer))
+        KeepCircle(circle.release());
     Flush();
     RegisterLayer(layer);
     OnCircle.Raise(data.cx, data.cy, data.cz, data.radius, Wide(layer).c_str());

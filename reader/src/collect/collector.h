@@ -4,11 +4,14 @@
 
 #include "quillform/entity_store.h"
 #include "quillform/events.h"
+#include "quillform/read_report.h"
 #include "quillform/wide_names.h"
 
 #include <dl_creationadapter.h>
 
 #include <string>
+
+class TExpansionBudget;
 
 // Receives dxflib's callbacks for one read: stores lines, arcs, circles,
 // polylines and block definitions, keeps the layer-name registry, expands
@@ -35,7 +38,10 @@ public:
     TEndBlockEvent OnEndBlock;
     TInsertEvent OnInsert;
 
-    explicit Test_CreationClass(const TEntityEvents& events = TEntityEvents());
+    // report (if given) counts what the collector leaves out; budget (if
+    // given) limits the entities that inserts may produce.
+    explicit Test_CreationClass(const TEntityEvents& events = TEntityEvents(),
+                                TReadReport* report = nullptr, TExpansionBudget* budget = nullptr);
     ~Test_CreationClass() override;
     Test_CreationClass(const Test_CreationClass&) = delete;
     Test_CreationClass& operator=(const Test_CreationClass&) = delete;
@@ -102,7 +108,10 @@ private:
     bool AttachPolyline(TListaNode* node, TDXFPolygon* polyline, TDXFPolygon* contour,
                         dxf_info* firstVertex, dxf_info* lastVertex, double linkingDistance);
     std::string EntityLayer();
+    bool UsableRadius(double radius, const std::string& layer);
     std::wstring Wide(const std::string& name) const { return widen_(name.c_str()); }
 
     NameWidener widen_;
+    TReadReport* report_;
+    TExpansionBudget* budget_;
 };

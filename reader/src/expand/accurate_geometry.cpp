@@ -16,7 +16,7 @@ class TAccurateGeometry : public TGeometryMode {
 public:
     std::unique_ptr<Test_CreationClass> MakeCollector(const TEntityEvents& events,
                                                       TReadContext& context) const override {
-        return std::make_unique<TAccurateCollector>(events, context.report);
+        return std::make_unique<TAccurateCollector>(events, context.report, context.budget);
     }
 
     // This mode made the collector, so the casts below are sound.
@@ -30,6 +30,7 @@ public:
         rules.curveTolerance =
             EffectiveCurveTolerance(context.settings, context.report.unit.millimetres);
         rules.bulgeTolerance = context.settings.tolerance;
+        rules.spend = [&context](int64_t entities) { context.budget.Spend(entities); };
         ExpandModelSpace(accurate.Model(), accurate, context.report, rules);
         KeepBulgesAsArcs(&accurate.Polylines, context.settings.tolerance);
         context.drawingSize = DrawingSize(accurate);

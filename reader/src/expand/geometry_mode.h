@@ -3,6 +3,7 @@
 #pragma once
 
 #include "collect/collector.h"
+#include "expand/expansion_budget.h"
 
 #include "quillform/read_report.h"
 #include "quillform/read_settings.h"
@@ -13,6 +14,7 @@
 struct TReadContext {
     const TReadSettings& settings;
     TReadReport& report;
+    TExpansionBudget& budget; // spent by every stage that expands block inserts
     // The longer side of the box around the model-space entities, once known.
     double drawingSize = 0;
 };

@@ -46,6 +46,21 @@ const std::vector<WarningForm> kForms = {
      "{n} outlines on layer {layer} enclose no area and are neither shapes nor holes"},
     {"selfInsert", "{n} insert of a block into itself was stopped after one level",
      "{n} inserts of a block into itself were stopped after one level"},
+    {"degenerateRadius",
+     "a circle or arc on layer {layer} has a radius that is not a positive number and was left "
+     "out",
+     "{n} circles or arcs on layer {layer} have a radius that is not a positive number and were "
+     "left out"},
+    {"countLowered",
+     "a count in the file was larger than the rest of the file could hold and was lowered",
+     "{n} counts in the file were larger than the rest of the file could hold and were lowered"},
+    {"longLine", "a line longer than 1023 bytes was cut to 1023 bytes",
+     "{n} lines longer than 1023 bytes were cut to 1023 bytes"},
+    {"utf16", "the file is UTF-16 text; it was read converted to UTF-8",
+     "the file is UTF-16 text; it was read converted to UTF-8"},
+    {"binaryDxf", "binary DXF is not supported", "binary DXF is not supported"},
+    {"expansionLimit", "block inserts would produce more than 1 entity; the read stopped",
+     "block inserts would produce more than {n} entities; the read stopped"},
 };
 
 void Replace(std::string& text, std::string_view key, const std::string& value) {
