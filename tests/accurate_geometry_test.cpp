@@ -7,6 +7,8 @@
 #include "reading.h"
 #include "test_support.h"
 
+#include "quillform/status.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -229,6 +231,13 @@ TEST(AccurateGeometry, TiltedCircleIsSeenAsAnEllipseAndEdgeOnIsLeftOut) {
     // Seen along Z, a plane tilted by acos(0.8) shrinks areas by 0.8.
     EXPECT_NEAR(OutlineArea(square.Holes[0]), 3.141592653589793 * 4 * 0.8, 1e-3);
     EXPECT_TRUE(r.HasWarning("edgeOnPlane"));
+}
+
+TEST(AccurateGeometry, ExpansionBudgetHoldsThroughEveryLevel) {
+    const TReadOutcome r = ReadAccurate("ten_levels");
+    EXPECT_TRUE(r.status & stExpansionLimit);
+    EXPECT_EQ(r.copy.LayerCount, 0);
+    EXPECT_TRUE(r.HasWarning("expansionLimit"));
 }
 
 TEST(AccurateGeometry, EventsAreTheSameInBothModes) {

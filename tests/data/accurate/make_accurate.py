@@ -172,6 +172,16 @@ def case_tilted_circle(doc):
     msp.add_circle((5, 5), 2, dxfattribs={"extrusion": (1, 0, 0)})
 
 
+def case_ten_levels(doc):
+    # Ten levels of ten inserts each: 10^10 copies of one line.
+    doc.blocks.new("L0").add_line((0, 0), (1, 0))
+    for level in range(1, 11):
+        block = doc.blocks.new(f"L{level}")
+        for k in range(10):
+            block.add_blockref(f"L{level - 1}", (0, 2 * k))
+    doc.modelspace().add_blockref("L10", (0, 0))
+
+
 CASES = {
     "base_point": case_base_point,
     "uniform_scale": case_uniform_scale,
@@ -190,11 +200,12 @@ CASES = {
     "open_bulged_polyline": case_open_bulged_polyline,
     "channel_profile": case_channel_profile,
     "tilted_circle": case_tilted_circle,
+    "ten_levels": case_ten_levels,
 }
 
 # Cases without a flat twin: ezdxf explodes a self-inserting block without
 # end, and a tilted circle is an ellipse in the plane.
-NO_TWIN = {"self_insert", "tilted_circle"}
+NO_TWIN = {"self_insert", "tilted_circle", "ten_levels"}
 
 
 # --- the flat twin ---------------------------------------------------------
