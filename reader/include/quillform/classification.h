@@ -16,10 +16,15 @@ struct TSplitOutline {
     std::vector<TPoint2D> Points;
     std::vector<TArc> Edges;
     int32_t Count = 0;
+    // Box of the points and the arcs between them, widened by twice the
+    // tolerance: no point outside it is inside the outline.
+    TBoundingBox Bounds;
 
     explicit TSplitOutline(const TDXFPolygon& contour);
 };
 
-// Even-odd test with a ray towards +x.
+// Closed box test; NaN coordinates are outside every box.
+bool WithinBounds(const TBoundingBox& box, double x, double y);
+// Even-odd test with a ray towards +x, for points within the outline's bounds.
 bool PointInOutline(const TSplitOutline& outline, double x, double y);
 bool AllVerticesInOutline(const TSplitOutline& outline, const TDXFPolygon& contour);
