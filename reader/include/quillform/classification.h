@@ -19,6 +19,10 @@ struct TSplitOutline {
     // Box of the points and the arcs between them, widened by twice the
     // tolerance: no point outside it is inside the outline.
     TBoundingBox Bounds;
+    // For each arc edge, the right end of the ray segment its crossing is
+    // sought on (the sub-arc's box's max x + 1); the edges' angles are
+    // computed once, with the outline.
+    std::vector<double> RayEnds;
 
     explicit TSplitOutline(const TDXFPolygon& contour);
 };

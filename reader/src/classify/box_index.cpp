@@ -6,6 +6,7 @@
 #include <boost/geometry/index/rtree.hpp>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace bg = boost::geometry;
@@ -56,9 +57,8 @@ bool TBoxIndex::Any(uint32_t group, const TBox& box,
                     const std::function<bool(uint32_t)>& visit) const {
     if (!box.Valid())
         return false;
-    for (auto it = tree_->rtree.qbegin(bgi::intersects(ToBox(box, group)));
-         it != tree_->rtree.qend(); ++it)
-        if (visit(it->second))
-            return true;
-    return false;
+    std::vector<Value> found;
+    tree_->rtree.query(bgi::intersects(ToBox(box, group)), std::back_inserter(found));
+    return std::any_of(found.begin(), found.end(),
+                       [&](const Value& value) { return visit(value.second); });
 }

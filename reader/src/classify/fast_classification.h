@@ -27,10 +27,15 @@ public:
 private:
     static constexpr uint32_t kNone = UINT32_MAX;
 
-    // A cached answer to "is it inside something in the lists?".
+    // A cached answer to "is it inside something in the lists?". Containment
+    // between two items never changes and items only leave the lists, so a
+    // container proves kInside while it stays, kOutside is final, and a
+    // candidate once tested need not be tested again.
     struct Answer {
         enum State : uint8_t { kUnknown, kInside, kOutside } state = kUnknown;
-        uint32_t witness = kNone; // the container that proved kInside
+        bool listed = false;
+        uint32_t witness = kNone;       // the container that proved kInside
+        std::vector<uint32_t> untested; // candidates, ascending, tested from the back
     };
     struct Contour {
         TDXFPolygon* polygon = nullptr;
@@ -75,6 +80,9 @@ private:
     const TSplitOutline& OutlineOf(uint32_t c);
     void KillContour(uint32_t c);
     void KillCircle(uint32_t k);
+
+    template <typename Alive, typename Contains, typename Candidates>
+    static bool Decide(Answer& answer, Alive alive, Contains contains, Candidates candidates);
 
     // The literal predicates against the lists as they stand.
     bool ContourInsideContour(uint32_t c);

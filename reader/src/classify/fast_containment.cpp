@@ -67,9 +67,9 @@ void TFastClassification::AddContour(TListaNode* node) {
                  std::max(v.maxY, y)};
     }
     // An outline of fewer than two points contains nothing.
-    const TSplitOutline outline(*item.polygon);
-    const TBoundingBox& b = outline.Bounds;
-    item.bounds = outline.Count < 2 ? kNoBox : TBox{b.MinX, b.MinY, b.MaxX, b.MaxY};
+    item.outline = std::make_unique<TSplitOutline>(*item.polygon);
+    const TBoundingBox& b = item.outline->Bounds;
+    item.bounds = item.outline->Count < 2 ? kNoBox : TBox{b.MinX, b.MinY, b.MaxX, b.MaxY};
     contours_.push_back(std::move(item));
 }
 
@@ -137,26 +137,60 @@ void TFastClassification::KillCircle(uint32_t k) {
     --liveCircles_[item.group];
 }
 
+// The latest candidate is tried first: containers are taken in list order,
+// so it is the one most likely to stay in the lists. A long list of
+// candidates is not kept; it is asked for again when its witness leaves.
+template <typename Alive, typename Contains, typename Candidates>
+bool TFastClassification::Decide(Answer& answer, Alive alive, Contains contains,
+                                 Candidates candidates) {
+    constexpr size_t kKeep = 16;
+    if (answer.state == Answer::kOutside)
+        return false;
+    if (answer.state == Answer::kInside && alive(answer.witness))
+        return true;
+    if (!answer.listed) {
+        answer.untested = candidates();
+        std::sort(answer.untested.begin(), answer.untested.end());
+        answer.listed = true;
+    }
+    while (!answer.untested.empty()) {
+        const uint32_t o = answer.untested.back();
+        answer.untested.pop_back();
+        if (!alive(o) || !contains(o))
+            continue;
+        answer.state = Answer::kInside;
+        answer.witness = o;
+        if (answer.untested.size() > kKeep) {
+            answer.untested = {};
+            answer.listed = false;
+        }
+        return true;
+    }
+    answer.state = Answer::kOutside;
+    answer.untested = {};
+    return false;
+}
+
 // IsInsideOtherContour against the contour list.
 bool TFastClassification::ContourInsideContour(uint32_t c) {
     Contour& item = contours_[c];
     if (!item.hasVertices) // inside every other contour of its group
         return liveContours_[item.group] > (item.alive ? 1u : 0u);
-    Answer& answer = item.inContour;
-    if (item.nanVertex || answer.state == Answer::kOutside)
+    if (item.nanVertex)
         return false;
-    if (answer.state == Answer::kInside && contours_[answer.witness].alive)
-        return true;
-    const bool inside = contourIndex_->Any(item.group, item.vertices, [&](uint32_t o) {
-        const Contour& other = contours_[o];
-        if (o == c || !other.alive || !other.bounds.Covers(item.vertices) ||
-            !AllVerticesInOutline(OutlineOf(o), *item.polygon))
-            return false;
-        answer.witness = o;
-        return true;
-    });
-    answer.state = inside ? Answer::kInside : Answer::kOutside;
-    return inside;
+    return Decide(
+        item.inContour, [&](uint32_t o) { return contours_[o].alive; },
+        [&](uint32_t o) { return AllVerticesInOutline(OutlineOf(o), *item.polygon); },
+        [&] {
+            std::vector<uint32_t> found;
+            contourIndex_->Any(item.group, item.vertices, [&](uint32_t o) {
+                const Contour& other = contours_[o];
+                if (o != c && other.alive && other.bounds.Covers(item.vertices))
+                    found.push_back(o);
+                return false;
+            });
+            return found;
+        });
 }
 
 // IsInsideAnyCircle against the circle list.
@@ -164,62 +198,62 @@ bool TFastClassification::ContourInsideCircle(uint32_t c) {
     Contour& item = contours_[c];
     if (!item.hasVertices) // inside every circle of its group
         return liveCircles_[item.group] > 0;
-    Answer& answer = item.inCircle;
-    if (item.nanVertex || answer.state == Answer::kOutside)
+    if (item.nanVertex)
         return false;
-    if (answer.state == Answer::kInside && circles_[answer.witness].alive)
-        return true;
-    const bool inside = circleIndex_->Any(item.group, item.vertices, [&](uint32_t k) {
-        const Circle& circle = circles_[k];
-        if (!circle.alive || !circle.reach.Covers(item.vertices) ||
-            !VerticesWithinCircle(*item.polygon, *circle.circle))
-            return false;
-        answer.witness = k;
-        return true;
-    });
-    answer.state = inside ? Answer::kInside : Answer::kOutside;
-    return inside;
+    return Decide(
+        item.inCircle, [&](uint32_t k) { return circles_[k].alive; },
+        [&](uint32_t k) { return VerticesWithinCircle(*item.polygon, *circles_[k].circle); },
+        [&] {
+            std::vector<uint32_t> found;
+            circleIndex_->Any(item.group, item.vertices, [&](uint32_t k) {
+                if (circles_[k].alive && circles_[k].reach.Covers(item.vertices))
+                    found.push_back(k);
+                return false;
+            });
+            return found;
+        });
 }
 
 // IsInsideAnyContour against the contour list.
 bool TFastClassification::CircleInsideContour(uint32_t k) {
     Circle& item = circles_[k];
     const TPoint2D centre = item.circle->Center;
-    Answer& answer = item.inContour;
-    if (std::isnan(centre.X) || std::isnan(centre.Y) || answer.state == Answer::kOutside)
+    if (std::isnan(centre.X) || std::isnan(centre.Y))
         return false;
-    if (answer.state == Answer::kInside && contours_[answer.witness].alive)
-        return true;
-    const bool inside = contourIndex_->Any(item.group, PointBox(centre), [&](uint32_t o) {
-        const Contour& other = contours_[o];
-        if (!other.alive || !other.bounds.Holds(centre.X, centre.Y) ||
-            !CircleInsideOutline(*item.circle, *other.polygon, OutlineOf(o)))
-            return false;
-        answer.witness = o;
-        return true;
-    });
-    answer.state = inside ? Answer::kInside : Answer::kOutside;
-    return inside;
+    return Decide(
+        item.inContour, [&](uint32_t o) { return contours_[o].alive; },
+        [&](uint32_t o) {
+            return CircleInsideOutline(*item.circle, *contours_[o].polygon, OutlineOf(o));
+        },
+        [&] {
+            std::vector<uint32_t> found;
+            contourIndex_->Any(item.group, PointBox(centre), [&](uint32_t o) {
+                if (contours_[o].alive && contours_[o].bounds.Holds(centre.X, centre.Y))
+                    found.push_back(o);
+                return false;
+            });
+            return found;
+        });
 }
 
 // IsInsideOtherCircle against the circle list.
 bool TFastClassification::CircleInsideCircle(uint32_t k) {
     Circle& item = circles_[k];
-    Answer& answer = item.inCircle;
     // A NaN, or an infinite own radius, is never strictly inside anything.
-    if (!item.reach.Valid() || item.circle->Radius == kInf || answer.state == Answer::kOutside)
+    if (!item.reach.Valid() || item.circle->Radius == kInf)
         return false;
-    if (answer.state == Answer::kInside && circles_[answer.witness].alive)
-        return true;
-    const bool inside = circleIndex_->Any(item.group, item.reach, [&](uint32_t m) {
-        if (m == k || !circles_[m].alive ||
-            !::CircleInsideCircle(*item.circle, *circles_[m].circle))
-            return false;
-        answer.witness = m;
-        return true;
-    });
-    answer.state = inside ? Answer::kInside : Answer::kOutside;
-    return inside;
+    return Decide(
+        item.inCircle, [&](uint32_t m) { return circles_[m].alive; },
+        [&](uint32_t m) { return ::CircleInsideCircle(*item.circle, *circles_[m].circle); },
+        [&] {
+            std::vector<uint32_t> found;
+            circleIndex_->Any(item.group, item.reach, [&](uint32_t m) {
+                if (m != k && circles_[m].alive)
+                    found.push_back(m);
+                return false;
+            });
+            return found;
+        });
 }
 
 // IsInsideAnyHole of a contour: inside a hole contour or a hole circle.

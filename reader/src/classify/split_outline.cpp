@@ -110,6 +110,14 @@ struct Extent {
         return box;
     }
 };
+// Gives a sub-arc its angles and returns the end of the ray segment it is
+// tested against: one beyond the right side of its box.
+double RayEndOf(TArc& arc, const TPoint2D& from, const TPoint2D& to) {
+    arc.UpdateAngles(kTol);
+    double minX, minY, maxX, maxY;
+    ArcBoundingBox(arc, from, to, minX, minY, maxX, maxY, kTol);
+    return maxX + 1;
+}
 } // namespace
 
 int32_t TDXFPolygon::CountSplitPoints(double /*tolerance*/) const {
@@ -165,10 +173,14 @@ TSplitOutline::TSplitOutline(const TDXFPolygon& contour)
     : Points(contour.CountSplitPoints(kTol)), Edges(Points.size()) {
     contour.SplitOutline(Points.data(), Edges.data(), &Count, kTol);
     Extent extent;
+    RayEnds.assign(Points.size(), 0);
     for (int32_t k = 0; k < Count; ++k) {
         extent.Take(Points[k].X, Points[k].Y);
-        if (Edges[k].IsArc)
-            extent.TakeSideOf(Edges[k], Points[k], Points[(k + 1) % Count]);
+        if (!Edges[k].IsArc)
+            continue;
+        const TPoint2D& to = Points[(k + 1) % Count];
+        extent.TakeSideOf(Edges[k], Points[k], to);
+        RayEnds[k] = RayEndOf(Edges[k], Points[k], to);
     }
     Bounds = extent.Widened();
 }
@@ -178,14 +190,11 @@ bool WithinBounds(const TBoundingBox& box, double x, double y) {
 }
 
 namespace {
-// Whether the sub-arc from p to q meets the horizontal ray from (x, y) towards +x.
-bool ArcCrossesRay(TArc arc, TPoint2D from, TPoint2D to, double x, double y) {
-    arc.UpdateAngles(kTol);
-    double minX, minY, maxX, maxY;
-    ArcBoundingBox(arc, from, to, minX, minY, maxX, maxY, kTol);
+// Whether the sub-arc meets the horizontal ray segment from (x, y) to (rayEnd, y).
+bool ArcCrossesRay(const TArc& arc, double rayEnd, double x, double y) {
     const TArc segment; // IsArc 0: the other edge is the ray segment
     TPoint2D meeting;
-    return IntersectArc(arc, TPoint2D(x, y), TPoint2D(maxX + 1, y), segment, meeting, kTol);
+    return IntersectArc(arc, TPoint2D(x, y), TPoint2D(rayEnd, y), segment, meeting, kTol);
 }
 } // namespace
 
@@ -206,7 +215,7 @@ bool PointInOutline(const TSplitOutline& outline, double x, double y) {
             const double crossing = pi.X + (pj.X - pi.X) * (y - pi.Y) / (pj.Y - pi.Y);
             if (crossing > x)
                 inside = !inside;
-        } else if (ArcCrossesRay(outline.Edges[j], pj, pi, x, y)) {
+        } else if (ArcCrossesRay(outline.Edges[j], outline.RayEnds[j], x, y)) {
             inside = !inside;
         }
     }

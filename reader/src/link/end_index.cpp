@@ -80,17 +80,35 @@ void TEndIndex::Remove(uint32_t key) {
     }
 }
 
-// Recomputes the smallest live key on the path from the root of the range
-// down to the position.
-uint32_t TEndIndex::Refresh(uint32_t begin, uint32_t end, uint32_t position) {
-    const uint32_t mid = begin + (end - begin) / 2;
-    uint32_t left = SubtreeMin(begin, mid), right = SubtreeMin(mid + 1, end);
-    if (position < mid)
-        left = Refresh(begin, mid, position);
-    else if (position > mid)
-        right = Refresh(mid + 1, end, position);
-    const uint32_t own = removed_[ends_[mid].key] ? kNone : ends_[mid].key;
-    return minKey_[mid] = std::min({own, left, right});
+// Recomputes the smallest live key of the subtrees on the path from the root
+// of the range down to the position, from the bottom up; a subtree whose
+// smallest key stays the same leaves those above it as they are.
+void TEndIndex::Refresh(uint32_t begin, uint32_t end, uint32_t position) {
+    struct Step {
+        uint32_t begin, end;
+    };
+    Step path[64];
+    int depth = 0;
+    for (;;) {
+        path[depth++] = Step{begin, end};
+        const uint32_t mid = begin + (end - begin) / 2;
+        if (position == mid)
+            break;
+        if (position < mid)
+            end = mid;
+        else
+            begin = mid + 1;
+    }
+    while (depth > 0) {
+        const Step s = path[--depth];
+        const uint32_t mid = s.begin + (s.end - s.begin) / 2;
+        const uint32_t own = removed_[ends_[mid].key] ? kNone : ends_[mid].key;
+        const uint32_t now =
+            std::min({own, SubtreeMin(s.begin, mid), SubtreeMin(mid + 1, s.end)});
+        if (now == minKey_[mid])
+            return;
+        minKey_[mid] = now;
+    }
 }
 
 uint32_t TEndIndex::Earliest(uint32_t group, TPoint2D p) const {
@@ -118,9 +136,8 @@ void TEndIndex::Visit(uint32_t begin, uint32_t end, int depth, Query& query) con
         if (minKey_[mid] >= query.best)
             return;
         const End& e = ends_[mid];
-        const bool inBox = query.low[0] <= e.x && e.x <= query.high[0] && query.low[1] <= e.y &&
-                           e.y <= query.high[1];
-        if (inBox && e.key < query.best && !removed_[e.key] &&
+        if (e.key < query.best && query.low[0] <= e.x && e.x <= query.high[0] &&
+            query.low[1] <= e.y && e.y <= query.high[1] && !removed_[e.key] &&
             Near(TPoint2D(e.x, e.y), query.point, distance_))
             query.best = e.key;
         const double split = Coordinate(e, depth);

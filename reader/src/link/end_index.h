@@ -46,7 +46,7 @@ private:
     double distance_;
 
     void Build(uint32_t begin, uint32_t end, int depth);
-    uint32_t Refresh(uint32_t begin, uint32_t end, uint32_t position);
+    void Refresh(uint32_t begin, uint32_t end, uint32_t position);
     void Visit(uint32_t begin, uint32_t end, int depth, Query& query) const;
     uint32_t SubtreeMin(uint32_t begin, uint32_t end) const;
 };
