@@ -82,6 +82,7 @@ int PrintContours(const std::string& file, const Options& options) {
     settings.linkingDistance = options.distance;
     settings.openContourMode = options.openMode;
     settings.mixLayers = options.mixLayers;
+    settings.engine = options.engine;
     ReadContours(NarrowPath(WidePath(file).c_str()), events, settings, &contours, &status);
     for (const TListaNode* n = contours.Head; n; n = n->Next)
         WriteLine(stdout, ContourLine(*static_cast<const TDXFPolygon*>(n->Item)));

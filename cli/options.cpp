@@ -46,6 +46,13 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                        : "expected WxH with positive W and H, for example 800x600";
         });
     app.add_flag("--no-index", "Draw the shapes without their index labels");
+    const std::map<std::string, TEngine> engines{{"fast", TEngine::Fast},
+                                                 {"reference", TEngine::Reference}};
+    app.add_option("--engine", options.engine,
+                   "Linking and classification engine: fast, or the literal reference scans "
+                   "(same results, for checking)")
+        ->transform(CLI::CheckedTransformer(engines, CLI::ignore_case))
+        ->default_str("fast");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

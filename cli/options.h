@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/read_settings.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,6 +25,7 @@ struct Options {
     int pictureWidth = 800; // --size, for png and svg
     int pictureHeight = 600;
     bool showIndex = true;
+    TEngine engine = TEngine::Fast;
 };
 
 // Parses the command line. Returns -1 to go on, or the exit status when the

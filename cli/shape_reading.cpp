@@ -42,6 +42,7 @@ FileResult ReadShapes(const std::string& file, const Options& options) {
     reader.SetLinkingDistance(options.distance);
     reader.SetOpenContourMode(options.openMode);
     reader.SetMixLayers(options.mixLayers ? 1 : 0);
+    reader.SetEngine(static_cast<int32_t>(options.engine));
     reader.Read(WidePath(file).c_str());
     context.result.status = reader.GetStatus();
     return std::move(context.result);

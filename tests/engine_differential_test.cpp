@@ -86,19 +86,21 @@ TEST(EngineDifferential, EverySharedDrawing) {
     CompareOnFiles(files);
 }
 
-// QUILLFORM_SOAK_DRAWINGS raises the count for a long run (the soak target).
-int DrawingCount(int normal) {
-    const char* soak = std::getenv("QUILLFORM_SOAK_DRAWINGS");
-    return soak ? std::atoi(soak) : normal;
+// QUILLFORM_SOAK_DRAWINGS and QUILLFORM_SOAK_PARTS raise the count and the
+// size of the drawings for a long run (the soak target).
+int FromEnvironment(const char* name, int normal) {
+    const char* value = std::getenv(name);
+    return value ? std::atoi(value) : normal;
 }
 
 TEST(EngineDifferential, RandomDrawings) {
     const std::vector<Settings> all = AllSettings();
-    const int count = DrawingCount(3000);
+    const int count = FromEnvironment("QUILLFORM_SOAK_DRAWINGS", 3000);
+    const int parts = FromEnvironment("QUILLFORM_SOAK_PARTS", 12);
     int differing = 0;
     for (int seed = 1; seed <= count && differing < 5; ++seed) {
         Test_CreationClass collector;
-        FeedRandomDrawing(static_cast<uint32_t>(seed), 1 + seed % 12, collector);
+        FeedRandomDrawing(static_cast<uint32_t>(seed), 1 + seed % parts, collector);
         const Settings& s = all[static_cast<size_t>(seed) % all.size()];
         const std::string difference = CompareEngines(collector, ReadSettingsOf(s));
         EXPECT_EQ(difference, "") << "seed " << seed << ", " << Describe(s);

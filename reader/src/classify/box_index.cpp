@@ -4,9 +4,9 @@
 
 #include <boost/geometry.hpp>
 #include <boost/geometry/index/rtree.hpp>
+#include <boost/iterator/function_output_iterator.hpp>
 
 #include <algorithm>
-#include <iterator>
 #include <utility>
 
 namespace bg = boost::geometry;
@@ -48,17 +48,10 @@ TBoxIndex::TBoxIndex(const std::vector<Entry>& entries) {
 
 TBoxIndex::~TBoxIndex() = default;
 
-void TBoxIndex::Insert(const Entry& entry) {
-    if (entry.box.Valid())
-        tree_->rtree.insert(Value(ToBox(entry.box, entry.group), entry.id));
-}
-
-bool TBoxIndex::Any(uint32_t group, const TBox& box,
-                    const std::function<bool(uint32_t)>& visit) const {
+void TBoxIndex::Meeting(uint32_t group, const TBox& box, std::vector<uint32_t>& ids) const {
     if (!box.Valid())
-        return false;
-    std::vector<Value> found;
-    tree_->rtree.query(bgi::intersects(ToBox(box, group)), std::back_inserter(found));
-    return std::any_of(found.begin(), found.end(),
-                       [&](const Value& value) { return visit(value.second); });
+        return;
+    tree_->rtree.query(bgi::intersects(ToBox(box, group)),
+                       boost::make_function_output_iterator(
+                           [&ids](const Value& value) { ids.push_back(value.second); }));
 }

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -33,15 +32,13 @@ public:
     };
 
     // Packed at once from the entries; entries without a valid box are left out.
-    explicit TBoxIndex(const std::vector<Entry>& entries = {});
+    explicit TBoxIndex(const std::vector<Entry>& entries);
     ~TBoxIndex();
     TBoxIndex(const TBoxIndex&) = delete;
     TBoxIndex& operator=(const TBoxIndex&) = delete;
 
-    void Insert(const Entry& entry);
-    // Calls visit(id) for the entries of the group whose boxes meet box, in
-    // no particular order, until visit returns true; returns whether it did.
-    bool Any(uint32_t group, const TBox& box, const std::function<bool(uint32_t)>& visit) const;
+    // The ids of the group's entries whose boxes meet box, in no particular order.
+    void Meeting(uint32_t group, const TBox& box, std::vector<uint32_t>& ids) const;
 
 private:
     struct Tree;

@@ -46,6 +46,7 @@ private:
         bool nanVertex = false;
         TBox vertices{0, 0, 0, 0}; // box of the vertex points
         TBox bounds{0, 0, 0, 0};   // the split outline's bounds
+        uint32_t holeOf = kNone;   // the part it became a hole of
         std::unique_ptr<TSplitOutline> outline;
         Answer inContour, inCircle;
     };
@@ -55,12 +56,14 @@ private:
         uint32_t group = 0;
         bool alive = true;
         TBox reach{0, 0, 0, 0}; // every point within |radius| + tolerance of the centre
+        uint32_t holeOf = kNone;
         Answer inContour, inCircle;
     };
-    // The holes one outer shape has collected so far.
+    // The holes one part has collected so far; past a few, they are found
+    // through the indexes of all items, by their holeOf.
     struct HoleSet {
+        uint32_t part = 0;
         std::vector<uint32_t> contours, circles;
-        std::unique_ptr<TBoxIndex> contourIndex, circleIndex; // once there are many
     };
 
     TLista* contourList_;
@@ -72,6 +75,8 @@ private:
     std::vector<uint32_t> liveContours_, liveCircles_, liveVertexless_; // per group
     std::vector<std::vector<uint32_t>> vertexless_;                     // per group
     std::unique_ptr<TBoxIndex> contourIndex_, circleIndex_;
+    uint32_t parts_ = 0;
+    std::vector<uint32_t> found_; // scratch for index queries
 
     // Catalogue (fast_containment.cpp).
     void Catalogue();
@@ -91,8 +96,10 @@ private:
     bool CircleInsideCircle(uint32_t k);
     bool ContourInsideHole(uint32_t c, const HoleSet& holes);
     bool CircleInsideHole(uint32_t k, const HoleSet& holes);
-    void AddHoleContour(HoleSet& holes, uint32_t c);
-    void AddHoleCircle(HoleSet& holes, uint32_t k);
+    const std::vector<uint32_t>& Meeting(const TBoxIndex& index, uint32_t group, const TBox& box);
+    template <typename Test>
+    bool AnyHole(const std::vector<uint32_t>& holes, const TBoxIndex& index, uint32_t group,
+                 const TBox& box, Test test);
 
     // Passes and parts (fast_classifier.cpp).
     bool ContourPass();

@@ -53,15 +53,16 @@ bool TFastClassification::CirclePass() {
     return took;
 }
 
-// Live contours of the group with vertices in the box, in list order.
+// Live contours of the group with vertices in the box.
 std::vector<uint32_t> TFastClassification::ContourCandidates(uint32_t group, const TBox& box) {
     std::vector<uint32_t> found;
-    contourIndex_->Any(group, box, [&](uint32_t c) {
+    if (liveContours_[group] == liveVertexless_[group])
+        return found;
+    for (const uint32_t c : Meeting(*contourIndex_, group, box)) {
         const Contour& item = contours_[c];
         if (item.alive && item.hasVertices && !item.nanVertex && box.Covers(item.vertices))
             found.push_back(c);
-        return false;
-    });
+    }
     return found;
 }
 
@@ -77,13 +78,14 @@ void TFastClassification::AddVertexless(uint32_t group, std::vector<uint32_t>& c
             candidates.push_back(c);
 }
 
+// Live circles of the group whose boxes meet the box, in list order.
 std::vector<uint32_t> TFastClassification::CircleCandidates(uint32_t group, const TBox& box) {
     std::vector<uint32_t> found;
-    circleIndex_->Any(group, box, [&](uint32_t k) {
+    if (liveCircles_[group] == 0)
+        return found;
+    for (const uint32_t k : Meeting(*circleIndex_, group, box))
         if (circles_[k].alive)
             found.push_back(k);
-        return false;
-    });
     std::sort(found.begin(), found.end());
     return found;
 }
@@ -97,8 +99,9 @@ void TFastClassification::CollectContourHoles(std::vector<uint32_t> candidates,
             ContourInsideHole(c, holes))
             continue;
         KillContour(c);
+        contours_[c].holeOf = holes.part;
         lists.contours.Add(contours_[c].polygon);
-        AddHoleContour(holes, c);
+        holes.contours.push_back(c);
     }
 }
 
@@ -110,8 +113,9 @@ void TFastClassification::CollectCircleHoles(const std::vector<uint32_t>& candid
             CircleInsideHole(k, holes))
             continue;
         KillCircle(k);
+        circles_[k].holeOf = holes.part;
         lists.circles.Add(circles_[k].circle);
-        AddHoleCircle(holes, k);
+        holes.circles.push_back(k);
     }
 }
 
@@ -127,6 +131,7 @@ void TFastClassification::TakeContour(uint32_t c) {
     const TSplitOutline& outline = OutlineOf(c);
     THoleLists lists;
     HoleSet holes;
+    holes.part = parts_++;
     std::vector<uint32_t> candidates = ContourCandidates(outer.group, outer.bounds);
     AddVertexless(outer.group, candidates);
     CollectContourHoles(
@@ -151,6 +156,7 @@ void TFastClassification::TakeCircle(uint32_t k) {
     KillCircle(k);
     THoleLists lists;
     HoleSet holes;
+    holes.part = parts_++;
     std::vector<uint32_t> candidates = ContourCandidates(outer.group, outer.reach);
     AddVertexless(outer.group, candidates);
     CollectContourHoles(

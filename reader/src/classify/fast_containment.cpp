@@ -174,21 +174,19 @@ bool TFastClassification::Decide(Answer& answer, Alive alive, Contains contains,
 // IsInsideOtherContour against the contour list.
 bool TFastClassification::ContourInsideContour(uint32_t c) {
     Contour& item = contours_[c];
+    const uint32_t others = liveContours_[item.group] - (item.alive ? 1u : 0u);
     if (!item.hasVertices) // inside every other contour of its group
-        return liveContours_[item.group] > (item.alive ? 1u : 0u);
-    if (item.nanVertex)
+        return others > 0;
+    if (item.nanVertex || others == 0)
         return false;
     return Decide(
         item.inContour, [&](uint32_t o) { return contours_[o].alive; },
         [&](uint32_t o) { return AllVerticesInOutline(OutlineOf(o), *item.polygon); },
         [&] {
             std::vector<uint32_t> found;
-            contourIndex_->Any(item.group, item.vertices, [&](uint32_t o) {
-                const Contour& other = contours_[o];
-                if (o != c && other.alive && other.bounds.Covers(item.vertices))
+            for (const uint32_t o : Meeting(*contourIndex_, item.group, item.vertices))
+                if (o != c && contours_[o].alive && contours_[o].bounds.Covers(item.vertices))
                     found.push_back(o);
-                return false;
-            });
             return found;
         });
 }
@@ -198,18 +196,16 @@ bool TFastClassification::ContourInsideCircle(uint32_t c) {
     Contour& item = contours_[c];
     if (!item.hasVertices) // inside every circle of its group
         return liveCircles_[item.group] > 0;
-    if (item.nanVertex)
+    if (item.nanVertex || liveCircles_[item.group] == 0)
         return false;
     return Decide(
         item.inCircle, [&](uint32_t k) { return circles_[k].alive; },
         [&](uint32_t k) { return VerticesWithinCircle(*item.polygon, *circles_[k].circle); },
         [&] {
             std::vector<uint32_t> found;
-            circleIndex_->Any(item.group, item.vertices, [&](uint32_t k) {
+            for (const uint32_t k : Meeting(*circleIndex_, item.group, item.vertices))
                 if (circles_[k].alive && circles_[k].reach.Covers(item.vertices))
                     found.push_back(k);
-                return false;
-            });
             return found;
         });
 }
@@ -218,7 +214,7 @@ bool TFastClassification::ContourInsideCircle(uint32_t c) {
 bool TFastClassification::CircleInsideContour(uint32_t k) {
     Circle& item = circles_[k];
     const TPoint2D centre = item.circle->Center;
-    if (std::isnan(centre.X) || std::isnan(centre.Y))
+    if (std::isnan(centre.X) || std::isnan(centre.Y) || liveContours_[item.group] == 0)
         return false;
     return Decide(
         item.inContour, [&](uint32_t o) { return contours_[o].alive; },
@@ -227,11 +223,9 @@ bool TFastClassification::CircleInsideContour(uint32_t k) {
         },
         [&] {
             std::vector<uint32_t> found;
-            contourIndex_->Any(item.group, PointBox(centre), [&](uint32_t o) {
+            for (const uint32_t o : Meeting(*contourIndex_, item.group, PointBox(centre)))
                 if (contours_[o].alive && contours_[o].bounds.Holds(centre.X, centre.Y))
                     found.push_back(o);
-                return false;
-            });
             return found;
         });
 }
@@ -240,18 +234,17 @@ bool TFastClassification::CircleInsideContour(uint32_t k) {
 bool TFastClassification::CircleInsideCircle(uint32_t k) {
     Circle& item = circles_[k];
     // A NaN, or an infinite own radius, is never strictly inside anything.
-    if (!item.reach.Valid() || item.circle->Radius == kInf)
+    const uint32_t others = liveCircles_[item.group] - (item.alive ? 1u : 0u);
+    if (!item.reach.Valid() || item.circle->Radius == kInf || others == 0)
         return false;
     return Decide(
         item.inCircle, [&](uint32_t m) { return circles_[m].alive; },
         [&](uint32_t m) { return ::CircleInsideCircle(*item.circle, *circles_[m].circle); },
         [&] {
             std::vector<uint32_t> found;
-            circleIndex_->Any(item.group, item.reach, [&](uint32_t m) {
+            for (const uint32_t m : Meeting(*circleIndex_, item.group, item.reach))
                 if (m != k && circles_[m].alive)
                     found.push_back(m);
-                return false;
-            });
             return found;
         });
 }
@@ -264,20 +257,15 @@ bool TFastClassification::ContourInsideHole(uint32_t c, const HoleSet& holes) {
     if (item.nanVertex)
         return false;
     const auto inHoleContour = [&](uint32_t h) {
-        return contours_[h].bounds.Covers(item.vertices) &&
+        return contours_[h].holeOf == holes.part && contours_[h].bounds.Covers(item.vertices) &&
                AllVerticesInOutline(OutlineOf(h), *item.polygon);
     };
     const auto inHoleCircle = [&](uint32_t m) {
-        return circles_[m].reach.Covers(item.vertices) &&
+        return circles_[m].holeOf == holes.part && circles_[m].reach.Covers(item.vertices) &&
                VerticesWithinCircle(*item.polygon, *circles_[m].circle);
     };
-    if (holes.contourIndex
-            ? holes.contourIndex->Any(item.group, item.vertices, inHoleContour)
-            : std::any_of(holes.contours.begin(), holes.contours.end(), inHoleContour))
-        return true;
-    return holes.circleIndex
-               ? holes.circleIndex->Any(item.group, item.vertices, inHoleCircle)
-               : std::any_of(holes.circles.begin(), holes.circles.end(), inHoleCircle);
+    return AnyHole(holes.contours, *contourIndex_, item.group, item.vertices, inHoleContour) ||
+           AnyHole(holes.circles, *circleIndex_, item.group, item.vertices, inHoleCircle);
 }
 
 // IsInsideAnyHole of a circle: inside a hole contour or strictly inside a hole circle.
@@ -285,46 +273,32 @@ bool TFastClassification::CircleInsideHole(uint32_t k, const HoleSet& holes) {
     const Circle& item = circles_[k];
     const TPoint2D centre = item.circle->Center;
     const auto inHoleContour = [&](uint32_t h) {
-        return contours_[h].bounds.Holds(centre.X, centre.Y) &&
+        return contours_[h].holeOf == holes.part && contours_[h].bounds.Holds(centre.X, centre.Y) &&
                CircleInsideOutline(*item.circle, *contours_[h].polygon, OutlineOf(h));
     };
     const auto inHoleCircle = [&](uint32_t m) {
-        return Meet(circles_[m].reach, item.reach) &&
+        return circles_[m].holeOf == holes.part && Meet(circles_[m].reach, item.reach) &&
                ::CircleInsideCircle(*item.circle, *circles_[m].circle);
     };
-    if (holes.contourIndex
-            ? holes.contourIndex->Any(item.group, PointBox(centre), inHoleContour)
-            : std::any_of(holes.contours.begin(), holes.contours.end(), inHoleContour))
-        return true;
-    return holes.circleIndex
-               ? holes.circleIndex->Any(item.group, item.reach, inHoleCircle)
-               : std::any_of(holes.circles.begin(), holes.circles.end(), inHoleCircle);
+    return AnyHole(holes.contours, *contourIndex_, item.group, PointBox(centre), inHoleContour) ||
+           AnyHole(holes.circles, *circleIndex_, item.group, item.reach, inHoleCircle);
 }
 
-void TFastClassification::AddHoleContour(HoleSet& holes, uint32_t c) {
-    holes.contours.push_back(c);
-    const auto entry = [&](uint32_t h) {
-        return TBoxIndex::Entry{contours_[h].bounds, contours_[h].group, h};
-    };
-    if (holes.contourIndex) {
-        holes.contourIndex->Insert(entry(c));
-    } else if (holes.contours.size() > kManyHoles) {
-        holes.contourIndex = std::make_unique<TBoxIndex>();
-        for (const uint32_t h : holes.contours)
-            holes.contourIndex->Insert(entry(h));
-    }
+// A few holes are tried one by one; many are found through the index of all
+// items, which proposes every item whose box meets, holes of this part among them.
+template <typename Test>
+bool TFastClassification::AnyHole(const std::vector<uint32_t>& holes, const TBoxIndex& index,
+                                  uint32_t group, const TBox& box, Test test) {
+    constexpr size_t kFew = 8;
+    if (holes.size() <= kFew)
+        return std::any_of(holes.begin(), holes.end(), test);
+    const std::vector<uint32_t>& found = Meeting(index, group, box);
+    return std::any_of(found.begin(), found.end(), test);
 }
 
-void TFastClassification::AddHoleCircle(HoleSet& holes, uint32_t k) {
-    holes.circles.push_back(k);
-    const auto entry = [&](uint32_t m) {
-        return TBoxIndex::Entry{circles_[m].reach, circles_[m].group, m};
-    };
-    if (holes.circleIndex) {
-        holes.circleIndex->Insert(entry(k));
-    } else if (holes.circles.size() > kManyHoles) {
-        holes.circleIndex = std::make_unique<TBoxIndex>();
-        for (const uint32_t m : holes.circles)
-            holes.circleIndex->Insert(entry(m));
-    }
+const std::vector<uint32_t>& TFastClassification::Meeting(const TBoxIndex& index, uint32_t group,
+                                                          const TBox& box) {
+    found_.clear();
+    index.Meeting(group, box, found_);
+    return found_;
 }
