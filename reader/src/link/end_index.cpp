@@ -26,22 +26,22 @@ TEndIndex::TEndIndex(std::vector<End> ends, uint32_t keyCount, uint32_t groupCou
                      double linkingDistance)
     : groups_(groupCount), positions_(2 * static_cast<size_t>(keyCount), kNone),
       removed_(keyCount, false), distance_(linkingDistance) {
-    // A NaN end is never within reach of anything.
-    ends.erase(std::remove_if(ends.begin(), ends.end(),
-                              [](const End& e) { return std::isnan(e.x) || std::isnan(e.y); }),
-               ends.end());
-    std::stable_sort(ends.begin(), ends.end(),
-                     [](const End& a, const End& b) { return a.group < b.group; });
-    ends_ = std::move(ends);
+    // Grouped by a counting sort; a NaN end is never within reach of anything.
+    std::vector<uint32_t> starts(groupCount + 1, 0);
+    for (const End& e : ends)
+        if (!std::isnan(e.x) && !std::isnan(e.y))
+            ++starts[e.group + 1];
+    for (uint32_t g = 0; g < groupCount; ++g)
+        starts[g + 1] += starts[g];
+    ends_.resize(starts[groupCount]);
+    for (uint32_t g = 0; g < groupCount; ++g)
+        groups_[g] = Range{starts[g], starts[g + 1]};
+    for (const End& e : ends)
+        if (!std::isnan(e.x) && !std::isnan(e.y))
+            ends_[starts[e.group]++] = e;
     minKey_.assign(ends_.size(), kNone);
-    for (uint32_t i = 0; i < ends_.size();) {
-        uint32_t j = i;
-        while (j < ends_.size() && ends_[j].group == ends_[i].group)
-            ++j;
-        groups_[ends_[i].group] = Range{i, j};
-        Build(i, j, 0);
-        i = j;
-    }
+    for (const Range& range : groups_)
+        Build(range.begin, range.end, 0);
     for (uint32_t p = 0; p < ends_.size(); ++p) {
         uint32_t* slot = &positions_[2 * static_cast<size_t>(ends_[p].key)];
         slot[*slot == kNone ? 0 : 1] = p;
@@ -54,10 +54,12 @@ void TEndIndex::Build(uint32_t begin, uint32_t end, int depth) {
     if (begin >= end)
         return;
     const uint32_t mid = begin + (end - begin) / 2;
-    std::nth_element(ends_.begin() + begin, ends_.begin() + mid, ends_.begin() + end,
-                     [depth](const End& a, const End& b) {
-                         return Coordinate(a, depth) < Coordinate(b, depth);
-                     });
+    if (depth % 2)
+        std::nth_element(ends_.begin() + begin, ends_.begin() + mid, ends_.begin() + end,
+                         [](const End& a, const End& b) { return a.y < b.y; });
+    else
+        std::nth_element(ends_.begin() + begin, ends_.begin() + mid, ends_.begin() + end,
+                         [](const End& a, const End& b) { return a.x < b.x; });
     Build(begin, mid, depth + 1);
     Build(mid + 1, end, depth + 1);
     minKey_[mid] = std::min({ends_[mid].key, SubtreeMin(begin, mid), SubtreeMin(mid + 1, end)});
@@ -103,8 +105,7 @@ void TEndIndex::Refresh(uint32_t begin, uint32_t end, uint32_t position) {
         const Step s = path[--depth];
         const uint32_t mid = s.begin + (s.end - s.begin) / 2;
         const uint32_t own = removed_[ends_[mid].key] ? kNone : ends_[mid].key;
-        const uint32_t now =
-            std::min({own, SubtreeMin(s.begin, mid), SubtreeMin(mid + 1, s.end)});
+        const uint32_t now = std::min({own, SubtreeMin(s.begin, mid), SubtreeMin(mid + 1, s.end)});
         if (now == minKey_[mid])
             return;
         minKey_[mid] = now;

@@ -39,6 +39,16 @@ private:
     uint32_t next_[3] = {0, 0, 0};    // first key of each kind that may still be there
     uint32_t kindEnd_[3] = {0, 0, 0}; // one past the last key of each kind
 
+    // The last answer for each end of the contour: while that end stays put
+    // and its entity is still there, it is still the earliest (entities only leave).
+    struct EndAnswer {
+        TPoint2D point;
+        uint32_t key = TEndIndex::kNone;
+        bool valid = false;
+    };
+    EndAnswer atFirst_, atLast_;
+
+    uint32_t EarliestAt(EndAnswer& answer, TPoint2D point, uint32_t group);
     void Catalogue();
     void Add(TLista& list, Kind kind, TNameInterner& layers, std::vector<TEndIndex::End>& ends);
     uint32_t SeedKey();
@@ -150,9 +160,16 @@ void TFastLink::Consume(uint32_t key) {
     index_->Remove(key);
 }
 
+uint32_t TFastLink::EarliestAt(EndAnswer& answer, TPoint2D point, uint32_t group) {
+    if (!answer.valid || answer.point.X != point.X || answer.point.Y != point.Y ||
+        (answer.key != TEndIndex::kNone && consumed_[answer.key]))
+        answer = EndAnswer{point, index_->Earliest(group, point), true};
+    return answer.key;
+}
+
 bool TFastLink::AttachNext(TDXFPolygon* contour, uint32_t group) {
-    const uint32_t atFirst = index_->Earliest(group, PointOf(FirstVertex(contour)));
-    const uint32_t atLast = index_->Earliest(group, PointOf(LastVertex(contour)));
+    const uint32_t atFirst = EarliestAt(atFirst_, PointOf(FirstVertex(contour)), group);
+    const uint32_t atLast = EarliestAt(atLast_, PointOf(LastVertex(contour)), group);
     const uint32_t key = std::min(atFirst, atLast);
     if (key == TEndIndex::kNone)
         return false;
@@ -182,6 +199,7 @@ void TFastLink::Run(TLista* contours, int32_t* status) {
             consumed_[seed] = true;
             index_->Remove(seed);
         }
+        atFirst_ = atLast_ = EndAnswer();
         bool attached = contour->Count > 0;
         while (*status == 0 && attached)
             attached = AttachNext(contour, group);
