@@ -25,7 +25,8 @@ public:
     std::string layer = "0";
 
     void Line(P a, P b) {
-        Emit(Head("LINE", "AcDbLine") + Pairs({{10, a.x}, {20, a.y}, {30, 0}, {11, b.x}, {21, b.y}, {31, 0}}));
+        Emit(Head("LINE", "AcDbLine") +
+             Pairs({{10, a.x}, {20, a.y}, {30, 0}, {11, b.x}, {21, b.y}, {31, 0}}));
     }
     void Arc(P c, double r, double from, double to) {
         Emit(Head("ARC", "AcDbCircle") + Pairs({{10, c.x}, {20, c.y}, {30, 0}, {40, r}}) +
@@ -35,8 +36,8 @@ public:
         Emit(Head("CIRCLE", "AcDbCircle") + Pairs({{10, c.x}, {20, c.y}, {30, 0}, {40, r}}));
     }
     void LwPolyline(const std::vector<P>& v, const std::vector<double>& bulges, bool closed) {
-        std::string text = Head("LWPOLYLINE", "AcDbPolyline") +
-                           Pair(90, std::to_string(v.size())) + Pair(70, closed ? "1" : "0");
+        std::string text = Head("LWPOLYLINE", "AcDbPolyline") + Pair(90, std::to_string(v.size())) +
+                           Pair(70, closed ? "1" : "0");
         for (size_t k = 0; k < v.size(); ++k) {
             text += Pair(10, Num(v[k].x)) + Pair(20, Num(v[k].y));
             if (k < bulges.size() && bulges[k] != 0)
@@ -48,8 +49,8 @@ public:
         std::string text = Head("POLYLINE", "AcDb2dPolyline") + Pair(66, "1") + Pair(10, "0") +
                            Pair(20, "0") + Pair(30, "0") + Pair(70, closed ? "1" : "0");
         for (const P& p : v)
-            text += Head("VERTEX", "AcDbVertex") + Pair(100, "AcDb2dVertex") +
-                    Pair(10, Num(p.x)) + Pair(20, Num(p.y)) + Pair(30, "0");
+            text += Head("VERTEX", "AcDbVertex") + Pair(100, "AcDb2dVertex") + Pair(10, Num(p.x)) +
+                    Pair(20, Num(p.y)) + Pair(30, "0");
         Emit(text + Head("SEQEND", nullptr));
     }
     void Insert(const std::string& block, P at, double angle) {
@@ -126,7 +127,9 @@ void Square(Dxf& d, std::mt19937& random, P p, double s) {
 // The part outlines, 80 x 60 with the lower left corner at o.
 void RoundedRectangle(Dxf& d, P o) {
     const double r = 5, w = 80, h = 60;
-    const P c[4] = {{o.x + w - r, o.y + r}, {o.x + w - r, o.y + h - r}, {o.x + r, o.y + h - r},
+    const P c[4] = {{o.x + w - r, o.y + r},
+                    {o.x + w - r, o.y + h - r},
+                    {o.x + r, o.y + h - r},
                     {o.x + r, o.y + r}};
     for (int k = 0; k < 4; ++k) {
         const double a = 270 + 90.0 * k;
@@ -154,8 +157,8 @@ void Disc(Dxf& d, P o) {
 
 // Up to four holes in the 80 x 60 part at o; the first hole may hold an island.
 void Holes(Dxf& d, std::mt19937& random, P o, int count, bool island) {
-    const P slots[4] = {{o.x + 20, o.y + 20}, {o.x + 50, o.y + 20}, {o.x + 20, o.y + 40},
-                        {o.x + 50, o.y + 40}};
+    const P slots[4] = {
+        {o.x + 20, o.y + 20}, {o.x + 50, o.y + 20}, {o.x + 20, o.y + 40}, {o.x + 50, o.y + 40}};
     for (int h = 0; h < count; ++h) {
         const P c = slots[h];
         switch ((h + static_cast<int>(random() % 3)) % 3) {
@@ -168,8 +171,9 @@ void Holes(Dxf& d, std::mt19937& random, P o, int count, bool island) {
                 d.Circle(c, 3);
             break;
         default:
-            d.LwPolyline({{c.x - 6, c.y - 3}, {c.x + 6, c.y - 3}, {c.x + 6, c.y + 3}, {c.x - 6, c.y + 3}},
-                         {0, 1, 0, 1}, true);
+            d.LwPolyline(
+                {{c.x - 6, c.y - 3}, {c.x + 6, c.y - 3}, {c.x + 6, c.y + 3}, {c.x - 6, c.y + 3}},
+                {0, 1, 0, 1}, true);
             break;
         }
     }
@@ -243,6 +247,16 @@ void Ring(Dxf& d, std::mt19937& random, int32_t n) {
     }
 }
 
+// N lines on one segment, half of them reversed: thousands of coincident ends.
+void Coincident(Dxf& d, std::mt19937& random, int32_t n) {
+    for (int32_t i = 0; i < n; ++i) {
+        if (random() % 2)
+            d.Line(P{0, 0}, P{1, 0});
+        else
+            d.Line(P{1, 0}, P{0, 0});
+    }
+}
+
 void PlateWithHoles(Dxf& d, std::mt19937&, int32_t n) {
     const auto columns = static_cast<int32_t>(std::ceil(std::sqrt(static_cast<double>(n))));
     const double side = 10.0 * columns + 10;
@@ -257,9 +271,9 @@ void PlateWithHoles(Dxf& d, std::mt19937&, int32_t n) {
 bool WriteDrawing(const std::string& kind, int32_t n, uint32_t seed, const std::string& path) {
     using Maker = void (*)(Dxf&, std::mt19937&, int32_t);
     const std::map<std::string, Maker> makers = {
-        {"sheet", Sheet},   {"squares", Squares},       {"plates", Plates},
-        {"layers", Layers}, {"polyline", LongPolyline}, {"ring", Ring},
-        {"holes", PlateWithHoles}};
+        {"sheet", Sheet},          {"squares", Squares},       {"plates", Plates},
+        {"layers", Layers},        {"polyline", LongPolyline}, {"ring", Ring},
+        {"holes", PlateWithHoles}, {"coincident", Coincident}};
     const auto maker = makers.find(kind);
     if (maker == makers.end() || n < 1)
         return false;

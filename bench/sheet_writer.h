@@ -17,7 +17,7 @@
 // layer), "plates" (N plates with 8 circle holes), "layers" (one circle on
 // each of N layers), "polyline" (an open polyline of N vertices closed by
 // one line), "ring" (a ring of N shuffled loose lines), "holes" (one plate
-// with N square holes).
+// with N square holes), "coincident" (N lines on one segment).
 //
 // Returns false for an unknown kind or a file that cannot be written.
 bool WriteDrawing(const std::string& kind, int32_t n, uint32_t seed, const std::string& path);

@@ -13,6 +13,7 @@
 
 #include <dirent.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -83,6 +84,37 @@ TEST(EngineDifferential, EverySharedDrawing) {
     const std::vector<std::string> files = DrawingsIn(QUILLFORM_SHARED_DXF);
     if (files.empty())
         GTEST_SKIP() << "no shared drawings beside the checkout";
+    CompareOnFiles(files);
+}
+
+std::vector<std::string> HostileDrawings(std::initializer_list<const char*> names) {
+    const std::string folder = std::string(QUILLFORM_SHARED_DXF) + "/../reliability";
+    std::vector<std::string> files;
+    for (const char* name : names)
+        if (FILE* file = std::fopen((folder + "/" + name).c_str(), "rb")) {
+            std::fclose(file);
+            files.push_back(folder + "/" + name);
+        }
+    return files;
+}
+
+// The hostile inputs that dxflib itself reads without crashing or filling
+// the memory (those that do are for the collector to refuse).
+TEST(EngineDifferential, HostileDrawings) {
+    const std::vector<std::string> files = HostileDrawings(
+        {"huge_coords.dxf", "radius_zero_negative.dxf", "truncated_mid_entity.dxf",
+         "layer_name_1023.dxf", "binary_dxf.dxf", "utf16le_bom.dxf", "only_eof.dxf"});
+    if (files.empty())
+        GTEST_SKIP() << "no hostile drawings beside the checkout";
+    CompareOnFiles(files);
+}
+
+// A fuzzed nesting sheet of 110 inserts: the reference engine needs half a
+// minute for each setting, so it is compared in the soak run only.
+TEST(EngineDifferential, SoakFuzzedSheet) {
+    const std::vector<std::string> files = HostileDrawings({"fuzz_timeout_56c528a2.dxf"});
+    if (!std::getenv("QUILLFORM_SOAK_DRAWINGS") || files.empty())
+        GTEST_SKIP() << "part of the soak run";
     CompareOnFiles(files);
 }
 

@@ -27,6 +27,9 @@ struct TSplitOutline {
     explicit TSplitOutline(const TDXFPolygon& contour);
 };
 
+// The Bounds a split outline of the contour gets, and the number of its
+// points (when count is not null), without building it.
+TBoundingBox SplitOutlineBounds(const TDXFPolygon& contour, int32_t* count);
 // Closed box test; NaN coordinates are outside every box.
 bool WithinBounds(const TBoundingBox& box, double x, double y);
 // Even-odd test with a ray towards +x, for points within the outline's bounds.

@@ -66,10 +66,11 @@ void TFastClassification::AddContour(TListaNode* node) {
         v = TBox{std::min(v.minX, x), std::min(v.minY, y), std::max(v.maxX, x),
                  std::max(v.maxY, y)};
     }
-    // An outline of fewer than two points contains nothing.
-    item.outline = std::make_unique<TSplitOutline>(*item.polygon);
-    const TBoundingBox& b = item.outline->Bounds;
-    item.bounds = item.outline->Count < 2 ? kNoBox : TBox{b.MinX, b.MinY, b.MaxX, b.MaxY};
+    // An outline of fewer than two points contains nothing. The outline
+    // itself is built when the contour is first tried as a container.
+    int32_t points = 0;
+    const TBoundingBox b = SplitOutlineBounds(*item.polygon, &points);
+    item.bounds = points < 2 ? kNoBox : TBox{b.MinX, b.MinY, b.MaxX, b.MaxY};
     contours_.push_back(std::move(item));
 }
 
@@ -83,6 +84,8 @@ void TFastClassification::AddCircle(TListaNode* node) {
 }
 
 void TFastClassification::Catalogue() {
+    contours_.reserve(static_cast<size_t>(contourList_->Count));
+    circles_.reserve(static_cast<size_t>(circleList_->Count));
     for (TListaNode* node = contourList_->Head; node; node = node->Next)
         AddContour(node);
     for (TListaNode* node = circleList_->Head; node; node = node->Next)

@@ -169,20 +169,51 @@ void TDXFPolygon::SplitOutline(TPoint2D* points, TArc* edges, int32_t* count,
     *count = n;
 }
 
+// The split outline's points and sub-arcs, taken in outline order without
+// storing them.
+TBoundingBox SplitOutlineBounds(const TDXFPolygon& contour, int32_t* count) {
+    Extent extent;
+    int32_t n = 0;
+    for (const TListaNode* node = contour.Head; node; node = node->Next) {
+        const dxf_info& a = VertexOf(node);
+        extent.Take(a.x, a.y);
+        ++n;
+        if (!a.is_arc)
+            continue;
+        const dxf_info& b = *contour.NextItem(node);
+        TArc arc;
+        arc.Clockwise = a.clockwise;
+        arc.CenterX = a.center_x;
+        arc.CenterY = a.center_y;
+        arc.Radius = DistanceTo(TPoint2D(a.center_x, a.center_y), a.x, a.y);
+        Cut cuts[2];
+        const int cutCount = CutsOf(a, b, cuts);
+        TPoint2D from(a.x, a.y);
+        for (int k = 0; k <= cutCount; ++k) {
+            const TPoint2D to =
+                k < cutCount ? TPoint2D(arc.CenterX,
+                                        arc.CenterY + (cuts[k] == kTop ? arc.Radius : -arc.Radius))
+                             : TPoint2D(b.x, b.y);
+            extent.TakeSideOf(arc, from, to);
+            if (k < cutCount)
+                extent.Take(to.X, to.Y);
+            from = to;
+        }
+        n += cutCount;
+    }
+    if (count)
+        *count = n;
+    return extent.Widened();
+}
+
 TSplitOutline::TSplitOutline(const TDXFPolygon& contour)
     : Points(contour.CountSplitPoints(kTol)), Edges(Points.size()) {
     contour.SplitOutline(Points.data(), Edges.data(), &Count, kTol);
-    Extent extent;
+    Bounds = SplitOutlineBounds(contour, nullptr);
     RayEnds.assign(Points.size(), 0);
-    for (int32_t k = 0; k < Count; ++k) {
-        extent.Take(Points[k].X, Points[k].Y);
-        if (!Edges[k].IsArc)
-            continue;
-        const TPoint2D& to = Points[(k + 1) % Count];
-        extent.TakeSideOf(Edges[k], Points[k], to);
-        RayEnds[k] = RayEndOf(Edges[k], Points[k], to);
-    }
-    Bounds = extent.Widened();
+    for (int32_t k = 0; k < Count; ++k)
+        if (Edges[k].IsArc)
+            RayEnds[k] = RayEndOf(Edges[k], Points[k], Points[(k + 1) % Count]);
 }
 
 bool WithinBounds(const TBoundingBox& box, double x, double y) {

@@ -8,9 +8,13 @@ uint32_t TNameInterner::IdOf(const char* name) {
             nullId_ = next_++;
         return nullId_;
     }
-    const auto found = ids_.find(name);
-    if (found != ids_.end())
-        return found->second;
-    ids_.emplace(names_.emplace_back(name), next_);
-    return next_++;
+    const std::string_view key(name);
+    if (lastId_ != UINT32_MAX && last_ == key)
+        return lastId_;
+    auto found = ids_.find(key);
+    if (found == ids_.end())
+        found = ids_.emplace(names_.emplace_back(key), next_++).first;
+    last_ = found->first;
+    lastId_ = found->second;
+    return lastId_;
 }

@@ -17,6 +17,8 @@ public:
 
 private:
     std::deque<std::string> names_; // the keys point into these copies
+    std::string_view last_;         // entities come in runs of one layer
+    uint32_t lastId_ = UINT32_MAX;
     std::unordered_map<std::string_view, uint32_t> ids_;
     uint32_t nullId_ = UINT32_MAX;
     uint32_t next_ = 0;
