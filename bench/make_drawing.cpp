@@ -8,9 +8,11 @@
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: %s sheet|squares|plates|layers|polyline|ring|holes N OUT.dxf "
-                             "[SEED]\n",
-                     argv[0]);
+        std::fprintf(
+            stderr,
+            "usage: %s sheet|squares|plates|layers|polyline|ring|holes|coincident N OUT.dxf "
+            "[SEED]\n",
+            argv[0]);
         return 2;
     }
     const auto seed = static_cast<uint32_t>(argc > 4 ? std::strtoul(argv[4], nullptr, 10) : 1);
