@@ -88,6 +88,7 @@ int PrintContours(const std::string& file, const Options& options) {
     settings.accurateGeometry = options.accurate;
     settings.curveTolerance = options.curveTolerance;
     settings.expansionLimit = options.expansionLimit;
+    settings.engine = options.engine;
     ReadContours(file, events, settings, &contours, &result.status, &report);
     for (const TListaNode* n = contours.Head; n; n = n->Next)
         WriteLine(stdout, ContourLine(*static_cast<const TDXFPolygon*>(n->Item)));

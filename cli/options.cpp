@@ -71,6 +71,13 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                    "Most entities block inserts may produce before the read stops (default: "
                    "10 million, less where memory is short)")
         ->check(CLI::PositiveNumber);
+    const std::map<std::string, TEngine> engines{{"fast", TEngine::Fast},
+                                                 {"reference", TEngine::Reference}};
+    app.add_option("--engine", options.engine,
+                   "Linking and classification engine: fast, or the literal reference scans "
+                   "(same results, for checking)")
+        ->transform(CLI::CheckedTransformer(engines, CLI::ignore_case))
+        ->default_str("fast");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

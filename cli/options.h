@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/read_settings.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,6 +28,7 @@ struct Options {
     int pictureHeight = 600;
     bool showIndex = true;
     int64_t expansionLimit = 0; // 0: chosen by the reader from the memory there is
+    TEngine engine = TEngine::Fast;
 };
 
 // Parses the command line. Returns -1 to go on, or the exit status when the

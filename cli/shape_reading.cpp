@@ -45,6 +45,7 @@ FileResult ReadShapes(const std::string& file, const Options& options) {
     reader.SetAccurateGeometry(options.accurate ? 1 : 0);
     reader.SetCurveTolerance(options.curveTolerance);
     reader.SetExpansionLimit(options.expansionLimit);
+    reader.SetEngine(static_cast<int32_t>(options.engine));
     reader.Read(std::filesystem::path(file));
     context.result.status = reader.GetStatus();
     context.result.warnings = reader.GetReport().warnings;

@@ -5,7 +5,7 @@
 set -euo pipefail
 packages=(
     cmake g++ make pkg-config libgtest-dev libbenchmark-dev
-    libdxflib-dev libcli11-dev nlohmann-json3-dev
+    libdxflib-dev libcli11-dev nlohmann-json3-dev libboost-dev
     qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
     python3-ezdxf
     clang libclang-rt-14-dev

@@ -108,7 +108,9 @@ INSTANTIATE_TEST_SUITE_P(Files, BulgeExplosionCounts,
                                          ExplosionCase{"bulge_repeated_last.dxf", 2, 1},
                                          ExplosionCase{"bulge_semicircle_ccw.dxf", 1, 1},
                                          // coinciding ends: the bulged edge is dropped
-                                         ExplosionCase{"bulge_zero_chord.dxf", 2, 0}));
+                                         ExplosionCase{"bulge_zero_chord.dxf", 2, 0},
+                                         // any other chord gives an arc
+                                         ExplosionCase{"bulge_short_chord.dxf", 0, 1}));
 
 struct ArcCase {
     const char* file;
@@ -136,7 +138,8 @@ INSTANTIATE_TEST_SUITE_P(
     Files, BulgeExplosionArc,
     testing::Values(ArcCase{"bulge_semicircle_ccw.dxf", 1, 0, 1, 180, 0, 180, 0},
                     ArcCase{"bulge_semicircle_cw.dxf", 1, 0, 1, 180, 0, 180, 1},
-                    ArcCase{"bulge_worked_example.dxf", 0, 0, 1, 0, 90, 90, 0}));
+                    ArcCase{"bulge_worked_example.dxf", 0, 0, 1, 0, 90, 90, 0},
+                    ArcCase{"bulge_short_chord.dxf", 2e-6, 0, 2e-6, 180, 0, 180, 0}));
 
 TEST(BulgeExplosion, WorkedExampleClosesWithASegment) {
     auto c = LoadFixture("bulge_worked_example.dxf");

@@ -156,3 +156,28 @@ TEST(CliPicture, NeedsOneFileAnOutputAndAValidSize) {
     EXPECT_EQ(RunCli("--format png -o /tmp/x.png " + Data("no_such_file.dxf")).status, 1);
 }
 } // namespace
+
+namespace {
+// Both engines print the same listing, JSON and contours; only the time differs.
+TEST(CliEngine, ReferenceAndFastPrintTheSame) {
+    const std::string files = Data("corner_lobe.dxf") + " " + Data("island_later_pass.dxf") + " " +
+                              Data("hole_order.dxf") + " " +
+                              Quote(std::string(QUILLFORM_EXAMPLES) + "/plate.dxf");
+    for (const std::string mode : {"-d 0.001", "-d 1 --format json", "-d 0.5 --contours"}) {
+        const RunResult fast = RunCli(mode + " --engine fast " + files);
+        const RunResult reference = RunCli(mode + " --engine reference " + files);
+        EXPECT_EQ(fast.status, 0) << mode << ": " << fast.err;
+        EXPECT_EQ(reference.status, 0) << mode << ": " << reference.err;
+        EXPECT_FALSE(fast.out.empty()) << mode;
+        EXPECT_EQ(fast.out, reference.out) << mode;
+        EXPECT_EQ(fast.err, reference.err) << mode;
+    }
+}
+
+TEST(CliEngine, UnknownEngineIsBadUsage) {
+    const RunResult r = RunCli("--engine quick " + Data("corner_lobe.dxf"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--engine"), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
+}
+} // namespace

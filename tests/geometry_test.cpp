@@ -67,6 +67,21 @@ TEST(AngleOfPoint, Table) {
             << c.x << ", " << c.y;
 }
 
+// Degrees are (radians * 180) / pi, rounded in that order; multiplying by a
+// rounded 180 / pi gives the neighbouring double for these points. Expected
+// values from IEEE double arithmetic done independently (Python).
+TEST(AngleOfPoint, DegreesRoundAsRadiansTimes180OverPi) {
+    const AngleCase cases[] = {
+        {3, 4, 5, 53.13010235415598},     // not 53.13010235415599
+        {3, -4, 5, 306.86989764584405},   // not 306.869897645844
+        {-7, 24, 25, 106.26020470831196}, // not 106.26020470831197
+        {-24, -7, 25, 196.260204708312},  // not 196.26020470831196
+    };
+    for (const AngleCase& c : cases)
+        EXPECT_EQ(AngleOfPoint(TPoint2D(c.x, c.y), TPoint2D(), c.r, kTol), c.expected)
+            << c.x << ", " << c.y;
+}
+
 TEST(AngleOfPoint, ZeroRadiusAndNaNGiveNoAngle) {
     EXPECT_TRUE(std::isnan(AngleOfPoint(TPoint2D(1, 0), TPoint2D(), 0, kTol)));
     EXPECT_TRUE(std::isnan(AngleOfPoint(TPoint2D(kNaN, 0), TPoint2D(), 1, kTol)));

@@ -63,13 +63,14 @@ struct ClassificationCase {
     const char* file;
     std::vector<int> holesPerShape; // one entry per shape of layer 0, in order
     std::vector<int> kinds;         // 0 polygon, 1 circle
+    double distance = 0;
 };
 
 class Classification : public testing::TestWithParam<ClassificationCase> {};
 
 TEST_P(Classification, ShapesAndTheirHoles) {
     const ClassificationCase& c = GetParam();
-    const ReadResult r = ReadFixture(c.file);
+    const ReadResult r = ReadFixture(c.file, c.distance);
     ASSERT_GE(r.copy.LayerCount, 1);
     ASSERT_EQ(r.Shapes(), static_cast<int>(c.holesPerShape.size())) << c.file;
     for (int j = 0; j < r.Shapes(); ++j) {
@@ -91,7 +92,10 @@ INSTANTIATE_TEST_SUITE_P(
                     ClassificationCase{"arc_bulging_outside.dxf", {1}, {0}},
                     ClassificationCase{"arc_cut_twice.dxf", {1}, {0}},
                     ClassificationCase{"full_circle_contour.dxf", {1}, {0}},
-                    ClassificationCase{"full_circle_contour_top.dxf", {0, 0}, {0, 1}},
+                    // cut at its bottom only, the circle contains its interior
+                    ClassificationCase{"full_circle_contour_top.dxf", {1}, {0}},
+                    ClassificationCase{"corner_lobe.dxf", {1}, {0}, 0.001},
+                    ClassificationCase{"far_left_of_small_circle.dxf", {0, 0}, {0, 1}},
                     ClassificationCase{"circle_with_two_holes.dxf", {2}, {1}},
                     // coincident outlines: neither is outermost; both are kept as shapes
                     ClassificationCase{"coincident_squares.dxf", {0, 0}, {0, 0}}),

@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The reader's queries: meaningful only while OnReadDone runs.
+// The reader's queries: meaningful only while OnReadDone runs. Layers are
+// found by name through a hash and parts by position through an index, so
+// that copying every result takes time linear in its size.
 #include "quillform/dxf_quillform.h"
 
 #include <cstring>
@@ -10,12 +12,12 @@ void TDXFQuillform::GetLayerCount(int32_t* count) const {
 }
 
 void TDXFQuillform::GetLayerNameLength(int32_t index, int32_t* length) const {
-    const auto* layer = static_cast<const TLayer*>(FLayers.GetItem(index));
+    const TLayer* layer = FLayers.LayerAt(index);
     *length = layer ? static_cast<int32_t>(std::strlen(layer->Name.get())) : 0;
 }
 
 void TDXFQuillform::GetLayerName(int32_t index, char* name) const {
-    const auto* layer = static_cast<const TLayer*>(FLayers.GetItem(index));
+    const TLayer* layer = FLayers.LayerAt(index);
     const char* text = layer ? layer->Name.get() : "";
     std::memcpy(name, text, std::strlen(text) + 1);
 }
@@ -29,7 +31,7 @@ const part2d_any* TDXFQuillform::FindShape(const char* layer, int32_t shape) con
     const TLayer* found = FLayers.Find(layer);
     if (!found || shape < 0 || shape >= found->Shapes.Count)
         return nullptr;
-    return static_cast<const part2d_any*>(found->Shapes.GetItem(shape));
+    return found->ShapeAt(shape);
 }
 
 const TBaseShape* TDXFQuillform::FindHole(const char* layer, int32_t shape, int32_t hole) const {

@@ -132,6 +132,8 @@ FIXTURES = {
     "bulge_semicircle_cw.dxf": dxf(lwpolyline([(0, 0, -1), (2, 0)])),
     "bulge_worked_example.dxf": dxf(polyline([(1, 0, math.tan(math.pi / 8)), (0, 1)])),
     "bulge_zero_chord.dxf": dxf(lwpolyline([(3, 3, 0.5)]) + lwpolyline([(0, 0, 1), (0, 0), (4, 0)])),
+    # a semicircle on a chord of 4e-6, whose straight closing edge is too short to keep
+    "bulge_short_chord.dxf": dxf(lwpolyline([(0, 0, 1), (4e-6, 0)])),
     # linking
     "square_shuffled.dxf": dxf(line(10, 0, 10, 10) + line(0, 10, 0, 0) + line(0, 0, 10, 0) + line(0, 10, 10, 10)),
     "gap_exact.dxf": dxf(line(0, 0, 1, 0) + line(1.5, 0, 1.5, 1) + line(1.5, 1, 0, 1) + line(0, 1, 0, 0.5)),
@@ -162,6 +164,13 @@ FIXTURES = {
                              + circle(-8, 0, 1)),
     "full_circle_contour.dxf": dxf(arc(0, 0, 10, 0, 0) + circle(0, 0, 1)),
     "full_circle_contour_top.dxf": dxf(arc(0, 0, 10, 90, 90) + circle(0, 0, 1)),
+    # a plate corner rounded by a 270 degree lobe around a bolt hole; the hole's
+    # ray runs through the lobe's end vertex (4, 0)
+    "corner_lobe.dxf": dxf(arc(0, 0, 4, 90, 0) + line(4, 0, 20, 0) + line(20, 0, 20, 20)
+                           + line(20, 20, 0, 20) + line(0, 20, 0, 4) + circle(0, 0, 3)),
+    # a circle far left of a small round contour, at a height just below its top
+    "far_left_of_small_circle.dxf": dxf(lwpolyline([(0.1, 0, 1), (-0.1, 0, 1)], True)
+                                        + circle(-50, 0.1 - 1e-6, 1)),
     "hole_order.dxf": dxf(circle(20, 20, 2) + square(0, 0, 100) + square(50, 50, 10) + circle(80, 20, 2)
                           + square(10, 60, 10)),
     "coincident_squares.dxf": dxf(square(0, 0, 10) + lwpolyline([(0, 0), (10, 0), (10, 10), (0, 10)], True)),

@@ -9,7 +9,9 @@
 #include <cstdlib>
 #include <memory>
 #include <new>
+#include <string_view>
 #include <type_traits>
+#include <unordered_set>
 
 // A layer or block name owned by the record that holds it (null when unset).
 using OwnedName = std::unique_ptr<char[]>;
@@ -125,12 +127,22 @@ struct block {
 };
 
 // Registry of layer names in order of registration; owns its name strings.
+// Names leave it only through Clear.
 class TLayersName : public TLista {
 public:
     ~TLayersName() override;
+    // A hash lookup: the collector asks once per entity.
     bool Contains(const char* name) const;
     void AddName(const char* name);
     void Clear();
+
+private:
+    // The names of the nodes up to indexedTail_, extended on demand.
+    mutable std::unordered_set<std::string_view> index_;
+    mutable bool hasNullName_ = false;
+    mutable const TListaNode* indexedTail_ = nullptr;
+
+    void CatchUp() const;
 };
 
 // Frees a raw polyline: its items, then the polygon itself.

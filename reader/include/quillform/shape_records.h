@@ -8,6 +8,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
 struct TPolygonVertex {
     int32_t Tag = 0;
@@ -104,7 +107,8 @@ struct part2d_any {
     void SetHoles(const TLista* holeContours, const TLista* holeCircles);
 };
 
-// The results of one layer: its name and its parts (owned).
+// The results of one layer: its name and its parts (owned). Parts are only
+// appended to Shapes until the layer is destroyed.
 struct TLayer {
     OwnedName Name;
     TLista Shapes;
@@ -113,12 +117,31 @@ struct TLayer {
     ~TLayer();
     TLayer(const TLayer&) = delete;
     TLayer& operator=(const TLayer&) = delete;
+
+    // The part at a position in Shapes, or null; constant time once the
+    // parts filed so far are indexed.
+    const part2d_any* ShapeAt(int32_t index) const;
+
+private:
+    mutable std::vector<const part2d_any*> byPosition_;
+    mutable const TListaNode* indexedTail_ = nullptr;
 };
 
+// The layers of one read. Layers are only appended until Clear.
 class TLayers : public TLista {
 public:
     ~TLayers() override { Clear(); }
-    // The first layer whose name matches exactly, or null.
+    // The first layer whose name matches exactly, or null: a hash lookup.
     TLayer* Find(const char* name) const;
+    // As GetItem: a negative index gives the first layer, one past the end none.
+    TLayer* LayerAt(int32_t index) const;
     void Clear();
+
+private:
+    mutable std::unordered_map<std::string_view, TLayer*> byName_;
+    mutable TLayer* firstUnnamed_ = nullptr;
+    mutable std::vector<TLayer*> byPosition_;
+    mutable const TListaNode* indexedTail_ = nullptr;
+
+    void CatchUp() const;
 };

@@ -4,6 +4,8 @@
 
 #include "classify/shape_filing.h"
 
-std::unique_ptr<TShapeClassifier> MakeClassifier(TEngine) {
+std::unique_ptr<TShapeClassifier> MakeClassifier(TEngine engine) {
+    if (engine == TEngine::Fast)
+        return MakeFastClassifier();
     return MakeReferenceClassifier();
 }

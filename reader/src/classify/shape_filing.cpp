@@ -2,43 +2,45 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "classify/shape_filing.h"
 
-namespace {
-struct HoleLists {
-    TLista contours;
-    TLista circles;
-    ~HoleLists() {
-        FreeContours(&contours);
-        FreeCircles(&circles);
-    }
-};
-} // namespace
+part2d_any* TShapeFiler::ContourPart(const TDXFPolygon& contour) const {
+    auto* part = new part2d_any();
+    part->Kind = kShapePolygon;
+    part->Polygon = std::make_unique<TPolygon>(contour.Count);
+    contour.CopyToPolygon(part->Polygon.get());
+    part->Polygon->CalcBoundingBox(options.tolerance);
+    return part;
+}
+
+part2d_any* TShapeFiler::CirclePart(const TDXFCircle& circle) {
+    auto* part = new part2d_any();
+    part->Kind = kShapeCircle;
+    part->Circle = std::make_unique<TCircle>(circle);
+    part->Circle->CalcBoundingBox();
+    return part;
+}
+
+void TShapeFiler::Finish(part2d_any* part, const char* layer, const THoleLists& holes) {
+    part->SetHoles(&holes.contours, &holes.circles);
+    File(part, layer);
+}
 
 void TShapeFiler::TakeContourAsShape(TListaNode** position, TLista* contours, TLista* circles) {
     auto* contour = static_cast<TDXFPolygon*>((*position)->Item);
-    auto* part = new part2d_any();
-    part->Kind = kShapePolygon;
-    part->Polygon = std::make_unique<TPolygon>(contour->Count);
-    contour->CopyToPolygon(part->Polygon.get());
-    part->Polygon->CalcBoundingBox(options.tolerance);
+    part2d_any* part = ContourPart(*contour);
     *position = contours->Remove(*position);
-    HoleLists holes;
+    THoleLists holes;
     contour->CollectHoles(contours, circles, position, &holes.contours, &holes.circles);
-    part->SetHoles(&holes.contours, &holes.circles);
-    File(part, contour->Layer.get());
+    Finish(part, contour->Layer.get(), holes);
     DestroyPolygon(contour);
 }
 
 void TShapeFiler::TakeCircleAsShape(TListaNode** position, TLista* contours, TLista* circles) {
     auto* circle = static_cast<TDXFCircle*>((*position)->Item);
-    auto* part = new part2d_any();
-    part->Kind = kShapeCircle;
-    part->Circle = std::make_unique<TCircle>(*circle);
-    part->Circle->CalcBoundingBox();
+    part2d_any* part = CirclePart(*circle);
     *position = circles->Remove(*position);
-    HoleLists holes;
+    THoleLists holes;
     circle->CollectHoles(contours, circles, position, &holes.contours, &holes.circles);
-    part->SetHoles(&holes.contours, &holes.circles);
-    File(part, circle->Layer.get());
+    Finish(part, circle->Layer.get(), holes);
     delete circle;
 }
 

@@ -4,9 +4,22 @@
 
 #include "classify/classifier.h"
 
+// The holes collected for one part; frees whatever they still hold.
+struct THoleLists {
+    TLista contours;
+    TLista circles;
+    THoleLists() = default;
+    THoleLists(const THoleLists&) = delete;
+    THoleLists& operator=(const THoleLists&) = delete;
+    ~THoleLists() {
+        FreeContours(&contours);
+        FreeCircles(&circles);
+    }
+};
+
 // Turns an outermost contour or circle into a part: builds its record, moves
 // its direct holes out of the lists with the containment tests, and files
-// the part under its layer. Shared by both classification engines.
+// the part under its layer. The records are built alike by both engines.
 struct TShapeFiler {
     TLayers& layers;
     const TClassifyOptions& options;
@@ -18,7 +31,14 @@ struct TShapeFiler {
     // When a pass took nothing (contours that each lie inside the other), the
     // first remaining contour, else circle, is taken so that the passes end.
     void TakeFirstAsShape(TLista* contours, TLista* circles);
+
+    // The part of an outer contour (its polygon and box) or circle, without holes.
+    part2d_any* ContourPart(const TDXFPolygon& contour) const;
+    static part2d_any* CirclePart(const TDXFCircle& circle);
+    // Stores the holes in the part and files it under the layer.
+    void Finish(part2d_any* part, const char* layer, const THoleLists& holes);
     void File(part2d_any* part, const char* layer);
 };
 
 std::unique_ptr<TShapeClassifier> MakeReferenceClassifier();
+std::unique_ptr<TShapeClassifier> MakeFastClassifier();

@@ -32,10 +32,12 @@ TDXFSegment* StraightEdge(const dxf_info& from, const dxf_info& to, double t) {
 // the bulge's sign gives, clockwise for a negative bulge.
 TDXFArc* BulgedEdge(const dxf_info& from, const dxf_info& to, double t) {
     const TPoint2D start(from.x, from.y), end(to.x, to.y);
-    const double chord = std::hypot(end.X - start.X, end.Y - start.Y);
-    // Coinciding ends give no circle at all; the edge is dropped.
-    if (!(chord > 0) || ToleranceEqual(chord, 0, t))
+    // Coinciding ends give no circle at all; the edge is dropped. Any other
+    // chord, however short, makes an arc.
+    if (start.X == end.X && start.Y == end.Y)
         return nullptr;
+    const double dx = end.X - start.X, dy = end.Y - start.Y;
+    const double chord = std::sqrt(dx * dx + dy * dy);
     const double theta = 4 * std::atan(from.bulge);
     const double radius = std::fabs((chord * 0.5) / std::sin(theta * 0.5));
     const double direction = AngleOfPoint(end, start, chord, t) * kPi / 180;

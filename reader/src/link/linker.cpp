@@ -14,6 +14,8 @@ public:
 };
 } // namespace
 
-std::unique_ptr<TContourLinker> MakeLinker(TEngine) {
+std::unique_ptr<TContourLinker> MakeLinker(TEngine engine) {
+    if (engine == TEngine::Fast)
+        return MakeFastLinker();
     return std::make_unique<TReferenceLinker>();
 }

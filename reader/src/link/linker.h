@@ -25,3 +25,4 @@ public:
 };
 
 std::unique_ptr<TContourLinker> MakeLinker(TEngine engine);
+std::unique_ptr<TContourLinker> MakeFastLinker();

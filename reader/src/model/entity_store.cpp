@@ -84,11 +84,20 @@ TLayersName::~TLayersName() {
     Clear();
 }
 
+void TLayersName::CatchUp() const {
+    for (const TListaNode* node = indexedTail_ ? indexedTail_->Next : Head; node;
+         node = node->Next) {
+        if (const auto* name = static_cast<const char*>(node->Item))
+            index_.emplace(name);
+        else
+            hasNullName_ = true;
+        indexedTail_ = node;
+    }
+}
+
 bool TLayersName::Contains(const char* name) const {
-    for (const TListaNode* node = Head; node; node = node->Next)
-        if (SameName(static_cast<const char*>(node->Item), name))
-            return true;
-    return false;
+    CatchUp();
+    return name ? index_.count(name) > 0 : hasNullName_;
 }
 
 void TLayersName::AddName(const char* name) {
@@ -96,6 +105,9 @@ void TLayersName::AddName(const char* name) {
 }
 
 void TLayersName::Clear() {
+    index_.clear();
+    hasNullName_ = false;
+    indexedTail_ = nullptr;
     while (Count > 0) {
         delete[] static_cast<char*>(Head->Item);
         Delete(0);

@@ -10,7 +10,6 @@
 
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kDegrees = 180 / kPi;
 // 1000 machine epsilons of 1e-15: the floor of the relative tolerance.
 constexpr double kRelativeTolerance = 1e-12;
 
@@ -24,6 +23,12 @@ bool IsFinitePoint(TPoint2D p) {
 
 int Compare(double a, double b, double t) {
     return ToleranceCompare(a, b, t);
+}
+
+// (radians * 180) / pi, in this order: multiplying by a rounded 180 / pi
+// changes the last digit of some angles, and with them some arc centres.
+double Degrees(double radians) {
+    return (radians * 180) / kPi;
 }
 
 // Replaces the current extreme by the candidate when the candidate lies beyond it.
@@ -151,8 +156,8 @@ double AngleOfPoint(TPoint2D p, TPoint2D centre, double radius, double t) {
     const double ac = Compare(c, 1, t) >= 0 ? 0 : Compare(c, -1, t) > 0 ? std::acos(c) : kPi;
     const bool obtuse = Compare(ac, kHalfPi, t) > 0;
     if (Compare(as, 0, t) < 0)
-        return (obtuse ? kPi - as : 2 * kPi + as) * kDegrees;
-    return (obtuse ? ac : as) * kDegrees;
+        return Degrees(obtuse ? kPi - as : 2 * kPi + as);
+    return Degrees(obtuse ? ac : as);
 }
 
 void TArc::UpdateAngles(double tolerance) {

@@ -17,7 +17,14 @@ bool TLista::Add(void* item) {
     return true;
 }
 
+// Walks from the nearer end: the last node, often wanted, is found at once.
 TListaNode* TLista::NodeAt(int32_t index) const {
+    if (index >= Count / 2 && index < Count) {
+        TListaNode* node = Tail;
+        for (int32_t i = Count - 1; i > index; --i)
+            node = node->Prev;
+        return node;
+    }
     TListaNode* node = Head;
     for (int32_t i = 0; i < index && node; ++i)
         node = node->Next;

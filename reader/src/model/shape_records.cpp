@@ -57,16 +57,52 @@ TLayer::~TLayer() {
     }
 }
 
-TLayer* TLayers::Find(const char* name) const {
-    for (const TListaNode* node = Head; node; node = node->Next) {
-        auto* layer = static_cast<TLayer*>(node->Item);
-        if (SameName(layer->Name.get(), name))
-            return layer;
+const part2d_any* TLayer::ShapeAt(int32_t index) const {
+    for (const TListaNode* node = indexedTail_ ? indexedTail_->Next : Shapes.Head; node;
+         node = node->Next) {
+        byPosition_.push_back(static_cast<const part2d_any*>(node->Item));
+        indexedTail_ = node;
     }
-    return nullptr;
+    if (index < 0 || static_cast<size_t>(index) >= byPosition_.size())
+        return nullptr;
+    return byPosition_[static_cast<size_t>(index)];
+}
+
+// Indexes the layers appended since the last lookup; the first layer of a
+// name keeps the name.
+void TLayers::CatchUp() const {
+    for (const TListaNode* node = indexedTail_ ? indexedTail_->Next : Head; node;
+         node = node->Next) {
+        auto* layer = static_cast<TLayer*>(node->Item);
+        if (layer->Name)
+            byName_.emplace(layer->Name.get(), layer);
+        else if (!firstUnnamed_)
+            firstUnnamed_ = layer;
+        byPosition_.push_back(layer);
+        indexedTail_ = node;
+    }
+}
+
+TLayer* TLayers::Find(const char* name) const {
+    CatchUp();
+    if (!name)
+        return firstUnnamed_;
+    const auto found = byName_.find(name);
+    return found == byName_.end() ? nullptr : found->second;
+}
+
+TLayer* TLayers::LayerAt(int32_t index) const {
+    CatchUp();
+    if (byPosition_.empty() || (index >= 0 && static_cast<size_t>(index) >= byPosition_.size()))
+        return nullptr;
+    return byPosition_[index < 0 ? 0 : static_cast<size_t>(index)];
 }
 
 void TLayers::Clear() {
+    byName_.clear();
+    firstUnnamed_ = nullptr;
+    byPosition_.clear();
+    indexedTail_ = nullptr;
     while (Count > 0) {
         delete static_cast<TLayer*>(Head->Item);
         Delete(0);

@@ -1,0 +1,265 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+// The writing side of linking: seeding a contour, joining an entity at
+// either end with the arc data on the vertex its edge leaves, and closing.
+#include "link/contour_building.h"
+
+#include "quillform/status.h"
+
+#include <cmath>
+
+namespace {
+dxf_info* NewVertex(double x, double y) {
+    auto* vertex = NewPlainItem<dxf_info>();
+    vertex->x = x;
+    vertex->y = y;
+    return vertex;
+}
+
+// Arc data for the vertex where the arc's edge starts: as stored, or for an
+// arc walked from its end to its start with swapped angles and direction.
+void WriteArc(dxf_info* vertex, const TDXFArc& arc, bool reversed) {
+    vertex->is_arc = 1;
+    vertex->center_x = arc.CenterX;
+    vertex->center_y = arc.CenterY;
+    vertex->radius = arc.Radius;
+    vertex->sweep = arc.Sweep;
+    vertex->clockwise = reversed ? 1 - arc.Clockwise : arc.Clockwise;
+    vertex->start_angle = reversed ? arc.EndAngle : arc.StartAngle;
+    vertex->end_angle = reversed ? arc.StartAngle : arc.EndAngle;
+}
+
+const dxf_info& VertexAt(const TListaNode* node) {
+    return *static_cast<const dxf_info*>(node->Item);
+}
+
+// The arc of the edge that leaves `from`, written on `to`: as stored, or for
+// the edge walked the other way, with swapped angles and direction. Straight
+// edges copy as straight.
+void CopyEdge(dxf_info* to, const dxf_info& from, bool reversed) {
+    to->is_arc = from.is_arc;
+    to->center_x = from.center_x;
+    to->center_y = from.center_y;
+    to->radius = from.radius;
+    to->sweep = from.sweep;
+    to->clockwise = reversed && from.is_arc ? 1 - from.clockwise : from.clockwise;
+    to->start_angle = reversed ? from.end_angle : from.start_angle;
+    to->end_angle = reversed ? from.start_angle : from.end_angle;
+}
+
+dxf_info* CopyVertex(const dxf_info& vertex) {
+    dxf_info* copy = NewVertex(vertex.x, vertex.y);
+    CopyEdge(copy, vertex, false);
+    return copy;
+}
+
+// Pk walked backwards: its edge is the one that arrives from Pk-1, reversed.
+dxf_info* ReversedCopy(const TListaNode* node) {
+    dxf_info* copy = NewVertex(VertexAt(node).x, VertexAt(node).y);
+    CopyEdge(copy, VertexAt(node->Prev), true);
+    return copy;
+}
+
+// The vertices of a raw polyline, in order, with the edges that leave them
+// (straight, unless bulges were kept as arcs).
+void CopyVertices(const TDXFPolygon& polyline, TDXFPolygon* contour) {
+    for (const TListaNode* v = polyline.Head->Next; v; v = v->Next)
+        contour->Add(CopyVertex(VertexAt(v)));
+}
+
+int32_t ClosedFlag(const TDXFPolygon* polyline) {
+    return *static_cast<const int32_t*>(polyline->Head->Item) & 1;
+}
+} // namespace
+
+dxf_info* FirstVertex(const TDXFPolygon* contour) {
+    return static_cast<dxf_info*>(contour->Head->Item);
+}
+
+dxf_info* LastVertex(const TDXFPolygon* contour) {
+    return static_cast<dxf_info*>(contour->Tail->Item);
+}
+
+TPoint2D PointOf(const dxf_info* vertex) {
+    return TPoint2D(vertex->x, vertex->y);
+}
+
+bool Near(TPoint2D a, TPoint2D b, double linkingDistance) {
+    return std::sqrt((a.X - b.X) * (a.X - b.X) + (a.Y - b.Y) * (a.Y - b.Y)) <= linkingDistance;
+}
+
+int MatchPairing(TPoint2D start, TPoint2D end, TPoint2D first, TPoint2D last, double distance) {
+    if (Near(start, first, distance))
+        return kStartNearFirst;
+    if (Near(end, first, distance))
+        return kEndNearFirst;
+    if (Near(start, last, distance))
+        return kStartNearLast;
+    if (Near(end, last, distance))
+        return kEndNearLast;
+    return kNoPairing;
+}
+
+void MoveClosedPolylines(TLista& polylines, TLista* contours) {
+    for (TListaNode* node = polylines.Head; node;) {
+        auto* polyline = static_cast<TDXFPolygon*>(node->Item);
+        if (!ClosedFlag(polyline)) {
+            node = node->Next;
+            continue;
+        }
+        auto* contour = new TDXFPolygon();
+        CopyVertices(*polyline, contour);
+        contour->Layer = CopyName(polyline->Layer.get());
+        contours->Add(contour);
+        DestroyPolygon(polyline);
+        node = polylines.Remove(node);
+    }
+}
+
+void DropPolylinesWithoutVertices(TLista& polylines) {
+    for (TListaNode* node = polylines.Head; node;) {
+        auto* polyline = static_cast<TDXFPolygon*>(node->Item);
+        if (polyline->Count > 1) {
+            node = node->Next;
+            continue;
+        }
+        DestroyPolygon(polyline);
+        node = polylines.Remove(node);
+    }
+}
+
+OwnedName StartContour(TLista& segments, TLista& arcs, TLista& polylines, TDXFPolygon* contour,
+                       int32_t* status) {
+    if (segments.Count > 0) {
+        auto* segment = static_cast<TDXFSegment*>(segments.Head->Item);
+        contour->Add(NewVertex(segment->X1, segment->Y1));
+        contour->Add(NewVertex(segment->X2, segment->Y2));
+        OwnedName layer = std::move(segment->Layer);
+        delete segment;
+        segments.Delete(0);
+        return layer;
+    }
+    if (arcs.Count > 0) {
+        auto* arc = static_cast<TDXFArc*>(arcs.Head->Item);
+        dxf_info* start = NewVertex(arc->StartX, arc->StartY);
+        WriteArc(start, *arc, false);
+        contour->Add(start);
+        contour->Add(NewVertex(arc->EndX, arc->EndY));
+        OwnedName layer = std::move(arc->Layer);
+        delete arc;
+        arcs.Delete(0);
+        return layer;
+    }
+    if (polylines.Count > 0) {
+        auto* polyline = static_cast<TDXFPolygon*>(polylines.Head->Item);
+        CopyVertices(*polyline, contour);
+        OwnedName layer = std::move(polyline->Layer);
+        DestroyPolygon(polyline);
+        polylines.Delete(0);
+        return layer;
+    }
+    *status |= stNoStartEntity;
+    return nullptr;
+}
+
+bool JoinSegment(const TDXFSegment& segment, TDXFPolygon* contour, double linkingDistance) {
+    const TPoint2D p1(segment.X1, segment.Y1), p2(segment.X2, segment.Y2);
+    const TPoint2D first = PointOf(FirstVertex(contour)), last = PointOf(LastVertex(contour));
+    switch (MatchPairing(p1, p2, first, last, linkingDistance)) {
+    case kStartNearFirst:
+        contour->Insert(0, NewVertex(p2.X, p2.Y));
+        return true;
+    case kEndNearFirst:
+        contour->Insert(0, NewVertex(p1.X, p1.Y));
+        return true;
+    case kStartNearLast:
+        contour->Add(NewVertex(p2.X, p2.Y));
+        return true;
+    case kEndNearLast:
+        contour->Add(NewVertex(p1.X, p1.Y));
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool JoinArc(const TDXFArc& arc, TDXFPolygon* contour, double linkingDistance) {
+    const TPoint2D s(arc.StartX, arc.StartY), e(arc.EndX, arc.EndY);
+    dxf_info* last = LastVertex(contour);
+    switch (MatchPairing(s, e, PointOf(FirstVertex(contour)), PointOf(last), linkingDistance)) {
+    case kStartNearFirst: { // walked backwards from E to the old first vertex
+        dxf_info* vertex = NewVertex(e.X, e.Y);
+        WriteArc(vertex, arc, true);
+        contour->Insert(0, vertex);
+        return true;
+    }
+    case kEndNearFirst: {
+        dxf_info* vertex = NewVertex(s.X, s.Y);
+        WriteArc(vertex, arc, false);
+        contour->Insert(0, vertex);
+        return true;
+    }
+    case kStartNearLast:
+        WriteArc(last, arc, false);
+        contour->Add(NewVertex(e.X, e.Y));
+        return true;
+    case kEndNearLast:
+        WriteArc(last, arc, true);
+        contour->Add(NewVertex(s.X, s.Y));
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Polyline vertices P0 .. Pn; the edge from Pk to Pk+1 is described on Pk. The
+// vertex that meets the contour is left out, and the contour's own end
+// vertex takes over the edge that leaves it. Vertices go in at the front one
+// by one, so that a long polyline joins in time linear in its length.
+bool JoinPolyline(const TDXFPolygon& polyline, TDXFPolygon* contour, double linkingDistance) {
+    const TListaNode* p0 = polyline.Head->Next;
+    const TListaNode* pn = polyline.Tail;
+    dxf_info* last = LastVertex(contour);
+    switch (MatchPairing(PointOf(&VertexAt(p0)), PointOf(&VertexAt(pn)),
+                         PointOf(FirstVertex(contour)), PointOf(last), linkingDistance)) {
+    case kStartNearFirst: // the contour then begins Pn, ..., P1
+        for (const TListaNode* n = p0->Next; n; n = n->Next)
+            contour->Insert(0, ReversedCopy(n));
+        return true;
+    case kEndNearFirst: // the contour then begins P0, ..., Pn-1
+        for (const TListaNode* n = pn; n != p0;) {
+            n = n->Prev;
+            contour->Insert(0, CopyVertex(VertexAt(n)));
+        }
+        return true;
+    case kStartNearLast:
+        CopyEdge(last, VertexAt(p0), false);
+        for (const TListaNode* n = p0->Next; n; n = n->Next)
+            contour->Add(CopyVertex(VertexAt(n)));
+        LastVertex(contour)->is_arc = 0;
+        return true;
+    case kEndNearLast:
+        CopyEdge(last, VertexAt(pn->Prev), true);
+        for (const TListaNode* n = pn->Prev; n != polyline.Head; n = n->Prev)
+            contour->Add(n == p0 ? NewVertex(VertexAt(n).x, VertexAt(n).y) : ReversedCopy(n));
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FinishContour(TDXFPolygon* contour, TLista* contours, int32_t* status, double linkingDistance,
+                   int32_t openContourMode) {
+    if (Near(PointOf(FirstVertex(contour)), PointOf(LastVertex(contour)), linkingDistance)) {
+        if (contour->Count > 1) { // the last vertex repeats the first
+            FreePlainItem(contour->Tail->Item);
+            contour->Remove(contour->Tail);
+        }
+    } else if (openContourMode == kDropOpenContours) {
+        DestroyPolygon(contour);
+        return;
+    } else if (openContourMode == kStopOnOpenContour) {
+        *status |= stOpenContour;
+    }
+    contours->Add(contour);
+}
