@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "json_output.h"
 
-#include "quillform/read_report.h"
 #include "quillform/status.h"
 #include "quillform/wide_names.h"
 
@@ -11,45 +10,44 @@
 using json = nlohmann::ordered_json;
 
 namespace {
-json Bounds(const TBoundingBox& box) {
-    return {{"minX", box.MinX}, {"minY", box.MinY}, {"maxX", box.MaxX}, {"maxY", box.MaxY}};
+json Bounds(const quillform::Bounds& box) {
+    return {{"minX", box.minX}, {"minY", box.minY}, {"maxX", box.maxX}, {"maxY", box.maxY}};
 }
 
-json Vertices(const TPolygon& polygon) {
+json Vertices(const std::vector<quillform::Vertex>& list) {
     json vertices = json::array();
-    for (int32_t k = 0; k < polygon.Count; ++k) {
-        json vertex = {{"x", polygon.Points[k].X}, {"y", polygon.Points[k].Y}};
-        const TArc& edge = polygon.Arcs[k];
-        if (edge.IsArc)
-            vertex["arc"] = {{"centerX", edge.CenterX},
-                             {"centerY", edge.CenterY},
-                             {"radius", edge.Radius},
-                             {"direction", edge.Clockwise ? "cw" : "ccw"}};
+    for (const quillform::Vertex& v : list) {
+        json vertex = {{"x", v.x}, {"y", v.y}};
+        if (v.arc)
+            vertex["arc"] = {{"centerX", v.arc->center.x},
+                             {"centerY", v.arc->center.y},
+                             {"radius", v.arc->radius},
+                             {"direction", v.arc->clockwise ? "cw" : "ccw"}};
         vertices.push_back(vertex);
     }
     return vertices;
 }
 
-json Outline(const TBaseShape& shape) {
+json Outline(const quillform::Outline& shape) {
     json outline;
-    if (shape.Kind != kShapePolygon && shape.Circle) {
+    if (shape.kind == quillform::OutlineKind::Circle) {
         outline["kind"] = "circle";
-        outline["circle"] = {{"centerX", shape.Circle->Center.X},
-                             {"centerY", shape.Circle->Center.Y},
-                             {"radius", shape.Circle->Radius}};
+        outline["circle"] = {{"centerX", shape.circle.center.x},
+                             {"centerY", shape.circle.center.y},
+                             {"radius", shape.circle.radius}};
     } else {
         outline["kind"] = "polygon";
-        outline["vertices"] = shape.Polygon ? Vertices(*shape.Polygon) : json::array();
+        outline["vertices"] = Vertices(shape.vertices);
     }
-    outline["bounds"] = Bounds(shape.Bounds);
+    outline["bounds"] = Bounds(shape.bounds);
     return outline;
 }
 
-json Shape(const TShapeWithHoles& shape) {
+json Shape(const quillform::Shape& shape) {
     json result = Outline(shape);
     json holes = json::array();
-    for (int32_t h = 0; h < shape.HoleCount; ++h)
-        holes.push_back(Outline(shape.Holes[h]));
+    for (const quillform::Outline& hole : shape.holes)
+        holes.push_back(Outline(hole));
     result["holes"] = holes;
     return result;
 }
@@ -66,17 +64,82 @@ json Status(int32_t status) {
             flags.push_back(name);
     return {{"value", status}, {"flags", flags}};
 }
-json Warnings(const std::vector<TReadWarning>& warnings) {
+json Warnings(const std::vector<quillform::Warning>& warnings) {
     json list = json::array();
-    for (const TReadWarning& warning : warnings) {
+    for (const quillform::Warning& warning : warnings) {
         json entry = {{"code", warning.code}};
         if (!warning.layer.empty())
-            entry["layer"] = ToUtf8(WidenName(warning.layer.c_str()));
+            entry["layer"] = warning.layer;
         entry["count"] = warning.count;
-        entry["message"] = WarningText(warning);
+        entry["message"] = warning.message;
         list.push_back(entry);
     }
     return list;
+}
+
+json Unit(const quillform::Unit& unit) {
+    return {{"code", unit.code}, {"name", unit.name}, {"millimetres", unit.millimetres}};
+}
+
+json Point(const quillform::Point& p) {
+    return {{"x", p.x}, {"y", p.y}};
+}
+
+json OpenChains(const std::vector<quillform::OpenChain>& chains) {
+    json list = json::array();
+    for (const quillform::OpenChain& chain : chains)
+        list.push_back({{"layer", chain.layer},
+                        {"edges", chain.edges},
+                        {"first", Point(chain.first)},
+                        {"last", Point(chain.last)},
+                        {"gap", chain.gap},
+                        {"vertices", Vertices(chain.vertices)}});
+    return list;
+}
+
+json NearMisses(const std::vector<quillform::NearMiss>& misses) {
+    json list = json::array();
+    for (const quillform::NearMiss& miss : misses)
+        list.push_back({{"chain", miss.chain},
+                        {"end", miss.atLast ? "last" : "first"},
+                        {"otherChain", miss.otherChain},
+                        {"otherEnd", miss.otherAtLast ? "last" : "first"},
+                        {"distance", miss.distance}});
+    return list;
+}
+
+json IgnoredContent(const std::vector<quillform::Ignored>& ignored) {
+    json list = json::array();
+    for (const quillform::Ignored& content : ignored) {
+        json entry = {{"type", content.type}, {"count", content.count}};
+        if (!content.hint.empty())
+            entry["hint"] = content.hint;
+        list.push_back(entry);
+    }
+    return list;
+}
+
+// Settings at their defaults are left out, so that the document of a plain
+// read stays as it always was.
+json Settings(const Options& options) {
+    json settings = {{"distance", options.distance},
+                     {"mixLayers", options.mixLayers},
+                     {"openMode", options.openMode}};
+    if (options.accurate)
+        settings["accurate"] = true;
+    if (options.accurate && options.curveTolerance > 0)
+        settings["curveTolerance"] = options.curveTolerance;
+    if (options.engine != TEngine::Fast)
+        settings["engine"] = "reference";
+    if (!options.layers.empty())
+        settings["layers"] = options.layers;
+    if (!options.excludeLayers.empty())
+        settings["excludeLayers"] = options.excludeLayers;
+    if (options.holesAcrossLayers)
+        settings["holesAcrossLayers"] = true;
+    if (!options.outputUnits.empty())
+        settings["outputUnits"] = options.outputUnits;
+    return settings;
 }
 
 // JSON has no infinity or NaN: nlohmann writes them as null.
@@ -91,26 +154,29 @@ bool HoldsNonFinite(const json& value) {
 }
 } // namespace
 
-json ResultToJson(const FileResult& result, const Options& options) {
+json ResultToJson(const quillform::Drawing& drawing, const Options& options) {
     json layers = json::array();
-    for (int32_t i = 0; i < result.shapes.LayerCount; ++i) {
-        const TFixedSizeLayer& layer = result.shapes.Layers[i];
+    for (const quillform::Layer& layer : drawing.layers) {
         json shapes = json::array();
-        for (int32_t j = 0; j < layer.ShapeCount; ++j)
-            shapes.push_back(Shape(layer.Shapes[j]));
-        layers.push_back({{"name", ToUtf8(WidenName(layer.Name.get()))}, {"shapes", shapes}});
+        for (const quillform::Shape& shape : layer.shapes)
+            shapes.push_back(Shape(shape));
+        layers.push_back({{"name", layer.name}, {"shapes", shapes}});
     }
-    json settings = {{"distance", options.distance},
-                     {"mixLayers", options.mixLayers},
-                     {"openMode", options.openMode}};
-    if (options.accurate)
-        settings["accurate"] = true;
-    json document = {
-        {"file", result.file}, {"settings", settings}, {"status", Status(result.status)}};
-    // Members that only appear when they have something to say, so that the
-    // document of a clean drawing stays as it always was.
-    if (!result.warnings.empty())
-        document["warnings"] = Warnings(result.warnings);
+    json document = {{"file", drawing.file},
+                     {"settings", Settings(options)},
+                     {"status", Status(drawing.status)},
+                     {"units", Unit(drawing.unit)}};
+    if (!options.outputUnits.empty())
+        document["lengthUnits"] = Unit(drawing.lengths);
+    // Members that only appear when they have something to say.
+    if (!drawing.warnings.empty())
+        document["warnings"] = Warnings(drawing.warnings);
+    if (!drawing.ignored.empty())
+        document["ignored"] = IgnoredContent(drawing.ignored);
+    if (!drawing.openChains.empty())
+        document["openChains"] = OpenChains(drawing.openChains);
+    if (!drawing.nearMisses.empty())
+        document["nearMisses"] = NearMisses(drawing.nearMisses);
     document["layers"] = layers;
     if (HoldsNonFinite(document))
         document["notes"] = json::array({"numbers that are not finite (the drawing's coordinates "

@@ -3,10 +3,13 @@
 #pragma once
 
 #include "options.h"
-#include "shape_reading.h"
+
+#include "quillform/drawing.h"
 
 #include <nlohmann/json.hpp>
 
-// The shapes of one file with structure: file, settings, status, and layers
-// with their shapes, vertices and arc edges, circles, bounds and holes.
-nlohmann::ordered_json ResultToJson(const FileResult& result, const Options& options);
+// The shapes of one file with structure: file, settings, status, units, and
+// layers with their shapes, vertices and arc edges, circles, bounds and
+// holes; warnings, unused content, open chains and near misses when there
+// are any.
+nlohmann::ordered_json ResultToJson(const quillform::Drawing& drawing, const Options& options);

@@ -10,6 +10,8 @@
 #include "shape_reading.h"
 #include "text_output.h"
 
+#include "shape_drawing.h"
+
 #include "quillform/entity_reader.h"
 #include "quillform/shape_listing.h"
 #include "quillform/status.h"
@@ -64,9 +66,8 @@ private:
     std::unique_ptr<TOutputFile> file_;
 };
 
-void ListText(const FileResult& result, const Options& options, ListingSink& sink) {
-    for (int32_t i = 0; i < result.shapes.LayerCount; ++i) {
-        const TFixedSizeLayer& layer = result.shapes.Layers[i];
+void ListText(const quillform::Drawing& result, const Options& options, ListingSink& sink) {
+    for (const quillform::Layer& layer : result.layers) {
         if (!options.quiet) {
             FlushStandardOutput();
             WriteLine(stderr, ShapesDiscoveredMessage(layer));
@@ -78,22 +79,17 @@ void ListText(const FileResult& result, const Options& options, ListingSink& sin
 
 int PrintContours(const std::string& file, const Options& options) {
     TLista contours;
-    FileResult result{file, {}, 0, {}};
     TReadReport report;
+    quillform::Drawing result;
+    result.file = file;
     const TEntityEvents events = options.log ? EntityLogPrinter(stdout) : TEntityEvents();
-    TReadSettings settings;
-    settings.linkingDistance = options.distance;
-    settings.openContourMode = options.openMode;
-    settings.mixLayers = options.mixLayers;
-    settings.accurateGeometry = options.accurate;
-    settings.curveTolerance = options.curveTolerance;
-    settings.expansionLimit = options.expansionLimit;
-    settings.engine = options.engine;
-    ReadContours(file, events, settings, &contours, &result.status, &report);
+    ReadContours(file, events, ReadSettingsOf(options), &contours, &result.status, &report);
     for (const TListaNode* n = contours.Head; n; n = n->Next)
         WriteLine(stdout, ContourLine(*static_cast<const TDXFPolygon*>(n->Item)));
     FreeContours(&contours);
-    result.warnings = report.warnings;
+    for (const TReadWarning& w : report.warnings)
+        result.warnings.push_back(quillform::Warning{w.code, ToUtf8(WidenName(w.layer.c_str())),
+                                                     w.count, WarningText(w)});
     return ReportOutcome(result, options);
 }
 
@@ -108,12 +104,13 @@ int RunContours(const Options& options) {
 }
 
 int RunPicture(const Options& options) {
-    const FileResult result = ReadShapes(options.files.front(), options);
-    const int status = ReportOutcome(result, options);
+    std::string unitError;
+    const quillform::Drawing result = ReadShapes(options.files.front(), options, &unitError);
+    const int status = ReportOutcome(result, options, unitError);
     if (status != kSuccess)
         return status;
     const std::string problem =
-        PictureProblem(result.shapes.Overall, options.pictureWidth, options.pictureHeight);
+        PictureProblem(PictureBox(result), options.pictureWidth, options.pictureHeight);
     if (!problem.empty()) {
         std::fprintf(stderr, "quillform: %s: %s\n", result.file.c_str(), problem.c_str());
         return kCannotOpen;
@@ -138,8 +135,9 @@ int RunListing(const Options& options) {
     for (const std::string& file : options.files) {
         if (several && options.format == OutputFormat::Text)
             sink.Line(L"== " + WidePath(file) + L" ==");
-        const FileResult result = ReadShapes(file, options);
-        const int status = ReportOutcome(result, options);
+        std::string unitError;
+        const quillform::Drawing result = ReadShapes(file, options, &unitError);
+        const int status = ReportOutcome(result, options, unitError);
         if (exitStatus == kSuccess)
             exitStatus = status;
         if (options.format == OutputFormat::Json)

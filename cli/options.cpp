@@ -36,7 +36,21 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                  "arrays, nested blocks, extrusions; paper space left out; open polylines open");
     app.add_option("--curve-tolerance", options.curveTolerance,
                    "With --accurate: how far the arcs and lines that replace an ellipse or spline "
-                   "may stray from it, in drawing units (default 0.01 mm in the drawing's unit)");
+                   "may stray from it, in drawing units (default 0.01 mm in the drawing's unit)")
+        ->check(FiniteNonNegative);
+    app.add_option("--output-units", options.outputUnits,
+                   "Write every coordinate, radius and box in this unit (mm, cm, m, in, ft), "
+                   "converted from the drawing's unit ($INSUNITS)")
+        ->check(CLI::IsMember({"mm", "cm", "m", "in", "ft"}));
+    app.add_option("--layers", options.layers,
+                   "Read only these layers (comma-separated names); the entity log still shows all")
+        ->delimiter(',');
+    app.add_option("--exclude-layers", options.excludeLayers,
+                   "Leave these layers out (comma-separated names)")
+        ->delimiter(',');
+    app.add_flag("--holes-across-layers", options.holesAcrossLayers,
+                 "Let classification take holes and islands from any layer (a shape keeps its "
+                 "outline's layer)");
     app.add_option("--open-mode", options.openMode,
                    "Chains that do not close: 0 drop them, 1 keep them, 2 stop (exit status 3)")
         ->capture_default_str()
@@ -44,7 +58,8 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
     app.add_flag("--log", options.log, "Print one line per entity as it is read");
     app.add_flag("--contours", options.contours,
                  "Print the linked contours, one line each, instead of the shapes");
-    app.add_flag("-q,--quiet", options.quiet, "Do not announce the shape count of each layer");
+    app.add_flag("-q,--quiet", options.quiet,
+                 "Do not announce the shape count of each layer, nor warnings and diagnostics");
     app.add_option("-o,--output", options.output,
                    "Write the listing to this file (text: CR LF line ends)");
     const std::map<std::string, OutputFormat> formats{{"text", OutputFormat::Text},

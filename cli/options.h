@@ -29,6 +29,10 @@ struct Options {
     bool showIndex = true;
     int64_t expansionLimit = 0; // 0: chosen by the reader from the memory there is
     TEngine engine = TEngine::Fast;
+    std::string outputUnits;         // empty: the drawing's own unit
+    std::vector<std::string> layers; // empty: every layer
+    std::vector<std::string> excludeLayers;
+    bool holesAcrossLayers = false;
 };
 
 // Parses the command line. Returns -1 to go on, or the exit status when the

@@ -40,8 +40,8 @@ std::unique_ptr<QGuiApplication> StartGui() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-bool SvgBytes(const FileResult& result, const TDrawingLayout& layout, const Options& options,
-              QByteArray* bytes) {
+bool SvgBytes(const quillform::Drawing& result, const TDrawingLayout& layout,
+              const Options& options, QByteArray* bytes) {
     QBuffer buffer(bytes);
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
@@ -52,14 +52,14 @@ bool SvgBytes(const FileResult& result, const TDrawingLayout& layout, const Opti
     QPainter painter;
     if (!painter.begin(&generator))
         return false;
-    PaintPicture(painter, result.shapes, layout, layout.width, layout.height, options.showIndex);
+    PaintPicture(painter, result, layout, layout.width, layout.height, options.showIndex);
     return painter.end();
 }
 
-bool PngBytes(const FileResult& result, const TDrawingLayout& layout, const Options& options,
-              QByteArray* bytes) {
-    const QImage image = RenderShapes(result.shapes, layout, options.pictureWidth,
-                                      options.pictureHeight, options.showIndex);
+bool PngBytes(const quillform::Drawing& result, const TDrawingLayout& layout,
+              const Options& options, QByteArray* bytes) {
+    const QImage image = RenderShapes(result, layout, options.pictureWidth, options.pictureHeight,
+                                      options.showIndex);
     if (image.isNull())
         return false;
     QBuffer buffer(bytes);
@@ -88,10 +88,10 @@ std::string PictureProblem(const TBoundingBox& overall, int viewWidth, int viewH
     return std::string();
 }
 
-bool WritePicture(const FileResult& result, const Options& options, std::string* error) {
+bool WritePicture(const quillform::Drawing& result, const Options& options, std::string* error) {
     const auto gui = StartGui();
     const TDrawingLayout layout =
-        LayoutFor(result.shapes.Overall, options.pictureWidth, options.pictureHeight);
+        LayoutFor(PictureBox(result), options.pictureWidth, options.pictureHeight);
     QByteArray bytes;
     const bool drawn = options.format == OutputFormat::Svg
                            ? SvgBytes(result, layout, options, &bytes)

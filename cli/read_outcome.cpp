@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "read_outcome.h"
 
+#include "diagnostics_output.h"
 #include "output_file.h"
 
 #include "quillform/status.h"
@@ -11,15 +12,15 @@
 #include <cstdio>
 
 namespace {
-const TReadWarning* FindWarning(const FileResult& result, const char* code) {
+const quillform::Warning* FindWarning(const quillform::Drawing& result, const char* code) {
     const auto found = std::find_if(result.warnings.begin(), result.warnings.end(),
-                                    [&](const TReadWarning& w) { return w.code == code; });
+                                    [&](const quillform::Warning& w) { return w.code == code; });
     return found == result.warnings.end() ? nullptr : &*found;
 }
 
 // Prints the message of a read that failed and returns its exit status;
 // kSuccess when it did not fail.
-int ReportFailure(const FileResult& result) {
+int ReportFailure(const quillform::Drawing& result) {
     const char* file = result.file.c_str();
     if (result.status & stReadError) {
         std::fprintf(stderr, "quillform: cannot open '%s'\n", file);
@@ -30,7 +31,7 @@ int ReportFailure(const FileResult& result) {
         return kCannotOpen;
     }
     if (result.status & stExpansionLimit) {
-        const TReadWarning* limit = FindWarning(result, "expansionLimit");
+        const quillform::Warning* limit = FindWarning(result, "expansionLimit");
         std::fprintf(
             stderr,
             "quillform: %s: block inserts would produce more than %lld entities, the "
@@ -47,32 +48,35 @@ int ReportFailure(const FileResult& result) {
     }
     return kSuccess;
 }
-bool Finite(const TBoundingBox& box) {
-    return std::isfinite(box.MinX) && std::isfinite(box.MinY) && std::isfinite(box.MaxX) &&
-           std::isfinite(box.MaxY);
+bool Finite(const quillform::Bounds& box) {
+    return std::isfinite(box.minX) && std::isfinite(box.minY) && std::isfinite(box.maxX) &&
+           std::isfinite(box.maxY);
 }
 
 // Coordinates near the largest double give boxes that overflow to infinity.
-bool Overflows(const TResultCopy& shapes) {
-    for (int32_t i = 0; i < shapes.LayerCount; ++i) {
-        const TFixedSizeLayer& layer = shapes.Layers[i];
-        for (int32_t j = 0; j < layer.ShapeCount; ++j) {
-            const TShapeWithHoles& shape = layer.Shapes[j];
-            if (!Finite(shape.Bounds))
+bool Overflows(const quillform::Drawing& drawing) {
+    for (const quillform::Layer& layer : drawing.layers)
+        for (const quillform::Shape& shape : layer.shapes) {
+            if (!Finite(shape.bounds))
                 return true;
-            for (int32_t h = 0; h < shape.HoleCount; ++h)
-                if (!Finite(shape.Holes[h].Bounds))
+            for (const quillform::Outline& hole : shape.holes)
+                if (!Finite(hole.bounds))
                     return true;
         }
-    }
     return false;
 }
 } // namespace
 
-int ReportOutcome(const FileResult& result, const Options& options) {
+int ReportOutcome(const quillform::Drawing& result, const Options& options,
+                  const std::string& unitError) {
     const int failure = ReportFailure(result);
     if (failure != kSuccess)
         return failure;
+    if (!unitError.empty()) {
+        std::fprintf(stderr, "quillform: %s: --output-units: %s\n", result.file.c_str(),
+                     unitError.c_str());
+        return kBadUsage;
+    }
     const char* file = result.file.c_str();
     FlushStandardOutput(); // the messages follow what was already listed
     if (result.status & stTruncated)
@@ -81,9 +85,10 @@ int ReportOutcome(const FileResult& result, const Options& options) {
                      "goes\n",
                      file);
     if (!options.quiet && options.format != OutputFormat::Json) {
-        for (const TReadWarning& warning : result.warnings)
-            std::fprintf(stderr, "quillform: %s: %s\n", file, WarningText(warning).c_str());
-        if (Overflows(result.shapes))
+        for (const quillform::Warning& warning : result.warnings)
+            std::fprintf(stderr, "quillform: %s: %s\n", file, warning.message.c_str());
+        PrintDiagnostics(result, options);
+        if (Overflows(result))
             std::fprintf(stderr,
                          "quillform: %s: coordinates overflow: some bounding boxes are not "
                          "finite (INF in the listing)\n",

@@ -15,39 +15,39 @@ std::wstring WidePath(const std::string& path) {
     return wide;
 }
 
-FileResult ReadShapes(const std::string& file, const Options& options) {
-    struct Context {
-        TDXFQuillform reader;
-        FileResult result;
-    } context;
-    context.result.file = file;
-    TDXFQuillform& reader = context.reader;
-    if (options.log) {
-        const TEntityEvents log = EntityLogPrinter(stdout);
-        reader.OnLayer = log.OnLayer;
-        reader.OnSegment = log.OnSegment;
-        reader.OnCircle = log.OnCircle;
-        reader.OnArc = log.OnArc;
-        reader.OnPolyline = log.OnPolyline;
-        reader.OnVertex = log.OnVertex;
-        reader.OnBlock = log.OnBlock;
-        reader.OnEndBlock = log.OnEndBlock;
-        reader.OnInsert = log.OnInsert;
-    }
-    reader.OnReadDone = {[](void* c) {
-                             auto* ctx = static_cast<Context*>(c);
-                             ctx->result.shapes = CopyResults(ctx->reader);
-                         },
-                         &context};
-    reader.SetLinkingDistance(options.distance);
-    reader.SetOpenContourMode(options.openMode);
-    reader.SetMixLayers(options.mixLayers ? 1 : 0);
-    reader.SetAccurateGeometry(options.accurate ? 1 : 0);
-    reader.SetCurveTolerance(options.curveTolerance);
-    reader.SetExpansionLimit(options.expansionLimit);
-    reader.SetEngine(static_cast<int32_t>(options.engine));
-    reader.Read(std::filesystem::path(file));
-    context.result.status = reader.GetStatus();
-    context.result.warnings = reader.GetReport().warnings;
-    return std::move(context.result);
+TReadSettings ReadSettingsOf(const Options& options) {
+    TReadSettings s;
+    s.linkingDistance = options.distance;
+    s.openContourMode = options.openMode;
+    s.mixLayers = options.mixLayers;
+    s.accurateGeometry = options.accurate;
+    s.curveTolerance = options.curveTolerance;
+    s.expansionLimit = options.expansionLimit;
+    s.engine = options.engine;
+    s.layers = options.layers;
+    s.excludedLayers = options.excludeLayers;
+    s.holesAcrossLayers = options.holesAcrossLayers;
+    return s;
+}
+
+quillform::Drawing ReadShapes(const std::string& file, const Options& options,
+                              std::string* unitError) {
+    quillform::Settings settings;
+    settings.distance = options.distance;
+    settings.openMode = options.openMode;
+    settings.mixLayers = options.mixLayers;
+    settings.accurate = options.accurate;
+    settings.curveTolerance = options.curveTolerance;
+    settings.engine = options.engine;
+    settings.layers = options.layers;
+    settings.excludedLayers = options.excludeLayers;
+    settings.holesAcrossLayers = options.holesAcrossLayers;
+    settings.expansionLimit = options.expansionLimit;
+    const TEntityEvents events = options.log ? EntityLogPrinter(stdout) : TEntityEvents();
+    quillform::Drawing drawing = quillform::ReadDrawing(file, settings, events);
+    drawing.file = file;
+    unitError->clear();
+    if (!options.outputUnits.empty() && drawing.Read())
+        quillform::ConvertUnits(drawing, options.outputUnits, unitError);
+    return drawing;
 }

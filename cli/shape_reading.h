@@ -4,22 +4,19 @@
 
 #include "options.h"
 
-#include "quillform/read_report.h"
-#include "quillform/result_copy.h"
+#include "quillform/drawing.h"
 
 #include <string>
-#include <vector>
 
-struct FileResult {
-    std::string file;
-    TResultCopy shapes;
-    int32_t status = 0;
-    std::vector<TReadWarning> warnings;
-};
+// Reads one file with the command's settings (the entity log goes to
+// standard output while it is parsed, when asked for) and, with
+// --output-units, converts its lengths; a drawing whose unit is unknown then
+// keeps its own, and *unitError says why.
+quillform::Drawing ReadShapes(const std::string& file, const Options& options,
+                              std::string* unitError);
 
-// Reads one file through the reader with the command's settings; the entity
-// log goes to standard output while the file is parsed when asked for.
-FileResult ReadShapes(const std::string& file, const Options& options);
+// The reader settings the command line gives.
+TReadSettings ReadSettingsOf(const Options& options);
 
 // A command-line argument as wide text, for display; the file itself is
 // opened by the argument's bytes.

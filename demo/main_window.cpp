@@ -226,6 +226,7 @@ void TfDXFTest::closeEvent(QCloseEvent* event) {
 
 void TfDXFTest::FormClose() {
     FResults = TResultCopy();
+    FDrawing = quillform::Drawing();
     FReader.reset();
 }
 
@@ -269,16 +270,17 @@ void TfDXFTest::AppendLog(const std::wstring& line) {
 
 void TfDXFTest::ReadDone(void* context) {
     TfDXFTest* w = Window(context);
-    w->FResults = CopyResults(*w->FReader);
+    w->FDrawing = quillform::CopyDrawing(*w->FReader);
+    w->FResults = ToResultCopy(w->FDrawing);
     w->ResetOverallBox();
-    const TBoundingBox& overall = w->FResults.Overall;
+    // The shapes, and the chains that did not close, so that they are seen too.
+    const TBoundingBox overall = PictureBox(w->FDrawing);
     w->FMinX = overall.MinX;
     w->FMinY = overall.MinY;
     w->FMaxX = overall.MaxX;
     w->FMaxY = overall.MaxY;
     const wchar_t separator = LocaleDecimalSeparator();
-    for (int32_t i = 0; i < w->FResults.LayerCount; ++i) {
-        const TFixedSizeLayer& layer = w->FResults.Layers[i];
+    for (const quillform::Layer& layer : w->FDrawing.layers) {
         w->ShowMessage(QString::fromStdWString(ShapesDiscoveredMessage(layer)));
         for (const std::wstring& line : ListingLines(layer, separator))
             w->lbShapes->addItem(QString::fromStdWString(line));
@@ -317,7 +319,7 @@ void TfDXFTest::ScrollBox1Resize() {
 
 void TfDXFTest::DrawShapes(const TDrawingLayout& layout) {
     const QImage picture =
-        RenderShapes(FResults, layout, iShape->width(), iShape->height(), cbShowIndex->isChecked());
+        RenderShapes(FDrawing, layout, iShape->width(), iShape->height(), cbShowIndex->isChecked());
     if (picture.isNull()) {
         ShowMessage("Imaginea este prea mare! Incercati la o scala mai mica");
         return;

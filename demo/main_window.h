@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/drawing.h"
 #include "quillform/dxf_quillform.h"
 #include "quillform/result_copy.h"
 
@@ -63,6 +64,8 @@ public:
 
     // The window's copy of the last read's results and their overall box.
     const TResultCopy& Results() const { return FResults; }
+    // The same read as values, with the chains that did not close (drawn too).
+    const quillform::Drawing& Drawing() const { return FDrawing; }
     double FMinX, FMinY, FMaxX, FMaxY;
     double FBoxWidth = 0, FBoxHeight = 0;
 
@@ -80,6 +83,7 @@ protected:
 private:
     std::unique_ptr<TDXFQuillform> FReader;
     TResultCopy FResults;
+    quillform::Drawing FDrawing;
     TAboutBox* FAboutBox;
     bool FShown = false;
 

@@ -67,20 +67,27 @@ INSTANTIATE_TEST_SUITE_P(
         InputCase{"truncated_even_when_quiet", "-q", "truncated_mid_entity.dxf", 0,
                   "quillform: FILE: the file ends before its EOF marker; read as far as it "
                   "goes\n"},
-        InputCase{"truncated_contours", "--contours", "truncated_after_square.dxf", 0,
+        InputCase{"truncated_contours", "--contours -d 0.001", "truncated_after_square.dxf", 0,
                   "quillform: FILE: the file ends before its EOF marker; read as far as it "
                   "goes\n"},
-        InputCase{"utf16", "", "utf16le_bom.dxf", 0,
+        InputCase{"utf16", "-d 0.001", "utf16le_bom.dxf", 0,
                   "quillform: FILE: the file is UTF-16 text; it was read converted to UTF-8\n"
                   "1 shapes discovered in layer 0\n"},
         InputCase{"warnings_quiet", "-q", "utf16le_bom.dxf", 0, ""},
-        InputCase{"degenerate_radius", "", "radius_zero_negative.dxf", 0,
+        InputCase{"degenerate_radius", "-d 0.001", "radius_zero_negative.dxf", 0,
                   "quillform: FILE: 4 circles or arcs on layer 0 have a radius that is not a "
-                  "positive number and were left out\n1 shapes discovered in layer 0\n"},
-        InputCase{"count", "", "count_leader_76.dxf", 0,
+                  "positive number and were left out\n"
+                  "quillform: FILE: open chain on layer 0: 1 edges from (17, 0) to (23, 0), gap "
+                  "6\n1 shapes discovered in layer 0\n"},
+        InputCase{"count", "-d 0.001", "count_leader_76.dxf", 0,
                   "quillform: FILE: a count in the file was larger than the rest of the file "
-                  "could hold and was lowered\n1 shapes discovered in layer 0\n"},
-        InputCase{"overflowing_boxes", "", "huge_coords.dxf", 0,
+                  "could hold and was lowered\nquillform: FILE: not used: 1 LEADER\n"
+                  "1 shapes discovered in layer 0\n"},
+        InputCase{"overflowing_boxes", "-d 0.001", "huge_coords.dxf", 0,
+                  "quillform: FILE: open chain on layer 0: 1 edges from (1E308, 1E308) to "
+                  "(-1E308, 1E308), gap INF\n"
+                  "quillform: FILE: open chain on layer 0: 1 edges from (1E308, 0) to "
+                  "(6.12323399573677E291, 1E308), gap 1.4142135623731E308\n"
                   "quillform: FILE: coordinates overflow: some bounding boxes are not finite "
                   "(INF in the listing)\n3 shapes discovered in layer 0\n"},
         InputCase{"expansion_limit", "--expansion-limit 199", "inserted_many.dxf", 1,
@@ -157,15 +164,15 @@ TEST(CliFileNames, Latin1NameOpensExactlyThatFile) {
 }
 
 TEST(CliJson, WarningsAndNotesOnlyWhenThereAreAny) {
-    const RunResult clean = RunCli("--format json " + Data("square_with_circle_hole.dxf"));
+    const RunResult clean = RunCli("-d 0.001 --format json " + Data("square_with_circle_hole.dxf"));
     EXPECT_EQ(clean.out.find("\"warnings\""), std::string::npos);
     EXPECT_EQ(clean.out.find("\"notes\""), std::string::npos);
-    const RunResult radius = RunCli("--format json " + Data("radius_zero_negative.dxf"));
+    const RunResult radius = RunCli("-d 0.001 --format json " + Data("radius_zero_negative.dxf"));
     EXPECT_EQ(radius.err, ""); // the warning is in the document
     EXPECT_NE(radius.out.find("  \"warnings\": [\n    {\n      \"code\": \"degenerateRadius\",\n"
                               "      \"layer\": \"0\",\n      \"count\": 4,\n      \"message\": "
                               "\"4 circles or arcs on layer 0 have a radius that is not a "
-                              "positive number and were left out\"\n    }\n  ],\n  \"layers\""),
+                              "positive number and were left out\"\n    }\n  ],\n"),
               std::string::npos)
         << radius.out;
     const RunResult huge = RunCli("-q --format json " + Data("huge_coords.dxf"));

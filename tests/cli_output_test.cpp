@@ -91,7 +91,7 @@ TEST(CliOutput, FullDiskIsNoticedForEveryFormat) {
         EXPECT_EQ(r.err, "quillform: cannot write '/dev/full': No space left on device\n")
             << format;
     }
-    for (const char* args : {"-q", "-q --format json", "--contours", "--log -q"}) {
+    for (const char* args : {"-q", "-q --format json", "--contours -q", "--log -q"}) {
         const RunResult r =
             RunCli(std::string(args) + " " + Data("square_with_circle_hole.dxf"), "/dev/full");
         EXPECT_EQ(r.status, 1) << args;

@@ -4,6 +4,8 @@
 
 #include "read_pipeline.h"
 
+#include "collect/layer_selection.h"
+
 #include "expand/expansion_budget.h"
 
 #include "quillform/status.h"
@@ -43,6 +45,16 @@ void TDXFQuillform::SetCurveTolerance(double tolerance) {
     FCurveTolerance = tolerance;
 }
 
+void TDXFQuillform::SetLayerSelection(const std::vector<std::string>& read,
+                                      const std::vector<std::string>& excluded) {
+    FLayersRead = read;
+    FLayersExcluded = excluded;
+}
+
+void TDXFQuillform::SetHolesAcrossLayers(int32_t value) {
+    FHolesAcrossLayers = value == 1;
+}
+
 void TDXFQuillform::SetExpansionLimit(int64_t entities) {
     FExpansionLimit = entities > 0 ? entities : 0;
 }
@@ -61,6 +73,9 @@ TReadSettings TDXFQuillform::Settings() const {
     settings.engine = FEngine;
     settings.accurateGeometry = FAccurateGeometry;
     settings.curveTolerance = FCurveTolerance;
+    settings.layers = FLayersRead;
+    settings.excludedLayers = FLayersExcluded;
+    settings.holesAcrossLayers = FHolesAcrossLayers;
     settings.expansionLimit = FExpansionLimit;
     return settings;
 }
@@ -107,7 +122,8 @@ void TDXFQuillform::RunPipeline(const std::string& path) {
     if (parsed & (stReadError | stNotDrawing))
         return;
     for (const TListaNode* n = pipeline.LayerNames().Head; n; n = n->Next)
-        FLayers.Add(new TLayer(static_cast<const char*>(n->Item)));
+        if (LayerSelected(static_cast<const char*>(n->Item), settings))
+            FLayers.Add(new TLayer(static_cast<const char*>(n->Item)));
     // Only linking's own bits stop the shapes; a truncated file still gets them.
     int32_t linking = 0;
     pipeline.Link(&linking);

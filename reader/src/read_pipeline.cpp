@@ -3,6 +3,10 @@
 #include "read_pipeline.h"
 
 #include "collect/dxf_parse.h"
+#include "collect/layer_selection.h"
+#include "expand/drawing_extent.h"
+#include "link/distance_advice.h"
+#include "link/near_misses.h"
 
 #include "quillform/status.h"
 
@@ -29,13 +33,20 @@ int32_t TReadPipeline::Collect(const std::string& path) {
 void TReadPipeline::Link(int32_t* status) {
     geometry_->PrepareForLinking(*collector_, context_);
     const TReadSettings& s = context_.settings;
-    MakeLinker(s.engine)->Link(*collector_, &contours_, status,
-                               TLinkOptions{s.linkingDistance, s.openContourMode, s.mixLayers});
+    KeepSelectedLayers(*collector_, s);
+    TReadReport& report = context_.report;
+    AdviseOnDistance(*collector_, s.linkingDistance, DrawingSize(*collector_), report);
+    MakeLinker(s.engine)->Link(
+        *collector_, &contours_, status,
+        TLinkOptions{s.linkingDistance, s.openContourMode, s.mixLayers, &report.openChains});
+    // Loose ends this close together were probably meant to meet.
+    constexpr double kNearMissReach = 10;
+    report.nearMisses = FindNearMisses(report.openChains, kNearMissReach * s.linkingDistance);
     geometry_->ScreenContours(&contours_, context_);
 }
 
 void TReadPipeline::Classify(TLayers& layers) {
     const TReadSettings& s = context_.settings;
     MakeClassifier(s.engine)->Classify(&contours_, &collector_->Circles, layers,
-                                       TClassifyOptions{s.tolerance});
+                                       TClassifyOptions{s.tolerance, s.holesAcrossLayers});
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/events.h"
 #include "quillform/read_settings.h"
 
 #include <cstdint>
@@ -10,6 +11,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+class TDXFQuillform;
 
 // The reader in one call: a drawing's parts as plain values that live as
 // long as the caller keeps them. Built on TDXFQuillform (the same pipeline,
@@ -61,7 +64,8 @@ struct Shape : Outline {
 };
 
 struct Layer {
-    std::string name; // as the file holds it, converted to UTF-8
+    std::string name;  // converted to UTF-8
+    std::string bytes; // the name exactly as the file holds it
     std::vector<Shape> shapes;
 };
 
@@ -78,6 +82,31 @@ struct Unit {
     double millimetres = 0; // 0 when unknown
 };
 
+// A chain of edges that did not close, first vertex to last (the last
+// vertex has no arc: nothing leaves it).
+struct OpenChain {
+    std::string layer;
+    std::vector<Vertex> vertices;
+    int64_t edges = 0;
+    Point first, last;
+    double gap = 0; // between its loose ends
+};
+
+// Loose ends of two different open chains close together (often the
+// linking distance is just too small to join them).
+struct NearMiss {
+    size_t chain = 0, otherChain = 0;         // indexes into openChains
+    bool atLast = false, otherAtLast = false; // which end of each
+    double distance = 0;
+};
+
+// Content the read did not use, by kind.
+struct Ignored {
+    std::string type; // a DXF entity name, or what of an entity was not applied
+    int64_t count = 0;
+    std::string hint; // what would use it, or empty
+};
+
 // Everything the reader's setters offer.
 struct Settings {
     double distance = 1; // linking distance, in drawing units
@@ -86,6 +115,10 @@ struct Settings {
     bool accurate = false;
     double curveTolerance = 0; // 0: 0.01 mm in the drawing's unit
     TEngine engine = TEngine::Fast;
+    std::vector<std::string> layers;         // read only these (all when empty)
+    std::vector<std::string> excludedLayers; // never these
+    bool holesAcrossLayers = false;
+    int64_t expansionLimit = 0; // 0: chosen from the memory there is
 };
 
 struct Drawing {
@@ -93,7 +126,11 @@ struct Drawing {
     int32_t status = 0; // the reader's status bits (quillform/status.h)
     std::vector<Layer> layers;
     std::vector<Warning> warnings;
-    Unit unit;
+    std::vector<OpenChain> openChains;
+    std::vector<NearMiss> nearMisses;
+    std::vector<Ignored> ignored;
+    Unit unit;     // the drawing's own, from its header
+    Unit lengths;  // the unit its lengths are written in: its own, unless converted
     Bounds bounds; // of every shape; all zero when there is none
     bool hasShapes = false;
 
@@ -101,7 +138,19 @@ struct Drawing {
     bool Read() const;
 };
 
-// Reads the file (its path taken byte for byte) with the settings.
-Drawing ReadDrawing(const std::filesystem::path& path, const Settings& settings = Settings());
+// Reads the file (its path taken byte for byte) with the settings; the
+// entity events, if given, are raised while it is parsed.
+Drawing ReadDrawing(const std::filesystem::path& path, const Settings& settings = Settings(),
+                    const TEntityEvents& events = TEntityEvents());
+
+// Everything a reader holds about its read: call inside OnReadDone.
+Drawing CopyDrawing(const TDXFQuillform& reader);
+
+// Writes every length (coordinates, radii, bounds, gaps, distances) in the
+// unit named ("mm", "cm", "m", "in", "ft", ...) instead of the drawing's;
+// `lengths` then names it.
+// False (the drawing unchanged, the reason in *error) when the drawing's
+// unit is unknown or the name is no unit.
+bool ConvertUnits(Drawing& drawing, const std::string& unitName, std::string* error);
 
 } // namespace quillform

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // The reader: reads one DXF file at a time, reports its entities through the
 // event slots, links and classifies outlines, and answers queries about the
@@ -46,6 +47,14 @@ public:
     // Accurate geometry: how far the arcs and lines that replace a curve may
     // stray from it, in drawing units; 0 (the default) means 0.01 mm.
     void SetCurveTolerance(double tolerance);
+    // Layers read: when `read` is not empty only those, never those in
+    // `excluded` (names as the file holds them, or as UTF-8). The entity
+    // events are raised for every layer all the same.
+    void SetLayerSelection(const std::vector<std::string>& read,
+                           const std::vector<std::string>& excluded);
+    // 1 lets classification take holes and islands from any layer (a shape
+    // keeps its outer outline's layer); 0, the default, keeps layers apart.
+    void SetHolesAcrossLayers(int32_t value);
     // Most entities that block inserts may produce in one read (past it the
     // read stops with stExpansionLimit); 0, the default, chooses by the
     // memory the machine has, at most 10 million.
@@ -100,6 +109,8 @@ private:
     TEngine FEngine = TEngine::Fast;
     bool FAccurateGeometry = false;
     double FCurveTolerance = 0;
+    std::vector<std::string> FLayersRead, FLayersExcluded;
+    bool FHolesAcrossLayers = false;
     int64_t FExpansionLimit = 0;
     TReadReport FReport;
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // Which implementation links contours and classifies shapes. Both give the
 // same contours, shapes, holes and status bits; the reference engine is the
@@ -29,6 +31,14 @@ struct TReadSettings {
     // Most entities that block inserts may produce; 0 chooses by the memory
     // the machine has (at most 10 million).
     int64_t expansionLimit = 0;
+    // Layers read: when `layers` is not empty only those, and never those in
+    // `excludedLayers` (names as the file holds them, or as UTF-8). Entity
+    // events are raised for every layer all the same.
+    std::vector<std::string> layers;
+    std::vector<std::string> excludedLayers;
+    // Classification takes holes (and islands) from any layer; a shape keeps
+    // its outer outline's layer.
+    bool holesAcrossLayers = false;
 };
 
 // The curve tolerance a read uses: the setting, or its default for the unit.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/drawing.h"
 #include "quillform/dxf_quillform.h"
 #include "quillform/shape_records.h"
 
@@ -32,3 +33,7 @@ struct TResultCopy {
 // Call inside OnReadDone. Polygons keep only vertices and, for arc edges,
 // centre, radius and direction; each record's Bounds holds the reported box.
 TResultCopy CopyResults(const TDXFQuillform& reader);
+
+// The same records made from a drawing's values, and back.
+TResultCopy ToResultCopy(const quillform::Drawing& drawing);
+quillform::Layer ToValue(const TFixedSizeLayer& layer);

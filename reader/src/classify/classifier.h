@@ -9,6 +9,9 @@
 
 struct TClassifyOptions {
     double tolerance = 1e-5; // boxes of outer polygon shapes
+    // Holes and islands may come from any layer; a shape keeps its outer
+    // outline's layer.
+    bool holesAcrossLayers = false;
 };
 
 // Repeats classification passes until no contour and no circle is left:

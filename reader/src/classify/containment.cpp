@@ -4,6 +4,7 @@
 // the literal scans: nothing is cached, each contour-in-contour test
 // rebuilds the container's split outline.
 #include "classify/containment.h"
+#include "classify/layer_rule.h"
 
 #include <cmath>
 
@@ -19,7 +20,7 @@ double DistanceTo(const TPoint2D& centre, double x, double y) {
 }
 
 bool SameLayer(const char* a, const char* b) {
-    return SameName(a, b);
+    return SameClassificationGroup(a, b);
 }
 
 const char* LayerOf(const TListaNode* node, bool contour) {

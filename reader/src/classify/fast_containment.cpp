@@ -47,7 +47,8 @@ constexpr size_t kManyHoles = 8;
 
 TFastClassification::TFastClassification(TLista* contours, TLista* circles, TLayers& layers,
                                          const TClassifyOptions& options)
-    : contourList_(contours), circleList_(circles), filer_{layers, options} {}
+    : contourList_(contours), circleList_(circles), filer_{layers, options},
+      groups_(options.holesAcrossLayers) {}
 
 void TFastClassification::AddContour(TListaNode* node) {
     Contour item;

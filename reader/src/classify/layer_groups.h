@@ -4,15 +4,18 @@
 
 #include "model/name_interner.h"
 
-// The one place where classification decides which contours and circles
-// may contain one another: those of one group. Today a group is a layer
-// (names compared byte-wise); taking holes across layers would put every
-// item in one group, each shape still filed under its own outline's layer.
+// The one place where the fast classification decides which contours and
+// circles may contain one another: those of one group. A group is a layer
+// (names compared byte-wise), or, when holes are taken across layers, every
+// item is in one group (each shape is still filed under its own outline's
+// layer).
 class TLayerGroups {
 public:
-    uint32_t GroupOf(const char* layer) { return names_.IdOf(layer); }
-    uint32_t Count() const { return names_.Count(); }
+    explicit TLayerGroups(bool acrossLayers = false) : acrossLayers_(acrossLayers) {}
+    uint32_t GroupOf(const char* layer) { return acrossLayers_ ? 0 : names_.IdOf(layer); }
+    uint32_t Count() const { return acrossLayers_ ? 1 : names_.Count(); }
 
 private:
+    bool acrossLayers_;
     TNameInterner names_;
 };

@@ -3,6 +3,7 @@
 // The literal classification passes: every test scans the whole lists and
 // rebuilds split outlines. This is the reference the fast engine must match.
 #include "classify/classifier.h"
+#include "classify/layer_rule.h"
 
 #include "classify/shape_filing.h"
 
@@ -11,6 +12,7 @@ class TReferenceClassifier : public TShapeClassifier {
 public:
     void Classify(TLista* contours, TLista* circles, TLayers& layers,
                   const TClassifyOptions& options) override {
+        const TAcrossLayers rule(options.holesAcrossLayers);
         TShapeFiler filer{layers, options};
         while (contours->Count + circles->Count > 0) {
             bool progress = ContourPass(filer, contours, circles);

@@ -60,8 +60,10 @@ void TAccurateCollector::FinishCollecting() {
 }
 
 TBlockContents* TAccurateCollector::Target() {
-    if (openBlockIsPaper_ || getAttributes().isInPaperSpace())
+    if (openBlockIsPaper_ || getAttributes().isInPaperSpace()) {
+        Ignore("paper space");
         return nullptr;
+    }
     return openBlock_ ? openBlock_ : &model_.modelSpace;
 }
 

@@ -50,6 +50,7 @@ void Test_CreationClass::Flush() {
 }
 
 void Test_CreationClass::KeepPolyline(TDXFPolygon* polyline) {
+    CountPlaneAndSpace(pendingPlaneIgnored_, pendingInPaperSpace_);
     if (CurrentBlock)
         CurrentBlock->polygons.Add(polyline);
     else
@@ -57,20 +58,25 @@ void Test_CreationClass::KeepPolyline(TDXFPolygon* polyline) {
 }
 
 void Test_CreationClass::KeepSegment(TDXFSegment* segment) {
+    CountPlaneAndSpace(false, getAttributes().isInPaperSpace());
     Store(Segments, &block::segments, segment);
 }
 
 void Test_CreationClass::KeepArc(TDXFArc* arc) {
+    CountPlaneAndSpace(PlaneIgnored(), getAttributes().isInPaperSpace());
     Store(Arcs, &block::arcs, arc);
 }
 
 void Test_CreationClass::KeepCircle(TDXFCircle* circle) {
+    CountPlaneAndSpace(PlaneIgnored(), getAttributes().isInPaperSpace());
     Store(Circles, &block::circles, circle);
 }
 
 // An insert ends the open block definition and is expanded at once, so it
 // sees only the blocks finished before it.
 void Test_CreationClass::KeepInsert(const DL_InsertData& data, const std::string& layer) {
+    CountPlaneAndSpace(PlaneIgnored(), getAttributes().isInPaperSpace());
+    CountInsertParts(data);
     FinishBlock();
     ExpandInsert(data, layer.c_str());
 }
@@ -113,6 +119,8 @@ void Test_CreationClass::addBlock(const DL_BlockData& data) {
     FinishBlock();
     CurrentBlock = new block();
     CurrentBlock->name = CopyName(data.name.c_str());
+    if (data.bpx != 0 || data.bpy != 0)
+        blocksWithBase_.push_back(data.name);
     BlockOpened(data);
     OnBlock.Raise(Wide(data.name).c_str(), data.bpx, data.bpy, data.bpz);
 }
@@ -187,6 +195,9 @@ void Test_CreationClass::addPolyline(const DL_PolylineData& data) {
     *flags = data.flags;
     CurrentPolyline->Add(flags);
     CurrentPolyline->Layer = CopyName(layer.c_str());
+    pendingPlaneIgnored_ =
+        PlaneIgnored() && !(data.flags & 8); // 3-D polylines are in world coordinates
+    pendingInPaperSpace_ = getAttributes().isInPaperSpace();
     RegisterLayer(layer);
     OnPolyline.Raise(static_cast<int32_t>(data.number), static_cast<int32_t>(data.flags),
                      Wide(layer).c_str());

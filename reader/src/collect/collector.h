@@ -10,6 +10,7 @@
 #include <dl_creationadapter.h>
 
 #include <string>
+#include <vector>
 
 class TExpansionBudget;
 
@@ -57,6 +58,33 @@ public:
     void addInsert(const DL_InsertData& data) override;
     void setVariableInt(const std::string& key, int value, int code) override;
 
+    // Entities the reader does not use: counted (see census.cpp), nothing more.
+    void addPoint(const DL_PointData&) override;
+    void addXLine(const DL_XLineData&) override;
+    void addRay(const DL_RayData&) override;
+    void addEllipse(const DL_EllipseData&) override;
+    void addSpline(const DL_SplineData&) override;
+    void addTrace(const DL_TraceData&) override;
+    void add3dFace(const DL_3dFaceData&) override;
+    void addSolid(const DL_SolidData&) override;
+    void addMText(const DL_MTextData&) override;
+    void addText(const DL_TextData&) override;
+    void addArcAlignedText(const DL_ArcAlignedTextData&) override;
+    void addAttribute(const DL_AttributeData&) override;
+    void addDimAlign(const DL_DimensionData&, const DL_DimAlignedData&) override;
+    void addDimLinear(const DL_DimensionData&, const DL_DimLinearData&) override;
+    void addDimRadial(const DL_DimensionData&, const DL_DimRadialData&) override;
+    void addDimDiametric(const DL_DimensionData&, const DL_DimDiametricData&) override;
+    void addDimAngular(const DL_DimensionData&, const DL_DimAngular2LData&) override;
+    void addDimAngular3P(const DL_DimensionData&, const DL_DimAngular3PData&) override;
+    void addDimOrdinate(const DL_DimensionData&, const DL_DimOrdinateData&) override;
+    void addLeader(const DL_LeaderData&) override;
+    void addHatch(const DL_HatchData&) override;
+    void addImage(const DL_ImageData&) override;
+
+    // Where linking records the chains that do not close, if anywhere.
+    std::vector<TOpenChain>* OpenChainRecord = nullptr;
+
     // Header variables that tell the drawing's unit; -1 while absent.
     int InsUnits = -1;
     int Measurement = -1;
@@ -76,6 +104,8 @@ public:
                       int32_t openContourMode, bool mixLayers);
 
 protected:
+    // Counts content this read leaves unused, with what would use it.
+    void Ignore(const char* type, const char* hint = "");
     // Where each collected entity goes. These rules file it at once under the
     // open block or model space and expand an insert as it is read (ending
     // the open block); other geometry rules keep entities for later instead.
@@ -109,6 +139,13 @@ private:
                         dxf_info* firstVertex, dxf_info* lastVertex, double linkingDistance);
     std::string EntityLayer();
     bool UsableRadius(double radius, const std::string& layer);
+    // What these rules leave out of an entity the accurate rules would use.
+    bool PlaneIgnored();
+    void CountPlaneAndSpace(bool planeIgnored, bool inPaperSpace);
+    void CountInsertParts(const DL_InsertData& data);
+    bool pendingPlaneIgnored_ = false;
+    bool pendingInPaperSpace_ = false;
+    std::vector<std::string> blocksWithBase_;
     std::wstring Wide(const std::string& name) const { return widen_(name.c_str()); }
 
     NameWidener widen_;

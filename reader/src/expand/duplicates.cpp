@@ -134,35 +134,6 @@ TPoint2D MeanVertex(const TDXFPolygon& polyline) {
 }
 } // namespace
 
-double DrawingSize(const Test_CreationClass& lists) {
-    double minX = HUGE_VAL, minY = HUGE_VAL, maxX = -HUGE_VAL, maxY = -HUGE_VAL;
-    const auto take = [&](double x, double y, double r) {
-        if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(r))
-            return;
-        minX = std::min(minX, x - r);
-        maxX = std::max(maxX, x + r);
-        minY = std::min(minY, y - r);
-        maxY = std::max(maxY, y + r);
-    };
-    for (const TListaNode* n = lists.Segments.Head; n; n = n->Next) {
-        const auto* s = static_cast<const TDXFSegment*>(n->Item);
-        take(s->X1, s->Y1, 0);
-        take(s->X2, s->Y2, 0);
-    }
-    for (const TListaNode* n = lists.Arcs.Head; n; n = n->Next) {
-        const auto* a = static_cast<const TDXFArc*>(n->Item);
-        take(a->CenterX, a->CenterY, std::fabs(a->Radius));
-    }
-    for (const TListaNode* n = lists.Circles.Head; n; n = n->Next) {
-        const auto* c = static_cast<const TDXFCircle*>(n->Item);
-        take(c->Center.X, c->Center.Y, std::fabs(c->Radius));
-    }
-    for (const TListaNode* n = lists.Polylines.Head; n; n = n->Next)
-        for (const dxf_info* v : Vertices(*static_cast<const TDXFPolygon*>(n->Item)))
-            take(v->x, v->y, 0);
-    return maxX >= minX ? std::max(maxX - minX, maxY - minY) : 0;
-}
-
 namespace {
 bool SameEdge(const TDuplicateFinder& f, const dxf_info& a, const dxf_info& b, bool reversed) {
     if (a.is_arc != b.is_arc)

@@ -3,13 +3,9 @@
 #pragma once
 
 #include "collect/collector.h"
+#include "expand/drawing_extent.h"
 
 #include "quillform/read_report.h"
-
-// The size of the drawing: the longer side of the box around every
-// model-space entity (circles and arcs with their full circles); 0 when
-// there is none.
-double DrawingSize(const Test_CreationClass& lists);
 
 // Removes, before linking, every segment, arc, circle and closed polyline
 // that repeats an earlier one of the same layer: the same ends (either way

@@ -248,14 +248,34 @@ bool JoinPolyline(const TDXFPolygon& polyline, TDXFPolygon* contour, double link
     }
 }
 
+namespace {
+TOpenChain RecordOf(const TDXFPolygon& chain) {
+    TOpenChain record;
+    record.layer = chain.Layer ? chain.Layer.get() : "";
+    for (const TListaNode* n = chain.Head; n; n = n->Next) {
+        const dxf_info& v = VertexAt(n);
+        const bool arc = v.is_arc && n->Next; // the last vertex leads nowhere
+        record.vertices.push_back(TChainVertex{v.x, v.y, arc, arc ? v.center_x : 0,
+                                               arc ? v.center_y : 0, arc ? v.radius : 0,
+                                               arc && v.clockwise});
+    }
+    return record;
+}
+} // namespace
+
 void FinishContour(TDXFPolygon* contour, TLista* contours, int32_t* status, double linkingDistance,
-                   int32_t openContourMode) {
+                   int32_t openContourMode, std::vector<TOpenChain>* openChains) {
     if (Near(PointOf(FirstVertex(contour)), PointOf(LastVertex(contour)), linkingDistance)) {
         if (contour->Count > 1) { // the last vertex repeats the first
             FreePlainItem(contour->Tail->Item);
             contour->Remove(contour->Tail);
         }
-    } else if (openContourMode == kDropOpenContours) {
+        contours->Add(contour);
+        return;
+    }
+    if (openChains)
+        openChains->push_back(RecordOf(*contour));
+    if (openContourMode == kDropOpenContours) {
         DestroyPolygon(contour);
         return;
     } else if (openContourMode == kStopOnOpenContour) {

@@ -3,6 +3,9 @@
 #pragma once
 
 #include "quillform/entity_store.h"
+#include "quillform/read_report.h"
+
+#include <vector>
 
 // The steps that build contours, shared by every linking engine so that a
 // joined entity writes the same vertices whichever engine found it. Engines
@@ -34,10 +37,11 @@ bool JoinArc(const TDXFArc& arc, TDXFPolygon* contour, double linkingDistance);
 bool JoinPolyline(const TDXFPolygon& polyline, TDXFPolygon* contour, double linkingDistance);
 
 // The end of one contour: a closed chain loses its repeated last vertex, an
-// open one is dropped, kept, or kept and reported, as the open-contour mode
-// says; the contour (if kept) is appended to contours.
+// open one is recorded in openChains (when given) and then dropped, kept, or
+// kept and reported, as the open-contour mode says; the contour (if kept) is
+// appended to contours.
 void FinishContour(TDXFPolygon* contour, TLista* contours, int32_t* status, double linkingDistance,
-                   int32_t openContourMode);
+                   int32_t openContourMode, std::vector<TOpenChain>* openChains = nullptr);
 
 dxf_info* FirstVertex(const TDXFPolygon* contour);
 dxf_info* LastVertex(const TDXFPolygon* contour);

@@ -207,8 +207,8 @@ void TFastLink::Run(TLista* contours, int32_t* status) {
             DestroyPolygon(contour);
             continue;
         }
-        FinishContour(contour, contours, status, options_.linkingDistance,
-                      options_.openContourMode);
+        FinishContour(contour, contours, status, options_.linkingDistance, options_.openContourMode,
+                      options_.openChains);
         if (*status != 0)
             return;
     }

@@ -8,8 +8,10 @@ class TReferenceLinker : public TContourLinker {
 public:
     void Link(Test_CreationClass& entities, TLista* contours, int32_t* status,
               const TLinkOptions& options) override {
+        entities.OpenChainRecord = options.openChains;
         entities.LinkContours(contours, status, options.linkingDistance, options.openContourMode,
                               options.mixLayers);
+        entities.OpenChainRecord = nullptr;
     }
 };
 } // namespace

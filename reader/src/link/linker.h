@@ -7,11 +7,14 @@
 #include "quillform/read_settings.h"
 
 #include <memory>
+#include <vector>
 
 struct TLinkOptions {
     double linkingDistance = 0;
     int32_t openContourMode = 0;
     bool mixLayers = false;
+    // Where every chain that does not close is recorded, if anywhere.
+    std::vector<TOpenChain>* openChains = nullptr;
 };
 
 // Chains the collector's segments, arcs and open polylines into contours.

@@ -94,7 +94,7 @@ bool Test_CreationClass::LinkContours(TLista* outList, int32_t* status, double l
             DestroyPolygon(contour);
             continue;
         }
-        FinishContour(contour, outList, status, linkingDistance, openContourMode);
+        FinishContour(contour, outList, status, linkingDistance, openContourMode, OpenChainRecord);
         if (*status != 0)
             return true;
     }

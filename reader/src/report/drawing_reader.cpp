@@ -24,6 +24,7 @@ public:
         name.resize(static_cast<size_t>(length));
         Layer layer;
         layer.name = ToUtf8(WidenName(name.c_str()));
+        layer.bytes = name;
         int32_t count = 0;
         reader_.GetShapeCount(name.c_str(), &count);
         for (int32_t j = 0; j < count; ++j)
@@ -101,17 +102,57 @@ void Widen(Bounds& all, const Bounds& b, bool first) {
     all.maxY = std::max(all.maxY, b.maxY);
 }
 
+Vertex ChainVertex(const TChainVertex& v) {
+    Vertex vertex{v.x, v.y, std::nullopt};
+    if (v.isArc)
+        vertex.arc = ArcEdge{Point{v.centerX, v.centerY}, v.radius, v.clockwise};
+    return vertex;
+}
+
+std::string Utf8(const std::string& name) {
+    return ToUtf8(WidenName(name.c_str()));
+}
+
+void CopyReport(const TReadReport& report, Drawing& d) {
+    for (const TReadWarning& w : report.warnings)
+        d.warnings.push_back(Warning{w.code, Utf8(w.layer), w.count, WarningText(w)});
+    for (const TOpenChain& chain : report.openChains) {
+        OpenChain open;
+        open.layer = Utf8(chain.layer);
+        for (const TChainVertex& v : chain.vertices)
+            open.vertices.push_back(ChainVertex(v));
+        open.edges = chain.Edges();
+        if (!chain.vertices.empty()) {
+            open.first = Point{chain.vertices.front().x, chain.vertices.front().y};
+            open.last = Point{chain.vertices.back().x, chain.vertices.back().y};
+        }
+        open.gap = chain.Gap();
+        d.openChains.push_back(std::move(open));
+    }
+    for (const TNearMiss& miss : report.nearMisses)
+        d.nearMisses.push_back(
+            NearMiss{miss.chain, miss.otherChain, miss.atLast, miss.otherAtLast, miss.distance});
+    for (const TIgnoredContent& content : report.ignored)
+        d.ignored.push_back(Ignored{content.type, content.count, content.hint});
+    d.unit = Unit{report.unit.code, report.unit.name, report.unit.millimetres};
+    d.lengths = d.unit;
+}
+
 struct TReading {
     TDXFQuillform reader;
     Drawing drawing;
 };
+} // namespace
 
-void CopyOnReadDone(void* context) {
-    auto* reading = static_cast<TReading*>(context);
+bool Drawing::Read() const {
+    return !(status & (stReadError | stNotDrawing | stOutOfMemory | stExpansionLimit));
+}
+
+Drawing CopyDrawing(const TDXFQuillform& reader) {
+    Drawing d;
     int32_t count = 0;
-    reading->reader.GetLayerCount(&count);
-    TCopier copier(reading->reader);
-    Drawing& d = reading->drawing;
+    reader.GetLayerCount(&count);
+    TCopier copier(reader);
     for (int32_t i = 0; i < count; ++i) {
         d.layers.push_back(copier.CopyLayer(i));
         for (const Shape& shape : d.layers.back().shapes) {
@@ -119,32 +160,41 @@ void CopyOnReadDone(void* context) {
             d.hasShapes = true;
         }
     }
-}
-} // namespace
-
-bool Drawing::Read() const {
-    return !(status & (stReadError | stNotDrawing | stOutOfMemory | stExpansionLimit));
+    d.status = reader.GetStatus();
+    CopyReport(reader.GetReport(), d);
+    return d;
 }
 
-Drawing ReadDrawing(const std::filesystem::path& path, const Settings& settings) {
+Drawing ReadDrawing(const std::filesystem::path& path, const Settings& settings,
+                    const TEntityEvents& events) {
     TReading reading;
     TDXFQuillform& reader = reading.reader;
-    reader.OnReadDone = {CopyOnReadDone, &reading};
+    reader.OnLayer = events.OnLayer;
+    reader.OnSegment = events.OnSegment;
+    reader.OnCircle = events.OnCircle;
+    reader.OnArc = events.OnArc;
+    reader.OnPolyline = events.OnPolyline;
+    reader.OnVertex = events.OnVertex;
+    reader.OnBlock = events.OnBlock;
+    reader.OnEndBlock = events.OnEndBlock;
+    reader.OnInsert = events.OnInsert;
+    reader.OnReadDone = {[](void* context) {
+                             auto* r = static_cast<TReading*>(context);
+                             r->drawing = CopyDrawing(r->reader);
+                         },
+                         &reading};
     reader.SetLinkingDistance(settings.distance);
     reader.SetOpenContourMode(settings.openMode);
     reader.SetMixLayers(settings.mixLayers ? 1 : 0);
     reader.SetAccurateGeometry(settings.accurate ? 1 : 0);
     reader.SetCurveTolerance(settings.curveTolerance);
     reader.SetEngine(static_cast<int32_t>(settings.engine));
+    reader.SetLayerSelection(settings.layers, settings.excludedLayers);
+    reader.SetHolesAcrossLayers(settings.holesAcrossLayers ? 1 : 0);
+    reader.SetExpansionLimit(settings.expansionLimit);
     reader.Read(path);
     Drawing& d = reading.drawing;
     d.file = path.string();
-    d.status = reader.GetStatus();
-    const TReadReport& report = reader.GetReport();
-    for (const TReadWarning& w : report.warnings)
-        d.warnings.push_back(
-            Warning{w.code, ToUtf8(WidenName(w.layer.c_str())), w.count, WarningText(w)});
-    d.unit = Unit{report.unit.code, report.unit.name, report.unit.millimetres};
     return std::move(d);
 }
 

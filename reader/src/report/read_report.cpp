@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "quillform/read_report.h"
 
+#include "quillform/number_format.h"
 #include "quillform/wide_names.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -14,7 +16,23 @@ void TReadReport::Warn(const std::string& code, const std::string& layer, int64_
     if (found != warnings.end())
         found->count += count;
     else
-        warnings.push_back(TReadWarning{code, layer, count});
+        warnings.push_back(TReadWarning{code, layer, count, 0, std::string()});
+}
+
+void TReadReport::Ignore(const std::string& type, const std::string& hint) {
+    const auto same = [&](const TIgnoredContent& c) { return c.type == type; };
+    const auto found = std::find_if(ignored.begin(), ignored.end(), same);
+    if (found != ignored.end())
+        ++found->count;
+    else
+        ignored.push_back(TIgnoredContent{type, 1, hint});
+}
+
+double TOpenChain::Gap() const {
+    if (vertices.empty())
+        return 0;
+    return std::hypot(vertices.back().x - vertices.front().x,
+                      vertices.back().y - vertices.front().y);
 }
 
 namespace {
@@ -44,6 +62,9 @@ const std::vector<WarningForm> kForms = {
     {"degenerateOutlines",
      "{n} outline on layer {layer} encloses no area and is neither a shape nor a hole",
      "{n} outlines on layer {layer} enclose no area and are neither shapes nor holes"},
+    {"distanceTooLarge",
+     "{detail}: ends far apart may be joined; a distance such as {value} suits it",
+     "{detail}: ends far apart may be joined; a distance such as {value} suits it"},
     {"selfInsert", "{n} insert of a block into itself was stopped after one level",
      "{n} inserts of a block into itself were stopped after one level"},
     {"degenerateRadius",
@@ -78,5 +99,7 @@ std::string WarningText(const TReadWarning& warning) {
                                             : std::string(form->many);
     Replace(text, "{n}", std::to_string(warning.count));
     Replace(text, "{layer}", ToUtf8(WidenName(warning.layer.c_str())));
+    Replace(text, "{value}", ToUtf8(FormatNumber(warning.value)));
+    Replace(text, "{detail}", warning.detail);
     return text;
 }

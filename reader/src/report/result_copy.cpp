@@ -1,81 +1,62 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
+// The window's records of a read, made from the one copy of the reader's
+// results (CopyDrawing), so that every front end sees the same values.
 #include "quillform/result_copy.h"
 
 #include <algorithm>
-#include <functional>
+#include <cstring>
 
 namespace {
-// One vertex query: (index, x, y, arc flag, arc centre x, y, radius, direction).
-using VertexQuery =
-    std::function<void(int32_t, double*, double*, int32_t*, double*, double*, double*, int32_t*)>;
-
-void CopyVertices(TBaseShape& target, int32_t count, const VertexQuery& query) {
-    target.Polygon = std::make_unique<TPolygon>(count);
-    for (int32_t k = 0; k < count; ++k) {
-        double x = 0, y = 0, cx = 0, cy = 0, r = 0;
-        int32_t isArc = 0, direction = 0;
-        query(k, &x, &y, &isArc, &cx, &cy, &r, &direction);
-        target.Polygon->Points[k].X = x;
-        target.Polygon->Points[k].Y = y;
-        TArc& edge = target.Polygon->Arcs[k];
-        edge.IsArc = static_cast<uint8_t>(isArc);
-        if (isArc) {
-            edge.CenterX = cx;
-            edge.CenterY = cy;
-            edge.Radius = r;
-            edge.Clockwise = static_cast<uint8_t>(direction);
+void CopyOutline(const quillform::Outline& from, TBaseShape& target) {
+    if (from.kind == quillform::OutlineKind::Circle) {
+        target.Kind = kShapeCircle;
+        target.Circle = std::make_unique<TCircle>();
+        target.Circle->Radius = from.circle.radius;
+        target.Circle->Center = TPoint2D(from.circle.center.x, from.circle.center.y);
+    } else {
+        target.Kind = kShapePolygon;
+        const auto count = static_cast<int32_t>(from.vertices.size());
+        target.Polygon = std::make_unique<TPolygon>(count);
+        for (int32_t k = 0; k < count; ++k) {
+            const quillform::Vertex& v = from.vertices[static_cast<size_t>(k)];
+            target.Polygon->Points[k].X = v.x;
+            target.Polygon->Points[k].Y = v.y;
+            TArc& edge = target.Polygon->Arcs[k];
+            edge.IsArc = v.arc ? 1 : 0;
+            if (v.arc) {
+                edge.CenterX = v.arc->center.x;
+                edge.CenterY = v.arc->center.y;
+                edge.Radius = v.arc->radius;
+                edge.Clockwise = v.arc->clockwise ? 1 : 0;
+            }
         }
     }
+    target.Bounds.MinX = from.bounds.minX;
+    target.Bounds.MinY = from.bounds.minY;
+    target.Bounds.MaxX = from.bounds.maxX;
+    target.Bounds.MaxY = from.bounds.maxY;
 }
 
-void SetCircle(TBaseShape& target, double cx, double cy, double radius) {
-    target.Kind = kShapeCircle;
-    target.Circle = std::make_unique<TCircle>();
-    target.Circle->Radius = radius;
-    target.Circle->Center = TPoint2D(cx, cy);
-}
-
-void CopyHole(const TDXFQuillform& reader, const char* layer, int32_t shape, int32_t hole,
-              TBaseShape& target) {
-    int32_t kind = 0, count = 0;
-    double cx = 0, cy = 0, radius = 0;
-    reader.GetHole(layer, shape, hole, &kind, &count, &cx, &cy, &radius);
-    if (kind != kShapePolygon) {
-        SetCircle(target, cx, cy, radius);
-    } else {
-        target.Kind = kShapePolygon;
-        CopyVertices(target, count,
-                     [&](int32_t k, double* x, double* y, int32_t* a, double* acx, double* acy,
-                         double* ar, int32_t* d) {
-                         reader.GetHoleVertex(layer, shape, hole, k, x, y, a, acx, acy, ar, d);
-                     });
+quillform::Outline OutlineOf(const TBaseShape& from) {
+    quillform::Outline outline;
+    outline.bounds =
+        quillform::Bounds{from.Bounds.MinX, from.Bounds.MinY, from.Bounds.MaxX, from.Bounds.MaxY};
+    if (from.Kind != kShapePolygon && from.Circle) {
+        outline.kind = quillform::OutlineKind::Circle;
+        outline.circle = quillform::Circle{
+            quillform::Point{from.Circle->Center.X, from.Circle->Center.Y}, from.Circle->Radius};
+        return outline;
     }
-    TBoundingBox& box = target.Bounds;
-    reader.GetHoleBounds(layer, shape, hole, &box.MaxX, &box.MaxY, &box.MinX, &box.MinY);
-}
-
-void CopyShape(const TDXFQuillform& reader, const char* layer, int32_t shape,
-               TShapeWithHoles& target) {
-    int32_t kind = 0, count = 0;
-    double cx = 0, cy = 0, radius = 0;
-    reader.GetShape(layer, shape, &kind, &count, &cx, &cy, &radius, &target.HoleCount);
-    if (kind != kShapePolygon) {
-        SetCircle(target, cx, cy, radius);
-    } else {
-        target.Kind = kShapePolygon;
-        CopyVertices(
-            target, count,
-            [&](int32_t k, double* x, double* y, int32_t* a, double* acx, double* acy, double* ar,
-                int32_t* d) { reader.GetShapeVertex(layer, shape, k, x, y, a, acx, acy, ar, d); });
+    for (int32_t k = 0; from.Polygon && k < from.Polygon->Count; ++k) {
+        const TArc& edge = from.Polygon->Arcs[k];
+        quillform::Vertex v{from.Polygon->Points[k].X, from.Polygon->Points[k].Y, std::nullopt};
+        if (edge.IsArc)
+            v.arc = quillform::ArcEdge{quillform::Point{edge.CenterX, edge.CenterY}, edge.Radius,
+                                       edge.Clockwise != 0};
+        outline.vertices.push_back(v);
     }
-    TBoundingBox& box = target.Bounds;
-    reader.GetShapeBounds(layer, shape, &box.MinX, &box.MaxY, &box.MaxX, &box.MinY);
-    if (target.HoleCount > 0) {
-        target.Holes = std::make_unique<TBaseShape[]>(target.HoleCount);
-        for (int32_t h = 0; h < target.HoleCount; ++h)
-            CopyHole(reader, layer, shape, h, target.Holes[h]);
-    }
+    return outline;
 }
 
 void Widen(TBoundingBox& overall, const TBoundingBox& box) {
@@ -86,22 +67,46 @@ void Widen(TBoundingBox& overall, const TBoundingBox& box) {
 }
 } // namespace
 
-TResultCopy CopyResults(const TDXFQuillform& reader) {
+TResultCopy ToResultCopy(const quillform::Drawing& drawing) {
     TResultCopy copy;
-    reader.GetLayerCount(&copy.LayerCount);
-    copy.Layers = std::make_unique<TFixedSizeLayer[]>(copy.LayerCount);
+    copy.LayerCount = static_cast<int32_t>(drawing.layers.size());
+    copy.Layers = std::make_unique<TFixedSizeLayer[]>(drawing.layers.size());
     for (int32_t i = 0; i < copy.LayerCount; ++i) {
+        const quillform::Layer& from = drawing.layers[static_cast<size_t>(i)];
         TFixedSizeLayer& layer = copy.Layers[i];
-        int32_t length = 0;
-        reader.GetLayerNameLength(i, &length);
-        layer.Name = std::make_unique<char[]>(length + 1);
-        reader.GetLayerName(i, layer.Name.get());
-        reader.GetShapeCount(layer.Name.get(), &layer.ShapeCount);
-        layer.Shapes = std::make_unique<TShapeWithHoles[]>(layer.ShapeCount);
+        layer.Name = std::make_unique<char[]>(from.bytes.size() + 1);
+        std::memcpy(layer.Name.get(), from.bytes.c_str(), from.bytes.size() + 1);
+        layer.ShapeCount = static_cast<int32_t>(from.shapes.size());
+        layer.Shapes = std::make_unique<TShapeWithHoles[]>(from.shapes.size());
         for (int32_t j = 0; j < layer.ShapeCount; ++j) {
-            CopyShape(reader, layer.Name.get(), j, layer.Shapes[j]);
-            Widen(copy.Overall, layer.Shapes[j].Bounds);
+            const quillform::Shape& shape = from.shapes[static_cast<size_t>(j)];
+            TShapeWithHoles& target = layer.Shapes[j];
+            CopyOutline(shape, target);
+            target.HoleCount = static_cast<int32_t>(shape.holes.size());
+            if (target.HoleCount > 0)
+                target.Holes = std::make_unique<TBaseShape[]>(shape.holes.size());
+            for (int32_t h = 0; h < target.HoleCount; ++h)
+                CopyOutline(shape.holes[static_cast<size_t>(h)], target.Holes[h]);
+            Widen(copy.Overall, target.Bounds);
         }
     }
     return copy;
+}
+
+quillform::Layer ToValue(const TFixedSizeLayer& layer) {
+    quillform::Layer value;
+    value.bytes = layer.Name ? layer.Name.get() : "";
+    for (int32_t j = 0; j < layer.ShapeCount; ++j) {
+        const TShapeWithHoles& shape = layer.Shapes[j];
+        quillform::Shape s;
+        static_cast<quillform::Outline&>(s) = OutlineOf(shape);
+        for (int32_t h = 0; h < shape.HoleCount; ++h)
+            s.holes.push_back(OutlineOf(shape.Holes[h]));
+        value.shapes.push_back(std::move(s));
+    }
+    return value;
+}
+
+TResultCopy CopyResults(const TDXFQuillform& reader) {
+    return ToResultCopy(quillform::CopyDrawing(reader));
 }

@@ -23,48 +23,49 @@ public:
 
     std::wstring N(double value) const { return FormatNumber(value, separator_); }
 
-    void Vertices(const TPolygon& polygon, const Texts& texts) {
-        for (int32_t k = 0; k < polygon.Count; ++k) {
-            lines.push_back(texts.vertex + N(polygon.Points[k].X) + texts.vertexSeparator +
-                            N(polygon.Points[k].Y));
-            const TArc& edge = polygon.Arcs[k];
-            if (edge.IsArc)
-                lines.push_back(texts.arc + N(edge.CenterX) + L"; centerY = " + N(edge.CenterY) +
-                                L"; radius = " + N(edge.Radius) + L"; direction = " +
-                                FormatInt(edge.Clockwise));
+    void Vertices(const quillform::Outline& outline, const Texts& texts) {
+        for (const quillform::Vertex& v : outline.vertices) {
+            lines.push_back(texts.vertex + N(v.x) + texts.vertexSeparator + N(v.y));
+            if (v.arc)
+                lines.push_back(texts.arc + N(v.arc->center.x) + L"; centerY = " +
+                                N(v.arc->center.y) + L"; radius = " + N(v.arc->radius) +
+                                L"; direction = " + FormatInt(v.arc->clockwise ? 1 : 0));
         }
     }
 
-    void Shape(const TShapeWithHoles& shape, int32_t index) {
-        lines.push_back(L"SHAPE # " + FormatInt(index));
-        if (shape.Kind != kShapePolygon && shape.Circle) {
-            const TCircle& c = *shape.Circle;
-            lines.push_back(L"Circle: centerX = " + N(c.Center.X) + L"; centerY" + N(c.Center.Y) +
-                            L"; Radius = " + N(c.Radius));
-        } else if (shape.Polygon) {
-            lines.push_back(L"Polygon: " + FormatInt(shape.Polygon->Count) + L" vertices.");
-            Vertices(*shape.Polygon, kShapeTexts);
-        }
-        const TBoundingBox& b = shape.Bounds;
-        lines.push_back(L"  Shape bounding box: TopX = " + N(b.MinX) + L" TopY = " + N(b.MaxY) +
-                        L" BottomX = " + N(b.MaxX) + L" BottomY = " + N(b.MinY));
-        for (int32_t h = 0; h < shape.HoleCount; ++h)
-            Hole(shape.Holes[h]);
-    }
-
-    void Hole(const TBaseShape& hole) {
-        if (hole.Kind != kShapePolygon && hole.Circle) {
-            const TCircle& c = *hole.Circle;
-            lines.push_back(L"    Hole (circle): centerX =" + N(c.Center.X) + L"; centerY =" +
-                            N(c.Center.Y) + L"; Radius = " + N(c.Radius));
-        } else if (hole.Polygon) {
-            lines.push_back(L"    Hole (polygon): " + FormatInt(hole.Polygon->Count) +
+    void Shape(const quillform::Shape& shape, size_t index) {
+        lines.push_back(L"SHAPE # " + FormatInt(static_cast<long long>(index)));
+        if (shape.kind == quillform::OutlineKind::Circle) {
+            const quillform::Circle& c = shape.circle;
+            lines.push_back(L"Circle: centerX = " + N(c.center.x) + L"; centerY" + N(c.center.y) +
+                            L"; Radius = " + N(c.radius));
+        } else {
+            lines.push_back(L"Polygon: " +
+                            FormatInt(static_cast<long long>(shape.vertices.size())) +
                             L" vertices.");
-            Vertices(*hole.Polygon, kHoleTexts);
+            Vertices(shape, kShapeTexts);
         }
-        const TBoundingBox& b = hole.Bounds;
-        lines.push_back(L"        Hole bounding box: TopX = " + N(b.MaxX) + L" TopY = " +
-                        N(b.MaxY) + L" BottomX = " + N(b.MinX) + L" BottomY = " + N(b.MinY));
+        const quillform::Bounds& b = shape.bounds;
+        lines.push_back(L"  Shape bounding box: TopX = " + N(b.minX) + L" TopY = " + N(b.maxY) +
+                        L" BottomX = " + N(b.maxX) + L" BottomY = " + N(b.minY));
+        for (const quillform::Outline& hole : shape.holes)
+            Hole(hole);
+    }
+
+    void Hole(const quillform::Outline& hole) {
+        if (hole.kind == quillform::OutlineKind::Circle) {
+            const quillform::Circle& c = hole.circle;
+            lines.push_back(L"    Hole (circle): centerX =" + N(c.center.x) + L"; centerY =" +
+                            N(c.center.y) + L"; Radius = " + N(c.radius));
+        } else {
+            lines.push_back(L"    Hole (polygon): " +
+                            FormatInt(static_cast<long long>(hole.vertices.size())) +
+                            L" vertices.");
+            Vertices(hole, kHoleTexts);
+        }
+        const quillform::Bounds& b = hole.bounds;
+        lines.push_back(L"        Hole bounding box: TopX = " + N(b.maxX) + L" TopY = " +
+                        N(b.maxY) + L" BottomX = " + N(b.minX) + L" BottomY = " + N(b.minY));
     }
 
 private:
@@ -72,11 +73,20 @@ private:
 };
 } // namespace
 
-std::vector<std::wstring> ListingLines(const TFixedSizeLayer& layer, wchar_t separator) {
+std::vector<std::wstring> ListingLines(const quillform::Layer& layer, wchar_t separator) {
     Lister lister(separator);
-    for (int32_t j = 0; j < layer.ShapeCount; ++j)
-        lister.Shape(layer.Shapes[j], j);
+    for (size_t j = 0; j < layer.shapes.size(); ++j)
+        lister.Shape(layer.shapes[j], j);
     return std::move(lister.lines);
+}
+
+std::vector<std::wstring> ListingLines(const TFixedSizeLayer& layer, wchar_t separator) {
+    return ListingLines(ToValue(layer), separator);
+}
+
+std::wstring ShapesDiscoveredMessage(const quillform::Layer& layer) {
+    return FormatInt(static_cast<long long>(layer.shapes.size())) +
+           L" shapes discovered in layer " + WidenName(layer.bytes.c_str());
 }
 
 std::wstring ShapesDiscoveredMessage(const TFixedSizeLayer& layer) {

@@ -1,0 +1,45 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "collect/layer_selection.h"
+
+#include "quillform/wide_names.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+bool Named(const char* name, const std::vector<std::string>& names) {
+    const std::string bytes = name ? name : "";
+    const std::string utf8 = ToUtf8(WidenName(bytes.c_str()));
+    return std::any_of(names.begin(), names.end(),
+                       [&](const std::string& n) { return n == bytes || n == utf8; });
+}
+
+template <typename Entity, typename Destroy>
+void Sift(TLista& list, const TReadSettings& settings, Destroy destroy) {
+    for (TListaNode* node = list.Head; node;) {
+        auto* entity = static_cast<Entity*>(node->Item);
+        if (LayerSelected(entity->Layer.get(), settings)) {
+            node = node->Next;
+            continue;
+        }
+        destroy(entity);
+        node = list.Remove(node);
+    }
+}
+} // namespace
+
+bool LayerSelected(const char* name, const TReadSettings& settings) {
+    if (!settings.layers.empty() && !Named(name, settings.layers))
+        return false;
+    return !Named(name, settings.excludedLayers);
+}
+
+void KeepSelectedLayers(Test_CreationClass& lists, const TReadSettings& settings) {
+    if (settings.layers.empty() && settings.excludedLayers.empty())
+        return;
+    Sift<TDXFSegment>(lists.Segments, settings, [](TDXFSegment* e) { delete e; });
+    Sift<TDXFArc>(lists.Arcs, settings, [](TDXFArc* e) { delete e; });
+    Sift<TDXFCircle>(lists.Circles, settings, [](TDXFCircle* e) { delete e; });
+    Sift<TDXFPolygon>(lists.Polylines, settings, DestroyPolygon);
+}

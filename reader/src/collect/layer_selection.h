@@ -1,0 +1,15 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "collect/collector.h"
+
+#include "quillform/read_settings.h"
+
+// Whether a layer is read under the settings' layer lists (names as the
+// file holds them, or as UTF-8).
+bool LayerSelected(const char* name, const TReadSettings& settings);
+
+// Leaves out of the model-space lists every entity on a layer that is not
+// read, before anything is linked or classified.
+void KeepSelectedLayers(Test_CreationClass& lists, const TReadSettings& settings);
