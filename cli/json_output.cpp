@@ -2,8 +2,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "json_output.h"
 
+#include "quillform/read_report.h"
 #include "quillform/status.h"
 #include "quillform/wide_names.h"
+
+#include <cmath>
 
 using json = nlohmann::ordered_json;
 
@@ -53,14 +56,38 @@ json Shape(const TShapeWithHoles& shape) {
 
 json Status(int32_t status) {
     json flags = json::array();
-    const std::pair<int32_t, const char*> names[] = {{stReadError, "readError"},
-                                                     {stNoStartEntity, "noStartEntity"},
-                                                     {stOpenContour, "openContour"},
-                                                     {stLinkingFailed, "linkingFailed"}};
+    const std::pair<int32_t, const char*> names[] = {
+        {stReadError, "readError"},     {stNoStartEntity, "noStartEntity"},
+        {stOpenContour, "openContour"}, {stLinkingFailed, "linkingFailed"},
+        {stNotDrawing, "notDrawing"},   {stTruncated, "truncated"},
+        {stOutOfMemory, "outOfMemory"}, {stExpansionLimit, "expansionLimit"}};
     for (const auto& [bit, name] : names)
         if (status & bit)
             flags.push_back(name);
     return {{"value", status}, {"flags", flags}};
+}
+json Warnings(const std::vector<TReadWarning>& warnings) {
+    json list = json::array();
+    for (const TReadWarning& warning : warnings) {
+        json entry = {{"code", warning.code}};
+        if (!warning.layer.empty())
+            entry["layer"] = ToUtf8(WidenName(warning.layer.c_str()));
+        entry["count"] = warning.count;
+        entry["message"] = WarningText(warning);
+        list.push_back(entry);
+    }
+    return list;
+}
+
+// JSON has no infinity or NaN: nlohmann writes them as null.
+bool HoldsNonFinite(const json& value) {
+    if (value.is_number_float())
+        return !std::isfinite(value.get<double>());
+    if (value.is_structured())
+        for (const json& item : value)
+            if (HoldsNonFinite(item))
+                return true;
+    return false;
 }
 } // namespace
 
@@ -73,11 +100,20 @@ json ResultToJson(const FileResult& result, const Options& options) {
             shapes.push_back(Shape(layer.Shapes[j]));
         layers.push_back({{"name", ToUtf8(WidenName(layer.Name.get()))}, {"shapes", shapes}});
     }
-    return {{"file", result.file},
-            {"settings",
-             {{"distance", options.distance},
-              {"mixLayers", options.mixLayers},
-              {"openMode", options.openMode}}},
-            {"status", Status(result.status)},
-            {"layers", layers}};
+    json settings = {{"distance", options.distance},
+                     {"mixLayers", options.mixLayers},
+                     {"openMode", options.openMode}};
+    if (options.accurate)
+        settings["accurate"] = true;
+    json document = {
+        {"file", result.file}, {"settings", settings}, {"status", Status(result.status)}};
+    // Members that only appear when they have something to say, so that the
+    // document of a clean drawing stays as it always was.
+    if (!result.warnings.empty())
+        document["warnings"] = Warnings(result.warnings);
+    document["layers"] = layers;
+    if (HoldsNonFinite(document))
+        document["notes"] = json::array({"numbers that are not finite (the drawing's coordinates "
+                                         "overflow) are written as null"});
+    return document;
 }

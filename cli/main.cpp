@@ -4,7 +4,9 @@
 #include "entity_log_printer.h"
 #include "json_output.h"
 #include "options.h"
+#include "output_file.h"
 #include "picture_output.h"
+#include "read_outcome.h"
 #include "shape_reading.h"
 #include "text_output.h"
 
@@ -13,60 +15,60 @@
 #include "quillform/status.h"
 #include "quillform/wide_names.h"
 
+#include <csignal>
 #include <cstdio>
-#include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 // Where the listing goes: standard output (UTF-8, LF), or a file written as
-// the window's "Save as txt..." writes it (locale encoding, CR LF).
+// the window's "Save as txt..." writes it (locale encoding, CR LF), which
+// replaces its target only when the whole run succeeded.
 class ListingSink {
 public:
     explicit ListingSink(const std::string& path) {
         if (!path.empty())
-            file_.open(path, std::ios::binary | std::ios::trunc);
+            file_ = std::make_unique<TOutputFile>(path);
     }
-    bool ToFile() const { return file_.is_open(); }
-    bool Good() const { return !ToFile() || file_.good(); }
+    bool Open() { return !file_ || file_->Open(); }
+    const std::string& Error() const { return file_->Error(); }
 
     void Line(const std::wstring& line) {
-        if (ToFile())
-            file_ << EncodeForLocale(line) << "\r\n";
+        if (file_)
+            file_->Write(EncodeForLocale(line) + "\r\n");
         else
             WriteLine(stdout, line);
     }
     void Raw(const std::string& text) {
-        if (ToFile())
-            file_ << text;
+        if (file_)
+            file_->Write(text);
         else
-            std::fwrite(text.data(), 1, text.size(), stdout);
+            WriteStandardOutput(text);
+    }
+    // Puts the file in place; false (message printed) when it could not be written.
+    bool Finish(int exitStatus) {
+        if (!file_)
+            return true;
+        if (exitStatus != kSuccess) {
+            std::fprintf(stderr, "quillform: '%s' was left as it was\n", file_->Target().c_str());
+            return true;
+        }
+        if (file_->Commit())
+            return true;
+        std::fprintf(stderr, "quillform: %s\n", file_->Error().c_str());
+        return false;
     }
 
 private:
-    std::ofstream file_;
+    std::unique_ptr<TOutputFile> file_;
 };
-
-int Report(const FileResult& result) {
-    if (result.status & stReadError) {
-        std::fprintf(stderr, "quillform: cannot open '%s'\n", result.file.c_str());
-        return kCannotOpen;
-    }
-    if (result.status & stOpenContour) {
-        std::fprintf(stderr,
-                     "quillform: %s: a contour does not close; linking stopped and no shapes "
-                     "were built (--open-mode 2)\n",
-                     result.file.c_str());
-        return kOpenContour;
-    }
-    return kSuccess;
-}
 
 void ListText(const FileResult& result, const Options& options, ListingSink& sink) {
     for (int32_t i = 0; i < result.shapes.LayerCount; ++i) {
         const TFixedSizeLayer& layer = result.shapes.Layers[i];
         if (!options.quiet) {
-            std::fflush(stdout);
+            FlushStandardOutput();
             WriteLine(stderr, ShapesDiscoveredMessage(layer));
         }
         for (const std::wstring& line : ListingLines(layer, L'.'))
@@ -76,18 +78,23 @@ void ListText(const FileResult& result, const Options& options, ListingSink& sin
 
 int PrintContours(const std::string& file, const Options& options) {
     TLista contours;
-    int32_t status = 0;
+    FileResult result{file, {}, 0, {}};
+    TReadReport report;
     const TEntityEvents events = options.log ? EntityLogPrinter(stdout) : TEntityEvents();
     TReadSettings settings;
     settings.linkingDistance = options.distance;
     settings.openContourMode = options.openMode;
     settings.mixLayers = options.mixLayers;
+    settings.accurateGeometry = options.accurate;
+    settings.curveTolerance = options.curveTolerance;
+    settings.expansionLimit = options.expansionLimit;
     settings.engine = options.engine;
-    ReadContours(NarrowPath(WidePath(file).c_str()), events, settings, &contours, &status);
+    ReadContours(file, events, settings, &contours, &result.status, &report);
     for (const TListaNode* n = contours.Head; n; n = n->Next)
         WriteLine(stdout, ContourLine(*static_cast<const TDXFPolygon*>(n->Item)));
     FreeContours(&contours);
-    return Report(FileResult{file, {}, status});
+    result.warnings = report.warnings;
+    return ReportOutcome(result, options);
 }
 
 int RunContours(const Options& options) {
@@ -102,11 +109,18 @@ int RunContours(const Options& options) {
 
 int RunPicture(const Options& options) {
     const FileResult result = ReadShapes(options.files.front(), options);
-    const int status = Report(result);
+    const int status = ReportOutcome(result, options);
     if (status != kSuccess)
         return status;
-    if (!WritePicture(result, options)) {
-        std::fprintf(stderr, "quillform: cannot write '%s'\n", options.output.c_str());
+    const std::string problem =
+        PictureProblem(result.shapes.Overall, options.pictureWidth, options.pictureHeight);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "quillform: %s: %s\n", result.file.c_str(), problem.c_str());
+        return kCannotOpen;
+    }
+    std::string error;
+    if (!WritePicture(result, options, &error)) {
+        std::fprintf(stderr, "quillform: %s\n", error.c_str());
         return kCannotOpen;
     }
     return kSuccess;
@@ -114,8 +128,8 @@ int RunPicture(const Options& options) {
 
 int RunListing(const Options& options) {
     ListingSink sink(options.output);
-    if (!sink.Good()) {
-        std::fprintf(stderr, "quillform: cannot write '%s'\n", options.output.c_str());
+    if (!sink.Open()) {
+        std::fprintf(stderr, "quillform: %s\n", sink.Error().c_str());
         return kCannotOpen;
     }
     const bool several = options.files.size() > 1;
@@ -125,7 +139,7 @@ int RunListing(const Options& options) {
         if (several && options.format == OutputFormat::Text)
             sink.Line(L"== " + WidePath(file) + L" ==");
         const FileResult result = ReadShapes(file, options);
-        const int status = Report(result);
+        const int status = ReportOutcome(result, options);
         if (exitStatus == kSuccess)
             exitStatus = status;
         if (options.format == OutputFormat::Json)
@@ -137,19 +151,37 @@ int RunListing(const Options& options) {
         sink.Raw((several ? documents : documents[0])
                      .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
                  "\n");
-    return exitStatus;
+    return sink.Finish(exitStatus) ? exitStatus : kCannotOpen;
 }
-} // namespace
 
-int main(int argc, char** argv) {
-    UseUserLocale();
-    Options options;
-    const int parsed = ParseCommandLine(argc, argv, options);
-    if (parsed >= 0)
-        return parsed;
+int Run(const Options& options) {
+    // Reading a drawing and writing over it would lose it.
+    if (!options.output.empty() && IsOneOfTheInputs(options.output, options.files)) {
+        std::fprintf(stderr, "quillform: '%s' is one of the input files; it is not overwritten\n",
+                     options.output.c_str());
+        return kCannotOpen;
+    }
     if (options.contours)
         return RunContours(options);
     if (options.format == OutputFormat::Png || options.format == OutputFormat::Svg)
         return RunPicture(options);
     return RunListing(options);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    // A reader that went away (a closed pipe) is a write error like any other.
+    std::signal(SIGPIPE, SIG_IGN);
+    UseUserLocale();
+    Options options;
+    const int parsed = ParseCommandLine(argc, argv, options);
+    if (parsed >= 0)
+        return parsed;
+    const int status = Run(options);
+    std::string error;
+    if (!FinishStandardOutput(&error)) {
+        std::fprintf(stderr, "quillform: %s\n", error.c_str());
+        return kCannotOpen;
+    }
+    return status;
 }

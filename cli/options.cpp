@@ -4,9 +4,22 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
+
+namespace {
+// A linking distance is a length: a finite number, zero or more.
+std::string FiniteNonNegative(const std::string& text) {
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() && *end == '\0' && std::isfinite(value) && value >= 0)
+        return std::string();
+    return "expected a finite number >= 0, not '" + text + "'";
+}
+} // namespace
 
 int ParseCommandLine(int argc, char** argv, Options& options) {
     CLI::App app{"Reads DXF drawings and lists the closed outlines of their parts: outer "
@@ -15,11 +28,19 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
     app.add_option("files", options.files, "DXF files to read")->required();
     app.add_option("-d,--distance", options.distance,
                    "Greatest gap between entity ends that linking still joins")
-        ->capture_default_str();
+        ->capture_default_str()
+        ->check(FiniteNonNegative);
     app.add_flag("--mix-layers", options.mixLayers, "Let linking join entities of any layers");
+    app.add_flag("--accurate", options.accurate,
+                 "Read the geometry as CAD programs show it: block base points, scale, mirroring, "
+                 "arrays, nested blocks, extrusions; paper space left out; open polylines open");
+    app.add_option("--curve-tolerance", options.curveTolerance,
+                   "With --accurate: how far the arcs and lines that replace an ellipse or spline "
+                   "may stray from it, in drawing units (default 0.01 mm in the drawing's unit)");
     app.add_option("--open-mode", options.openMode,
                    "Chains that do not close: 0 drop them, 1 keep them, 2 stop (exit status 3)")
-        ->capture_default_str();
+        ->capture_default_str()
+        ->check(CLI::Range(0, 2));
     app.add_flag("--log", options.log, "Print one line per entity as it is read");
     app.add_flag("--contours", options.contours,
                  "Print the linked contours, one line each, instead of the shapes");
@@ -46,6 +67,10 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                        : "expected WxH with positive W and H, for example 800x600";
         });
     app.add_flag("--no-index", "Draw the shapes without their index labels");
+    app.add_option("--expansion-limit", options.expansionLimit,
+                   "Most entities block inserts may produce before the read stops (default: "
+                   "10 million, less where memory is short)")
+        ->check(CLI::PositiveNumber);
     const std::map<std::string, TEngine> engines{{"fast", TEngine::Fast},
                                                  {"reference", TEngine::Reference}};
     app.add_option("--engine", options.engine,

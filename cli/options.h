@@ -16,6 +16,8 @@ struct Options {
     std::vector<std::string> files;
     double distance = 1.0;
     bool mixLayers = false;
+    bool accurate = false;
+    double curveTolerance = 0; // 0: 0.01 mm in the drawing's unit
     int32_t openMode = 0;
     bool log = false;
     bool contours = false;
@@ -25,6 +27,7 @@ struct Options {
     int pictureWidth = 800; // --size, for png and svg
     int pictureHeight = 600;
     bool showIndex = true;
+    int64_t expansionLimit = 0; // 0: chosen by the reader from the memory there is
     TEngine engine = TEngine::Fast;
 };
 

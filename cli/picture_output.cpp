@@ -2,13 +2,18 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "picture_output.h"
 
+#include "output_file.h"
 #include "shape_drawing.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -35,9 +40,12 @@ std::unique_ptr<QGuiApplication> StartGui() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-bool WriteSvg(const FileResult& result, const TDrawingLayout& layout, const Options& options) {
+bool SvgBytes(const FileResult& result, const TDrawingLayout& layout, const Options& options,
+              QByteArray* bytes) {
+    QBuffer buffer(bytes);
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
-    generator.setFileName(QString::fromLocal8Bit(options.output.c_str()));
+    generator.setOutputDevice(&buffer);
     generator.setSize(QSize(layout.width, layout.height));
     generator.setViewBox(QRect(0, 0, layout.width, layout.height));
     generator.setTitle(QString::fromLocal8Bit(result.file.c_str()));
@@ -47,15 +55,57 @@ bool WriteSvg(const FileResult& result, const TDrawingLayout& layout, const Opti
     PaintPicture(painter, result.shapes, layout, layout.width, layout.height, options.showIndex);
     return painter.end();
 }
+
+bool PngBytes(const FileResult& result, const TDrawingLayout& layout, const Options& options,
+              QByteArray* bytes) {
+    const QImage image = RenderShapes(result.shapes, layout, options.pictureWidth,
+                                      options.pictureHeight, options.showIndex);
+    if (image.isNull())
+        return false;
+    QBuffer buffer(bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return image.save(&buffer, "PNG");
+}
 } // namespace
 
-bool WritePicture(const FileResult& result, const Options& options) {
+std::string PictureProblem(const TBoundingBox& overall, int viewWidth, int viewHeight) {
+    if (!(overall.MaxX >= overall.MinX && overall.MaxY >= overall.MinY))
+        return std::string(); // no shapes: an empty picture
+    const double width = overall.MaxX - overall.MinX;
+    const double height = overall.MaxY - overall.MinY;
+    if (!std::isfinite(width) || !std::isfinite(height))
+        return "the drawing's extent is not a finite number (its coordinates overflow), so it "
+               "cannot be drawn";
+    const TDrawingLayout layout = LayoutFor(overall, viewWidth, viewHeight);
+    // A view smaller than the margins is drawn as one pixel between them.
+    const int widest = std::max(viewWidth, 2 * kDrawingMargin + 1) + 1;
+    const int highest = std::max(viewHeight, 2 * kDrawingMargin + 1) + 1;
+    if (!(std::isfinite(layout.scale) && layout.scale > 0) || layout.width < 1 ||
+        layout.height < 1 || layout.width > widest || layout.height > highest)
+        return "the drawing's extent (" + std::to_string(width) + " x " + std::to_string(height) +
+               " units) cannot be drawn at " + std::to_string(viewWidth) + "x" +
+               std::to_string(viewHeight) + " pixels: no finite scale fits it";
+    return std::string();
+}
+
+bool WritePicture(const FileResult& result, const Options& options, std::string* error) {
     const auto gui = StartGui();
     const TDrawingLayout layout =
         LayoutFor(result.shapes.Overall, options.pictureWidth, options.pictureHeight);
-    if (options.format == OutputFormat::Svg)
-        return WriteSvg(result, layout, options);
-    const QImage image = RenderShapes(result.shapes, layout, options.pictureWidth,
-                                      options.pictureHeight, options.showIndex);
-    return !image.isNull() && image.save(QString::fromLocal8Bit(options.output.c_str()), "PNG");
+    QByteArray bytes;
+    const bool drawn = options.format == OutputFormat::Svg
+                           ? SvgBytes(result, layout, options, &bytes)
+                           : PngBytes(result, layout, options, &bytes);
+    if (!drawn) {
+        *error = "cannot draw the picture for '" + options.output + "' (too large to create)";
+        return false;
+    }
+    TOutputFile file(options.output);
+    if (file.Open()) {
+        file.Write(bytes.toStdString());
+        if (file.Commit())
+            return true;
+    }
+    *error = file.Error();
+    return false;
 }

@@ -42,8 +42,12 @@ FileResult ReadShapes(const std::string& file, const Options& options) {
     reader.SetLinkingDistance(options.distance);
     reader.SetOpenContourMode(options.openMode);
     reader.SetMixLayers(options.mixLayers ? 1 : 0);
+    reader.SetAccurateGeometry(options.accurate ? 1 : 0);
+    reader.SetCurveTolerance(options.curveTolerance);
+    reader.SetExpansionLimit(options.expansionLimit);
     reader.SetEngine(static_cast<int32_t>(options.engine));
-    reader.Read(WidePath(file).c_str());
+    reader.Read(std::filesystem::path(file));
     context.result.status = reader.GetStatus();
+    context.result.warnings = reader.GetReport().warnings;
     return std::move(context.result);
 }

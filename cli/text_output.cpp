@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "text_output.h"
 
+#include "output_file.h"
+
 #include "quillform/wide_names.h"
 
 #include <clocale>
@@ -10,7 +12,10 @@
 
 void WriteLine(std::FILE* stream, const std::wstring& line) {
     const std::string bytes = ToUtf8(line) + "\n";
-    std::fwrite(bytes.data(), 1, bytes.size(), stream);
+    if (stream == stdout)
+        WriteStandardOutput(bytes);
+    else
+        std::fwrite(bytes.data(), 1, bytes.size(), stream);
 }
 
 void UseUserLocale() {

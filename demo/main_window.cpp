@@ -145,6 +145,9 @@ QWidget* TfDXFTest::CreatePanel() {
     cbMixLayers = new QCheckBox("Mix Layers", Panel1);
     cbMixLayers->setObjectName("cbMixLayers");
     cbMixLayers->move(536, 16);
+    cbAccurateGeometry = new QCheckBox("Accurate geometry", Panel1);
+    cbAccurateGeometry->setObjectName("cbAccurateGeometry");
+    cbAccurateGeometry->move(640, 16);
     bSaveShapes = new QPushButton("Save as txt...", Panel1);
     bSaveShapes->setObjectName("bSaveShapes");
     bSaveShapes->setGeometry(785, 6, 121, 35);
@@ -249,6 +252,7 @@ void TfDXFTest::LoadFile(const QString& fileName) {
     FReader->SetLinkingDistance(distance);
     FReader->SetOpenContourMode(0); // open chains are always dropped here
     FReader->SetMixLayers(cbMixLayers->isChecked() ? 1 : 0);
+    FReader->SetAccurateGeometry(cbAccurateGeometry->isChecked() ? 1 : 0);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     FReader->Read(fileName.toStdWString().c_str());
 }

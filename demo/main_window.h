@@ -55,6 +55,7 @@ public:
     QLineEdit* eDXFLinkingDistance;
     QCheckBox* cbShowIndex;
     QCheckBox* cbMixLayers;
+    QCheckBox* cbAccurateGeometry;
     QPushButton* bSaveShapes;
     QAction* About1;
     QFileDialog* odDxf;

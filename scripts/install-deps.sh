@@ -8,6 +8,7 @@ packages=(
     libdxflib-dev libcli11-dev nlohmann-json3-dev libboost-dev
     qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
     python3-ezdxf
+    clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

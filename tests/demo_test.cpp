@@ -102,6 +102,19 @@ TEST_F(WindowFixture, LoadLogsEveryEntityAndListsTheShapes) {
                      "        Hole bounding box: TopX = 7 TopY = 7 BottomX = 3 BottomY = 3"}));
 }
 
+TEST_F(WindowFixture, AccurateGeometryBoxIsPassedAtEachLoad) {
+    EXPECT_FALSE(window.cbAccurateGeometry->isChecked());
+    EXPECT_EQ(window.cbAccurateGeometry->text(), "Accurate geometry");
+    Load("accurate/paper_space.dxf");
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_EQ(messages.first(), "2 shapes discovered in layer 0");
+    messages.clear();
+    window.cbAccurateGeometry->setChecked(true);
+    Load("accurate/paper_space.dxf");
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_EQ(messages.first(), "1 shapes discovered in layer 0");
+}
+
 TEST_F(WindowFixture, OneMessagePerLayerInLayerOrder) {
     Load("open_chain_facade.dxf", "0");
     EXPECT_EQ(messages, QStringList({"1 shapes discovered in layer 0",

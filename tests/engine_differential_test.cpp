@@ -8,6 +8,8 @@
 #include "test_support.h"
 
 #include "collect/dxf_parse.h"
+#include "expand/expansion_budget.h"
+#include "expand/geometry_mode.h"
 
 #include <gtest/gtest.h>
 
@@ -78,6 +80,43 @@ void CompareOnFiles(const std::vector<std::string>& files) {
 
 TEST(EngineDifferential, EveryTestDrawing) {
     CompareOnFiles(DrawingsIn(QUILLFORM_TEST_DATA));
+}
+
+// The accurate geometry rules hand linking polylines that carry arcs, closed
+// curves as closed polylines, and copies placed by any map.
+void CompareAccurateOnFiles(const std::vector<std::string>& files) {
+    ASSERT_FALSE(files.empty());
+    TReadSettings accurate;
+    accurate.accurateGeometry = true;
+    accurate.curveTolerance = 1e-3;
+    for (const std::string& file : files) {
+        TReadReport report;
+        TExpansionBudget budget(TExpansionBudget::kDefaultLimit);
+        TReadContext context{accurate, report, budget};
+        const auto mode = MakeGeometryMode(accurate);
+        const auto collector = mode->MakeCollector(TEntityEvents(), context);
+        if (!ParseDxfPath(file, *collector))
+            continue;
+        mode->FinishCollecting(*collector, context);
+        try {
+            mode->PrepareForLinking(*collector, context);
+        } catch (const TExpansionLimitReached&) {
+            continue; // a read that stops before linking
+        }
+        for (const Settings& s : AllSettings()) {
+            TReadSettings settings = ReadSettingsOf(s);
+            settings.accurateGeometry = true;
+            EXPECT_EQ(CompareEngines(*collector, settings), "")
+                << file << ", accurate, " << Describe(s);
+        }
+    }
+}
+
+TEST(EngineDifferential, AccurateGeometryDrawings) {
+    std::vector<std::string> files = DrawingsIn(std::string(QUILLFORM_TEST_DATA) + "/accurate");
+    const std::vector<std::string> shared = DrawingsIn(QUILLFORM_SHARED_DXF);
+    files.insert(files.end(), shared.begin(), shared.end());
+    CompareAccurateOnFiles(files);
 }
 
 TEST(EngineDifferential, EverySharedDrawing) {

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 #include <random>
 #include <utility>
 
@@ -250,6 +251,115 @@ TEST(LinkingProperty, ShuffledReversedPiecesRelinkIntoTheirOutlines) {
         std::shuffle(pieces.begin(), pieces.end(), random);
         for (auto& [entity, isArc] : pieces)
             (isArc ? c.Arcs : c.Segments).Add(entity);
+        TLista contours;
+        int32_t status = 0;
+        c.LinkContours(&contours, &status, 1e-9, kDropOpenContours, false);
+        ASSERT_EQ(contours.Count, outlines) << "round " << round;
+        std::vector<int> counts;
+        for (const TListaNode* n = contours.Head; n; n = n->Next) {
+            counts.push_back(static_cast<TDXFPolygon*>(n->Item)->Count);
+            ExpectArcEdgesKeepTheirMiddles(*static_cast<TDXFPolygon*>(n->Item), set);
+        }
+        std::sort(counts.begin(), counts.end());
+        std::sort(set.sizes.begin(), set.sizes.end());
+        EXPECT_EQ(counts, set.sizes) << "round " << round;
+        FreeContours(&contours);
+    }
+}
+// The same outlines with runs of pieces given as open polylines whose vertices
+// carry the arcs (as the accurate geometry rules hand them to linking), some
+// written backwards: each of the four ways a polyline joins a contour must
+// keep every arc over its own part of the circle.
+struct ChainRun {
+    std::vector<dxf_info> vertices; // the edge from vertex k to k + 1 described on vertex k
+};
+
+TDXFPolygon* PolylineOf(const ChainRun& run, bool backwards) {
+    auto* polyline = new TDXFPolygon();
+    polyline->Add(NewPlainItem<int32_t>()); // flags: open
+    const int n = static_cast<int>(run.vertices.size());
+    for (int j = 0; j < n; ++j) {
+        auto* v = NewPlainItem<dxf_info>();
+        const dxf_info& at = run.vertices[backwards ? n - 1 - j : j];
+        v->x = at.x;
+        v->y = at.y;
+        if (backwards && j + 1 < n) { // the edge arriving at `at`, walked the other way
+            const dxf_info& from = run.vertices[n - 2 - j];
+            *v = from;
+            v->x = at.x;
+            v->y = at.y;
+            v->clockwise = from.is_arc ? 1 - from.clockwise : 0;
+            v->start_angle = from.end_angle;
+            v->end_angle = from.start_angle;
+        } else if (!backwards && j + 1 < n) {
+            *v = at;
+        }
+        if (j + 1 == n)
+            v->is_arc = 0;
+        polyline->Add(v);
+    }
+    polyline->Layer = CopyName("0");
+    return polyline;
+}
+
+dxf_info ArcVertex(const TDXFArc& arc) {
+    dxf_info v;
+    v.x = arc.StartX;
+    v.y = arc.StartY;
+    v.is_arc = 1;
+    v.center_x = arc.CenterX;
+    v.center_y = arc.CenterY;
+    v.radius = arc.Radius;
+    v.start_angle = arc.StartAngle;
+    v.end_angle = arc.EndAngle;
+    v.sweep = arc.Sweep;
+    v.clockwise = arc.Clockwise;
+    return v;
+}
+
+TEST(LinkingProperty, PolylinesCarryingArcsRelinkIntoTheirOutlines) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 60; ++round) {
+        Test_CreationClass c;
+        PieceSet set;
+        std::vector<TDXFPolygon*> polylines;
+        const int outlines = 1 + round % 4;
+        for (int o = 0; o < outlines; ++o) {
+            const int n = 4 + static_cast<int>(random() % 8);
+            set.sizes.push_back(n);
+            ChainRun run;
+            for (int k = 0; k <= n; ++k) {
+                const double a0 = 2 * M_PI * k / n, a1 = 2 * M_PI * (k + 1) / n;
+                const double cx = 100.0 * o, r0 = 10 + (k % n % 3), r1 = 10 + ((k + 1) % n % 3);
+                const double x0 = cx + r0 * std::cos(a0), y0 = r0 * std::sin(a0);
+                const double x1 = cx + r1 * std::cos(a1), y1 = r1 * std::sin(a1);
+                const bool cut = k == n || (k > 0 && random() % 3 == 0);
+                if (cut) { // the run ends at this vertex
+                    dxf_info end;
+                    end.x = x0;
+                    end.y = y0;
+                    run.vertices.push_back(end);
+                    polylines.push_back(PolylineOf(run, random() % 2));
+                    run = ChainRun();
+                    if (k == n)
+                        break;
+                }
+                if (random() % 2) {
+                    const double bend = (static_cast<int>(random() % 7) - 3) * 0.4 + 0.1;
+                    const std::unique_ptr<TDXFArc> arc(
+                        ArcPiece(x0, y0, x1, y1, bend, random() % 2, set));
+                    run.vertices.push_back(ArcVertex(*arc));
+                } else {
+                    dxf_info v;
+                    v.x = x0;
+                    v.y = y0;
+                    run.vertices.push_back(v);
+                }
+            }
+        }
+        std::shuffle(polylines.begin(), polylines.end(), random);
+        for (TDXFPolygon* p : polylines)
+            c.Polylines.Add(p);
         TLista contours;
         int32_t status = 0;
         c.LinkContours(&contours, &status, 1e-9, kDropOpenContours, false);

@@ -4,11 +4,14 @@
 
 #include "read_pipeline.h"
 
+#include "expand/expansion_budget.h"
+
 #include "quillform/status.h"
 #include "quillform/wide_names.h"
 
 #include <cstring>
 #include <exception>
+#include <new>
 
 TDXFQuillform::TDXFQuillform() = default;
 
@@ -31,6 +34,19 @@ void TDXFQuillform::SetEngine(int32_t engine) {
         engine == static_cast<int32_t>(TEngine::Reference) ? TEngine::Reference : TEngine::Fast;
 }
 
+void TDXFQuillform::SetAccurateGeometry(int32_t value) {
+    if (FReady)
+        FAccurateGeometry = value == 1;
+}
+
+void TDXFQuillform::SetCurveTolerance(double tolerance) {
+    FCurveTolerance = tolerance;
+}
+
+void TDXFQuillform::SetExpansionLimit(int64_t entities) {
+    FExpansionLimit = entities > 0 ? entities : 0;
+}
+
 char* TDXFQuillform::GetVersion(char* dest) const {
     std::memcpy(dest, FVersion, std::strlen(FVersion) + 1);
     return dest;
@@ -43,20 +59,35 @@ TReadSettings TDXFQuillform::Settings() const {
     settings.mixLayers = FMixLayers != 0;
     settings.tolerance = FTolerance;
     settings.engine = FEngine;
+    settings.accurateGeometry = FAccurateGeometry;
+    settings.curveTolerance = FCurveTolerance;
+    settings.expansionLimit = FExpansionLimit;
     return settings;
 }
 
 void TDXFQuillform::Read(const wchar_t* fileName) {
+    Read(std::filesystem::path(NarrowPath(fileName)));
+}
+
+void TDXFQuillform::Read(const std::filesystem::path& path) {
     if (!FReady)
         return; // a read started from inside one of our own events
     FReady = false;
     FLayers.Clear();
     FStatus = 0;
     FReport.Clear();
+    // Nothing may escape to the host: a read that cannot go on is a failed
+    // read without layers, and its status says why.
     try {
-        RunPipeline(NarrowPath(fileName));
+        RunPipeline(path.native());
+    } catch (const TExpansionLimitReached& limit) {
+        FLayers.Clear();
+        FStatus |= stExpansionLimit;
+        FReport.Warn("expansionLimit", std::string(), limit.limit);
+    } catch (const std::bad_alloc&) {
+        FLayers.Clear();
+        FStatus |= stOutOfMemory;
     } catch (const std::exception&) {
-        // Nothing may escape to the host: a read that ran out of memory is a failed read.
         FLayers.Clear();
         FStatus |= stReadError;
     }
@@ -71,14 +102,17 @@ void TDXFQuillform::RunPipeline(const std::string& path) {
                            TEntityEvents{OnLayer, OnSegment, OnCircle, OnArc, OnPolyline, OnVertex,
                                          OnBlock, OnEndBlock, OnInsert},
                            FReport);
-    if (!pipeline.Collect(path)) {
-        FStatus |= stReadError;
+    const int32_t parsed = pipeline.Collect(path);
+    FStatus |= parsed;
+    if (parsed & (stReadError | stNotDrawing))
         return;
-    }
     for (const TListaNode* n = pipeline.LayerNames().Head; n; n = n->Next)
         FLayers.Add(new TLayer(static_cast<const char*>(n->Item)));
-    pipeline.Link(&FStatus);
-    if (FStatus != 0)
+    // Only linking's own bits stop the shapes; a truncated file still gets them.
+    int32_t linking = 0;
+    pipeline.Link(&linking);
+    FStatus |= linking;
+    if (linking != 0)
         FStatus |= stLinkingFailed;
     else
         pipeline.Classify(FLayers);

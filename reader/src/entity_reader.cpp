@@ -6,25 +6,48 @@
 #include "collect/dxf_parse.h"
 #include "read_pipeline.h"
 
+#include "expand/expansion_budget.h"
+
 #include "quillform/status.h"
+
+#include <new>
 
 bool ReadEntities(const wchar_t* fileName, const TEntityEvents& events) {
     Test_CreationClass collector(events);
     return ParseDxfFile(fileName, collector);
 }
 
-void ReadContours(const std::string& path, const TEntityEvents& events,
-                  const TReadSettings& settings, TLista* contours, int32_t* status) {
-    TReadReport report;
+namespace {
+void LinkContours(const std::string& path, const TEntityEvents& events,
+                  const TReadSettings& settings, TLista* contours, int32_t* status,
+                  TReadReport& report) {
     TReadPipeline pipeline(settings, events, report);
-    if (!pipeline.Collect(path)) {
-        *status |= stReadError;
+    const int32_t parsed = pipeline.Collect(path);
+    *status |= parsed;
+    if (parsed & (stReadError | stNotDrawing))
         return;
-    }
-    pipeline.Link(status);
+    int32_t linking = 0; // linking stops on its own bits only
+    pipeline.Link(&linking);
+    *status |= linking;
     TLista& linked = pipeline.Contours();
     while (linked.Count > 0) {
         contours->Add(linked.Head->Item);
         linked.Delete(0);
+    }
+}
+} // namespace
+
+void ReadContours(const std::string& path, const TEntityEvents& events,
+                  const TReadSettings& settings, TLista* contours, int32_t* status,
+                  TReadReport* report) {
+    TReadReport ownReport;
+    TReadReport& used = report ? *report : ownReport;
+    try {
+        LinkContours(path, events, settings, contours, status, used);
+    } catch (const TExpansionLimitReached& limit) {
+        *status |= stExpansionLimit;
+        used.Warn("expansionLimit", std::string(), limit.limit);
+    } catch (const std::bad_alloc&) {
+        *status |= stOutOfMemory;
     }
 }

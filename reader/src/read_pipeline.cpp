@@ -4,17 +4,26 @@
 
 #include "collect/dxf_parse.h"
 
+#include "quillform/status.h"
+
 TReadPipeline::TReadPipeline(const TReadSettings& settings, const TEntityEvents& events,
                              TReadReport& report)
-    : context_{settings, report}, geometry_(MakeGeometryMode(settings)),
+    : budget_(settings.expansionLimit > 0 ? settings.expansionLimit
+                                          : ExpansionLimitFor(CurrentMemoryFigures())),
+      context_{settings, report, budget_}, geometry_(MakeGeometryMode(settings)),
       collector_(geometry_->MakeCollector(events, context_)) {}
 
 TReadPipeline::~TReadPipeline() {
     FreeContours(&contours_);
 }
 
-bool TReadPipeline::Collect(const std::string& path) {
-    return ParseDxfPath(path, *collector_);
+int32_t TReadPipeline::Collect(const std::string& path) {
+    const int32_t status = ParseDxf(path, *collector_, &context_.report);
+    if (status & (stReadError | stNotDrawing))
+        return status;
+    geometry_->FinishCollecting(*collector_, context_);
+    context_.report.unit = DrawingUnit(collector_->InsUnits, collector_->Measurement);
+    return status;
 }
 
 void TReadPipeline::Link(int32_t* status) {

@@ -24,11 +24,13 @@ public:
     TReadPipeline(const TReadPipeline&) = delete;
     TReadPipeline& operator=(const TReadPipeline&) = delete;
 
-    // Parses the file into the collector; false when it cannot be opened.
-    bool Collect(const std::string& path);
+    // Parses the file into the collector. Returns stReadError, stNotDrawing
+    // or stTruncated (see ParseDxf), or 0.
+    int32_t Collect(const std::string& path);
     const TLayersName& LayerNames() const { return collector_->LayerNames; }
     // Resolves blocks and bulges and links the contours; ORs the linking
-    // status bits into *status.
+    // status bits into *status (linking stops once *status is not 0, so
+    // callers hand it a word of its own).
     void Link(int32_t* status);
     // Files every contour and circle as a shape, or a hole of one, under its layer.
     void Classify(TLayers& layers);
@@ -37,6 +39,7 @@ public:
     TLista& Contours() { return contours_; }
 
 private:
+    TExpansionBudget budget_;
     TReadContext context_;
     std::unique_ptr<TGeometryMode> geometry_;
     std::unique_ptr<Test_CreationClass> collector_;

@@ -186,11 +186,54 @@ FIXTURES = {
 }
 
 
+def with_count(entity, code, count):
+    """An entity that announces count items and brings none, then a 10x10 square."""
+    return dxf(pairs(0, entity, 8, "0", code, count) + square(0, 0, 10))
+
+
+def inserted_many(lines, inserts):
+    body = "".join(line(i, 0, i, 1) for i in range(lines))
+    return dxf("".join(insert("MANY", 0, 10 * k) for k in range(inserts)),
+               blocks=block("MANY", body))
+
+
+# Hostile input: files whose bytes matter (line ends, encodings, lengths).
+# The reliability reproducers (binary_dxf.dxf, utf16le_bom.dxf, ...) are kept
+# as they were found.
+SQUARE_WITH_HOLE = dxf(square(0, 0, 10) + circle(5, 5, 2))
+HOSTILE = {
+    "count_lwpolyline_90.dxf": with_count("LWPOLYLINE", 90, 2**28).encode(),
+    "count_spline_72.dxf": with_count("SPLINE", 72, 2**28).encode(),
+    "count_spline_73.dxf": with_count("SPLINE", 73, 2**28).encode(),
+    "count_spline_74.dxf": with_count("SPLINE", 74, 2**28).encode(),
+    "count_leader_76.dxf": with_count("LEADER", 76, 2**28).encode(),
+    # 4294967386 is 90 once dxflib has cut it to an int
+    "count_code_wraps.dxf": with_count("LWPOLYLINE", 4294967386, 2**28).encode(),
+    "count_lwpolyline_kept.dxf": dxf(pairs(0, "LWPOLYLINE", 8, "0", 90, 4, 70, 1, 10, 0, 20, 0,
+                                           10, 10, 20, 0, 10, 10, 20, 10, 10, 0, 20, 10)).encode(),
+    "line_ends_cr.dxf": SQUARE_WITH_HOLE.replace("\n", "\r").encode(),
+    "line_ends_crlf.dxf": SQUARE_WITH_HOLE.replace("\n", "\r\n").encode(),
+    "utf16be_no_bom.dxf": dxf(square(0, 0, 10, "Ma\u00df")).encode("utf-16-be"),
+    "long_lines.dxf": dxf(line(0, 0, 5, 0, "L" * 5000) + line(0, 0, 5, 0, "K" * 1023)
+                          + square(0, 0, 10)).encode(),
+    "truncated_after_square.dxf": SQUARE_WITH_HOLE.replace("ENDSEC\n0\nEOF\n", "").encode()
+    + pairs(0, "LINE", 8, "0", 10).encode(),
+    "inserted_many.dxf": inserted_many(20, 10).encode(),
+    # -1e999 overflows to the most negative double; 1e999 to the largest, a real circle
+    "radius_overflow.dxf": dxf(pairs(0, "CIRCLE", 8, "0", 10, 0, 20, 0, 30, 0, 40, "-1e999")
+                               + pairs(0, "ARC", 8, "Cut", 10, 0, 20, 0, 30, 0, 40, "-0", 50, 0, 51, 90)
+                               + circle(5, 5, 2)).encode(),
+}
+
+
 def write_all():
     for name, text in FIXTURES.items():
         with open(os.path.join(HERE, name), "w", encoding="utf-8", errors="surrogateescape",
                   newline="\n") as f:
             f.write(text)
+    for name, data in HOSTILE.items():
+        with open(os.path.join(HERE, name), "wb") as f:
+            f.write(data)
 
 
 if __name__ == "__main__":

@@ -8,6 +8,7 @@
 #include "quillform/shape_records.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 // The reader: reads one DXF file at a time, reports its entities through the
@@ -39,6 +40,16 @@ public:
     // 0 (the default) the fast engine, 1 the literal reference engine; both
     // give the same results.
     void SetEngine(int32_t engine);
+    // 0 (the default) keeps the reader's simplified geometry rules; 1 reads
+    // the drawing as CAD programs show it. Ignored while a read runs.
+    void SetAccurateGeometry(int32_t value);
+    // Accurate geometry: how far the arcs and lines that replace a curve may
+    // stray from it, in drawing units; 0 (the default) means 0.01 mm.
+    void SetCurveTolerance(double tolerance);
+    // Most entities that block inserts may produce in one read (past it the
+    // read stops with stExpansionLimit); 0, the default, chooses by the
+    // memory the machine has, at most 10 million.
+    void SetExpansionLimit(int64_t entities);
     // Copies the version text into dest (at least 13 bytes) and returns dest.
     char* GetVersion(char* dest) const;
     // Status bits of the last read (see status.h), so that a host can tell a
@@ -48,7 +59,11 @@ public:
     // OnReadDone and after Read until the next read.
     const TReadReport& GetReport() const { return FReport; }
 
+    // The wide name is converted in the locale's encoding (UTF-8 where it
+    // cannot hold the name); a path opens exactly the file it names, whatever
+    // its bytes.
     void Read(const wchar_t* fileName);
+    void Read(const std::filesystem::path& path);
 
     // Queries: meaningful inside OnReadDone only. A bad name or index writes
     // nothing, except that count and name queries write 0 or "".
@@ -83,6 +98,9 @@ private:
     bool FReady = true;
     int32_t FMixLayers = 0;
     TEngine FEngine = TEngine::Fast;
+    bool FAccurateGeometry = false;
+    double FCurveTolerance = 0;
+    int64_t FExpansionLimit = 0;
     TReadReport FReport;
 
     TReadSettings Settings() const;

@@ -4,6 +4,7 @@
 
 #include "quillform/events.h"
 #include "quillform/lista.h"
+#include "quillform/read_report.h"
 #include "quillform/read_settings.h"
 
 #include <cstdint>
@@ -16,6 +17,8 @@ bool ReadEntities(const wchar_t* fileName, const TEntityEvents& events);
 // Reads a DXF file (path as the file system's bytes) and links its contours
 // as the reader does before classification. Appends the contours
 // (TDXFPolygon, caller frees them with FreeContours) to contours and ORs
-// status bits (stReadError and the linking bits) into *status.
+// status bits (the reader's, but for stLinkingFailed) into *status; what the
+// read noticed goes into report, if given.
 void ReadContours(const std::string& path, const TEntityEvents& events,
-                  const TReadSettings& settings, TLista* contours, int32_t* status);
+                  const TReadSettings& settings, TLista* contours, int32_t* status,
+                  TReadReport* report = nullptr);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/units.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -20,6 +22,8 @@ struct TReadWarning {
 struct TReadReport {
     // In order of first occurrence; one entry per code and layer.
     std::vector<TReadWarning> warnings;
+    // The drawing's length unit, from its header.
+    TDrawingUnit unit;
 
     void Warn(const std::string& code, const std::string& layer = std::string(), int64_t count = 1);
     void Clear() { *this = TReadReport(); }

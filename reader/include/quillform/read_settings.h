@@ -17,4 +17,19 @@ struct TReadSettings {
     // Bulge explosion and the boxes of outer polygon shapes.
     double tolerance = 1e-5;
     TEngine engine = TEngine::Fast;
+    // Off: the reader's own simplified rules. On: geometry as CAD programs
+    // show it (block base points, scale and mirroring, arrays, nested blocks,
+    // object coordinate systems, paper space left out, open polylines open).
+    bool accurateGeometry = false;
+    // Accurate geometry: the greatest distance between a curve (ellipse,
+    // spline, a circle under unequal scale) and the arcs and lines that
+    // replace it, in drawing units; 0 means 0.01 mm in the drawing's unit
+    // (0.01 when the unit is unknown).
+    double curveTolerance = 0;
+    // Most entities that block inserts may produce; 0 chooses by the memory
+    // the machine has (at most 10 million).
+    int64_t expansionLimit = 0;
 };
+
+// The curve tolerance a read uses: the setting, or its default for the unit.
+double EffectiveCurveTolerance(const TReadSettings& settings, double unitMillimetres);

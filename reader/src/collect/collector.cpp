@@ -5,11 +5,14 @@
 #include "quillform/geometry.h"
 
 #include <cmath>
+#include <memory>
 
-Test_CreationClass::Test_CreationClass(const TEntityEvents& events)
+Test_CreationClass::Test_CreationClass(const TEntityEvents& events, TReadReport* report,
+                                       TExpansionBudget* budget)
     : OnLayer(events.OnLayer), OnSegment(events.OnSegment), OnCircle(events.OnCircle),
       OnArc(events.OnArc), OnPolyline(events.OnPolyline), OnVertex(events.OnVertex),
-      OnBlock(events.OnBlock), OnEndBlock(events.OnEndBlock), OnInsert(events.OnInsert) {}
+      OnBlock(events.OnBlock), OnEndBlock(events.OnEndBlock), OnInsert(events.OnInsert),
+      report_(report), budget_(budget) {}
 
 Test_CreationClass::~Test_CreationClass() {
     FreeContours(&Polylines);
@@ -28,14 +31,48 @@ std::string Test_CreationClass::EntityLayer() {
     return getAttributes().getLayer();
 }
 
+// A circle or arc without a finite positive radius has no outline to cut:
+// its event still tells what the file holds, but it is not stored.
+bool Test_CreationClass::UsableRadius(double radius, const std::string& layer) {
+    if (std::isfinite(radius) && radius > 0)
+        return true;
+    if (report_)
+        report_->Warn("degenerateRadius", layer);
+    return false;
+}
+
 void Test_CreationClass::Flush() {
     if (!CurrentPolyline || CurrentPolyline->Count < 1)
         return;
-    if (CurrentBlock)
-        CurrentBlock->polygons.Add(CurrentPolyline);
-    else
-        Polylines.Add(CurrentPolyline);
+    TDXFPolygon* polyline = CurrentPolyline;
     CurrentPolyline = nullptr;
+    KeepPolyline(polyline);
+}
+
+void Test_CreationClass::KeepPolyline(TDXFPolygon* polyline) {
+    if (CurrentBlock)
+        CurrentBlock->polygons.Add(polyline);
+    else
+        Polylines.Add(polyline);
+}
+
+void Test_CreationClass::KeepSegment(TDXFSegment* segment) {
+    Store(Segments, &block::segments, segment);
+}
+
+void Test_CreationClass::KeepArc(TDXFArc* arc) {
+    Store(Arcs, &block::arcs, arc);
+}
+
+void Test_CreationClass::KeepCircle(TDXFCircle* circle) {
+    Store(Circles, &block::circles, circle);
+}
+
+// An insert ends the open block definition and is expanded at once, so it
+// sees only the blocks finished before it.
+void Test_CreationClass::KeepInsert(const DL_InsertData& data, const std::string& layer) {
+    FinishBlock();
+    ExpandInsert(data, layer.c_str());
 }
 
 void Test_CreationClass::FlushLastPolyline() {
@@ -76,6 +113,7 @@ void Test_CreationClass::addBlock(const DL_BlockData& data) {
     FinishBlock();
     CurrentBlock = new block();
     CurrentBlock->name = CopyName(data.name.c_str());
+    BlockOpened(data);
     OnBlock.Raise(Wide(data.name).c_str(), data.bpx, data.bpy, data.bpz);
 }
 
@@ -93,7 +131,7 @@ void Test_CreationClass::addLine(const DL_LineData& data) {
     segment->X2 = data.x2;
     segment->Y2 = data.y2;
     segment->Layer = CopyName(layer.c_str());
-    Store(Segments, &block::segments, segment);
+    KeepSegment(segment);
     Flush();
     RegisterLayer(layer);
     OnSegment.Raise(data.x1, data.y1, data.z1, data.x2, data.y2, data.z2, Wide(layer).c_str());
@@ -101,7 +139,7 @@ void Test_CreationClass::addLine(const DL_LineData& data) {
 
 void Test_CreationClass::addArc(const DL_ArcData& data) {
     const std::string layer = EntityLayer();
-    auto* arc = new TDXFArc();
+    auto arc = std::make_unique<TDXFArc>();
     arc->CenterX = data.cx;
     arc->CenterY = data.cy;
     arc->Radius = data.radius;
@@ -119,20 +157,23 @@ void Test_CreationClass::addArc(const DL_ArcData& data) {
     arc->EndX = data.cx + data.radius * std::cos(end);
     arc->EndY = data.cy + data.radius * std::sin(end);
     arc->Layer = CopyName(layer.c_str());
-    Store(Arcs, &block::arcs, arc);
+    const double startX = arc->StartX, startY = arc->StartY, endX = arc->EndX, endY = arc->EndY;
+    if (UsableRadius(data.radius, layer))
+        KeepArc(arc.release());
     Flush();
     RegisterLayer(layer);
-    OnArc.Raise(data.cx, data.cy, data.cz, data.radius, data.angle1, data.angle2, arc->StartX,
-                arc->StartY, arc->EndX, arc->EndY, Wide(layer).c_str());
+    OnArc.Raise(data.cx, data.cy, data.cz, data.radius, data.angle1, data.angle2, startX, startY,
+                endX, endY, Wide(layer).c_str());
 }
 
 void Test_CreationClass::addCircle(const DL_CircleData& data) {
     const std::string layer = EntityLayer();
-    auto* circle = new TDXFCircle();
+    auto circle = std::make_unique<TDXFCircle>();
     circle->Center = TPoint2D(data.cx, data.cy);
     circle->Radius = data.radius;
     circle->Layer = CopyName(layer.c_str());
-    Store(Circles, &block::circles, circle);
+    if (UsableRadius(data.radius, layer))
+        KeepCircle(circle.release());
     Flush();
     RegisterLayer(layer);
     OnCircle.Raise(data.cx, data.cy, data.cz, data.radius, Wide(layer).c_str());
@@ -165,9 +206,15 @@ void Test_CreationClass::addVertex(const DL_VertexData& data) {
 void Test_CreationClass::addInsert(const DL_InsertData& data) {
     const std::string layer = EntityLayer();
     Flush();
-    FinishBlock();
-    ExpandInsert(data, layer.c_str());
+    KeepInsert(data, layer);
     RegisterLayer(layer);
     OnInsert.Raise(Wide(data.name).c_str(), data.ipx, data.ipy, data.ipz, data.sx, data.sy, data.sz,
                    data.angle, Wide(layer).c_str());
+}
+
+void Test_CreationClass::setVariableInt(const std::string& key, int value, int) {
+    if (key == "$INSUNITS")
+        InsUnits = value;
+    else if (key == "$MEASUREMENT")
+        Measurement = value;
 }

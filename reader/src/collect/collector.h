@@ -4,11 +4,14 @@
 
 #include "quillform/entity_store.h"
 #include "quillform/events.h"
+#include "quillform/read_report.h"
 #include "quillform/wide_names.h"
 
 #include <dl_creationadapter.h>
 
 #include <string>
+
+class TExpansionBudget;
 
 // Receives dxflib's callbacks for one read: stores lines, arcs, circles,
 // polylines and block definitions, keeps the layer-name registry, expands
@@ -35,7 +38,10 @@ public:
     TEndBlockEvent OnEndBlock;
     TInsertEvent OnInsert;
 
-    explicit Test_CreationClass(const TEntityEvents& events = TEntityEvents());
+    // report (if given) counts what the collector leaves out; budget (if
+    // given) limits the entities that inserts may produce.
+    explicit Test_CreationClass(const TEntityEvents& events = TEntityEvents(),
+                                TReadReport* report = nullptr, TExpansionBudget* budget = nullptr);
     ~Test_CreationClass() override;
     Test_CreationClass(const Test_CreationClass&) = delete;
     Test_CreationClass& operator=(const Test_CreationClass&) = delete;
@@ -49,6 +55,11 @@ public:
     void addPolyline(const DL_PolylineData& data) override;
     void addVertex(const DL_VertexData& data) override;
     void addInsert(const DL_InsertData& data) override;
+    void setVariableInt(const std::string& key, int value, int code) override;
+
+    // Header variables that tell the drawing's unit; -1 while absent.
+    int InsUnits = -1;
+    int Measurement = -1;
 
     // No callback follows the last entity of a file: the reader hands the
     // pending polyline to the model-space list once parsing is over.
@@ -64,9 +75,23 @@ public:
     bool LinkContours(TLista* outList, int32_t* status, double linkingDistance,
                       int32_t openContourMode, bool mixLayers);
 
-private:
+protected:
+    // Where each collected entity goes. These rules file it at once under the
+    // open block or model space and expand an insert as it is read (ending
+    // the open block); other geometry rules keep entities for later instead.
+    // Each takes ownership of what it is given.
+    virtual void KeepSegment(TDXFSegment* segment);
+    virtual void KeepArc(TDXFArc* arc);
+    virtual void KeepCircle(TDXFCircle* circle);
+    virtual void KeepPolyline(TDXFPolygon* polyline);
+    virtual void KeepInsert(const DL_InsertData& data, const std::string& layer);
+    // Called when a block definition has been opened as CurrentBlock.
+    virtual void BlockOpened(const DL_BlockData& /*data*/) {}
+
     void Flush();
     void FinishBlock();
+
+private:
     void RegisterLayer(const std::string& name);
     void Store(TLista& modelSpaceList, TLista block::*blockList, void* entity);
     void ExpandInsert(const DL_InsertData& data, const char* layer);
@@ -83,7 +108,10 @@ private:
     bool AttachPolyline(TListaNode* node, TDXFPolygon* polyline, TDXFPolygon* contour,
                         dxf_info* firstVertex, dxf_info* lastVertex, double linkingDistance);
     std::string EntityLayer();
+    bool UsableRadius(double radius, const std::string& layer);
     std::wstring Wide(const std::string& name) const { return widen_(name.c_str()); }
 
     NameWidener widen_;
+    TReadReport* report_;
+    TExpansionBudget* budget_;
 };

@@ -3,31 +3,99 @@
 #include "collect/dxf_parse.h"
 
 #include "collect/collector.h"
+#include "collect/dxf_input_filter.h"
+#include "quillform/status.h"
 #include "quillform/wide_names.h"
 
 #include <dl_dxf.h>
 
 #include <clocale>
-#include <filesystem>
-#include <string>
-#include <system_error>
+#include <cstdio>
+#include <istream>
+#include <memory>
+#include <sys/stat.h>
+
+namespace {
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// A pipe or device has no size to bound the counts by: its bytes are first
+// copied to an anonymous temporary file.
+FilePtr CopyToTemporary(std::FILE* from, int64_t* size) {
+    FilePtr copy(std::tmpfile());
+    if (!copy)
+        return nullptr;
+    char buffer[64 * 1024];
+    *size = 0;
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, from)) > 0; *size += got)
+        if (std::fwrite(buffer, 1, got, copy.get()) != got)
+            return nullptr;
+    if (std::ferror(from) || std::fflush(copy.get()) != 0)
+        return nullptr;
+    std::rewind(copy.get());
+    return copy;
+}
+
+// A directory opens without complaint and then reads nothing; that is a
+// file that cannot be read, not an empty drawing.
+FilePtr OpenInput(const std::string& path, int64_t* size) {
+    FilePtr file(std::fopen(path.c_str(), "rb"));
+    struct stat info {};
+    if (!file || fstat(fileno(file.get()), &info) != 0 || S_ISDIR(info.st_mode))
+        return nullptr;
+    if (!S_ISREG(info.st_mode))
+        return CopyToTemporary(file.get(), size);
+    *size = info.st_size;
+    return file;
+}
+
+int32_t Judge(const TInputFindings& findings, TReadReport* report) {
+    if (report) {
+        if (findings.encoding == TDxfLineSource::Encoding::Utf16LE ||
+            findings.encoding == TDxfLineSource::Encoding::Utf16BE)
+            report->Warn("utf16");
+        if (findings.loweredCounts > 0)
+            report->Warn("countLowered", std::string(), findings.loweredCounts);
+        if (findings.cutLines > 0)
+            report->Warn("longLine", std::string(), findings.cutLines);
+    }
+    if (findings.encoding == TDxfLineSource::Encoding::Binary) {
+        if (report)
+            report->Warn("binaryDxf");
+        return stNotDrawing;
+    }
+    if (!findings.sawSection)
+        return stNotDrawing;
+    return findings.sawEof ? 0 : stTruncated;
+}
+} // namespace
+
+int32_t ParseDxf(const std::string& path, Test_CreationClass& collector, TReadReport* report) {
+    int64_t size = 0;
+    const FilePtr file = OpenInput(path, &size);
+    if (!file)
+        return stReadError;
+    TDxfInputFilter filter(file.get(), size);
+    std::istream stream(&filter);
+    // dxflib sets the global locale to "C" while it reads and then back to the
+    // C++ global locale, which also resets the C library's locale; keep the
+    // host's setting.
+    const std::string hostLocale = std::setlocale(LC_ALL, nullptr);
+    struct LocaleRestore {
+        const std::string& locale;
+        ~LocaleRestore() { std::setlocale(LC_ALL, locale.c_str()); }
+    } restore{hostLocale};
+    DL_Dxf parser;
+    parser.in(stream, &collector);
+    return Judge(filter.Findings(), report);
+}
 
 bool ParseDxfFile(const wchar_t* fileName, Test_CreationClass& collector) {
     return ParseDxfPath(NarrowPath(fileName), collector);
 }
 
 bool ParseDxfPath(const std::string& path, Test_CreationClass& collector) {
-    // dxflib opens a directory without complaint and then reads nothing; that
-    // is a file that cannot be read, not an empty drawing.
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return false;
-    // dxflib sets the global locale to "C" while it reads and then back to the
-    // C++ global locale, which also resets the C library's locale; keep the
-    // host's setting.
-    const std::string hostLocale = std::setlocale(LC_ALL, nullptr);
-    DL_Dxf parser;
-    const bool opened = parser.in(path, &collector);
-    std::setlocale(LC_ALL, hostLocale.c_str());
-    return opened;
+    return (ParseDxf(path, collector) & stReadError) == 0;
 }

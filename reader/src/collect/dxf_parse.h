@@ -2,12 +2,22 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/read_report.h"
+
+#include <cstdint>
 #include <string>
 
 class Test_CreationClass;
 
-// Lets dxflib read the named file into the collector. False when the file
-// cannot be opened; damaged groups inside it are skipped by the parser.
+// Lets dxflib read the file (path as the file system's bytes) into the
+// collector, through the input filter. Returns status bits: stReadError
+// when the file cannot be opened (the collector then receives nothing),
+// stNotDrawing when it holds no DXF drawing (empty, binary DXF, no
+// section), stTruncated when it ends before its EOF marker. What the filter
+// had to mend is counted in report, if one is given.
+int32_t ParseDxf(const std::string& path, Test_CreationClass& collector,
+                 TReadReport* report = nullptr);
+
+// The same, true when the file could be opened.
 bool ParseDxfFile(const wchar_t* fileName, Test_CreationClass& collector);
-// The same for a path given as the bytes the file system takes.
 bool ParseDxfPath(const std::string& path, Test_CreationClass& collector);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copies block definitions into model space at each INSERT.
 #include "collect/collector.h"
+#include "expand/expansion_budget.h"
 
 #include "quillform/geometry.h"
 
@@ -88,8 +89,20 @@ void Test_CreationClass::ExpandInsert(const DL_InsertData& data, const char* lay
     }
 }
 
+namespace {
+// What one copy of a block costs: one per entity, one more per polyline vertex.
+int64_t CopyCost(const block& source) {
+    int64_t cost = int64_t{source.circles.Count} + source.segments.Count + source.arcs.Count;
+    for (const TListaNode* n = source.polygons.Head; n; n = n->Next)
+        cost += static_cast<const TDXFPolygon*>(n->Item)->Count;
+    return cost;
+}
+} // namespace
+
 void Test_CreationClass::ExpandBlock(const block& source, TPoint2D insertion, double angle,
                                      const char* layer) {
+    if (budget_)
+        budget_->Spend(CopyCost(source)); // before copying: a refused insert copies nothing
     const Placement place{TPoint2D(source.base_x, source.base_y), insertion, angle};
     for (const TListaNode* n = source.circles.Head; n; n = n->Next)
         Circles.Add(PlacedCircle(*static_cast<const TDXFCircle*>(n->Item), place, layer));

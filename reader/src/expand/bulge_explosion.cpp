@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Turns polylines with bulged edges into plain segments and arcs.
 #include "collect/collector.h"
+#include "expand/bulge_arc.h"
 
 #include "quillform/geometry.h"
 
@@ -25,6 +26,7 @@ TDXFSegment* StraightEdge(const dxf_info& from, const dxf_info& to, double t) {
     segment->Y2 = to.y;
     return segment;
 }
+} // namespace
 
 // The arc of a bulged edge: included angle 4 atan(bulge), centre on the side
 // the bulge's sign gives, clockwise for a negative bulge.
@@ -58,7 +60,6 @@ TDXFArc* BulgedEdge(const dxf_info& from, const dxf_info& to, double t) {
     }
     return arc;
 }
-} // namespace
 
 void Test_CreationClass::ExplodeBulgedPolylines(double tolerance) {
     for (TListaNode* node = Polylines.Head; node;) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "collect/collector.h"
+#include "expand/expansion_budget.h"
 
 #include "quillform/read_report.h"
 #include "quillform/read_settings.h"
@@ -13,6 +14,9 @@
 struct TReadContext {
     const TReadSettings& settings;
     TReadReport& report;
+    TExpansionBudget& budget; // spent by every stage that expands block inserts
+    // The longer side of the box around the model-space entities, once known.
+    double drawingSize = 0;
 };
 
 // The rules that turn a file's entities into the segments, arcs, circles and
@@ -24,6 +28,8 @@ public:
     virtual ~TGeometryMode() = default;
     virtual std::unique_ptr<Test_CreationClass> MakeCollector(const TEntityEvents& events,
                                                               TReadContext& context) const = 0;
+    // Right after parsing, before the layer registry is read.
+    virtual void FinishCollecting(Test_CreationClass&, TReadContext&) const {}
     // After parsing: leaves only model-space entities in the collector's lists.
     virtual void PrepareForLinking(Test_CreationClass& collector, TReadContext& context) const = 0;
     // After linking: sets aside contours that cannot be shapes or holes.
@@ -31,3 +37,4 @@ public:
 };
 
 std::unique_ptr<TGeometryMode> MakeGeometryMode(const TReadSettings& settings);
+std::unique_ptr<TGeometryMode> MakeAccurateGeometry();

@@ -8,8 +8,8 @@ namespace {
 class TLiteralGeometry : public TGeometryMode {
 public:
     std::unique_ptr<Test_CreationClass> MakeCollector(const TEntityEvents& events,
-                                                      TReadContext&) const override {
-        return std::make_unique<Test_CreationClass>(events);
+                                                      TReadContext& context) const override {
+        return std::make_unique<Test_CreationClass>(events, &context.report, &context.budget);
     }
     void PrepareForLinking(Test_CreationClass& collector, TReadContext& context) const override {
         collector.FlushLastPolyline();
@@ -19,6 +19,8 @@ public:
 };
 } // namespace
 
-std::unique_ptr<TGeometryMode> MakeGeometryMode(const TReadSettings&) {
+std::unique_ptr<TGeometryMode> MakeGeometryMode(const TReadSettings& settings) {
+    if (settings.accurateGeometry)
+        return MakeAccurateGeometry();
     return std::make_unique<TLiteralGeometry>();
 }

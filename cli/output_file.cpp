@@ -1,0 +1,160 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "output_file.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+std::string Folder(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string BaseName(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// What a newly created file gets: read and write for all, less the umask.
+mode_t NewFileMode() {
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+} // namespace
+
+TOutputFile::TOutputFile(std::string target) : target_(std::move(target)) {}
+
+TOutputFile::~TOutputFile() {
+    Discard();
+}
+
+void TOutputFile::Discard() {
+    if (stream_)
+        std::fclose(stream_);
+    stream_ = nullptr;
+    if (!temporary_.empty())
+        std::remove(temporary_.c_str());
+    temporary_.clear();
+}
+
+bool TOutputFile::Fail(int errorNumber) {
+    error_ = "cannot write '" + target_ + "': " + std::strerror(errorNumber);
+    Discard();
+    return false;
+}
+
+bool TOutputFile::Open() {
+    struct stat info {};
+    mode_t mode = NewFileMode();
+    destination_ = target_;
+    if (stat(target_.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode))
+            return Fail(EISDIR);
+        if (!S_ISREG(info.st_mode)) {
+            stream_ = std::fopen(target_.c_str(), "wb");
+            return stream_ ? true : Fail(errno);
+        }
+        // Through a symbolic link the file it points to is replaced, not the link.
+        char resolved[PATH_MAX];
+        if (realpath(target_.c_str(), resolved))
+            destination_ = resolved;
+        mode = info.st_mode & 07777;
+    }
+    std::string name = Folder(destination_) + "/." + BaseName(destination_) + ".XXXXXX";
+    const int fd = mkstemp(name.data());
+    if (fd < 0)
+        return Fail(errno);
+    temporary_ = name;
+    stream_ = fdopen(fd, "wb");
+    if (!stream_) {
+        const int error = errno;
+        close(fd);
+        return Fail(error);
+    }
+    if (fchmod(fd, mode) != 0)
+        return Fail(errno);
+    return true;
+}
+
+bool TOutputFile::Write(const std::string& bytes) {
+    if (!stream_)
+        return false;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stream_) == bytes.size())
+        return true;
+    if (writeError_ == 0)
+        writeError_ = errno ? errno : EIO;
+    return false;
+}
+
+bool TOutputFile::Commit() {
+    if (!stream_)
+        return false;
+    if (writeError_ != 0)
+        return Fail(writeError_);
+    errno = 0;
+    if (std::fflush(stream_) != 0 || std::ferror(stream_))
+        return Fail(errno ? errno : EIO);
+    if (!temporary_.empty() && fsync(fileno(stream_)) != 0)
+        return Fail(errno);
+    std::FILE* stream = stream_;
+    stream_ = nullptr;
+    if (std::fclose(stream) != 0)
+        return Fail(errno);
+    if (!temporary_.empty() && std::rename(temporary_.c_str(), destination_.c_str()) != 0)
+        return Fail(errno);
+    temporary_.clear();
+    return true;
+}
+
+bool IsOneOfTheInputs(const std::string& path, const std::vector<std::string>& inputs) {
+    struct stat output {};
+    if (stat(path.c_str(), &output) != 0)
+        return false;
+    for (const std::string& input : inputs) {
+        struct stat info {};
+        if (stat(input.c_str(), &info) == 0 && info.st_dev == output.st_dev &&
+            info.st_ino == output.st_ino)
+            return true;
+    }
+    return false;
+}
+
+namespace {
+int gStandardOutputError = 0;
+
+void NoteStandardOutputError() {
+    if (gStandardOutputError == 0)
+        gStandardOutputError = errno ? errno : EIO;
+}
+} // namespace
+
+void WriteStandardOutput(const std::string& bytes) {
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size())
+        NoteStandardOutputError();
+}
+
+void FlushStandardOutput() {
+    errno = 0;
+    if (std::fflush(stdout) != 0)
+        NoteStandardOutputError();
+}
+
+bool FinishStandardOutput(std::string* error) {
+    FlushStandardOutput();
+    if (std::ferror(stdout))
+        NoteStandardOutputError();
+    if (gStandardOutputError == 0)
+        return true;
+    *error = std::string("cannot write to standard output: ") + std::strerror(gStandardOutputError);
+    return false;
+}

@@ -1,0 +1,64 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "collect/collector.h"
+#include "expand/block_model.h"
+
+#include "quillform/read_report.h"
+
+// The collector of the accurate geometry rules. Events are raised exactly as
+// the reader's own collector raises them; what is kept differs: each entity
+// keeps the map from its object coordinate system, paper space is left out,
+// ellipses and splines are kept too, and block definitions (with their
+// nested inserts) and model-space inserts are kept in file order for
+// expansion once the whole file has been read.
+class TAccurateCollector : public Test_CreationClass {
+public:
+    TAccurateCollector(const TEntityEvents& events, TReadReport& report, TExpansionBudget& budget);
+
+    void addBlock(const DL_BlockData& data) override;
+    void endBlock() override;
+    void addPolyline(const DL_PolylineData& data) override;
+    void addEllipse(const DL_EllipseData& data) override;
+    void addSpline(const DL_SplineData& data) override;
+    void addControlPoint(const DL_ControlPointData& data) override;
+    void addKnot(const DL_KnotData& data) override;
+    void addFitPoint(const DL_FitPointData& data) override;
+
+    // Flushes the last polyline into its block or model space.
+    void FinishCollecting();
+    const TDrawingModel& Model() const { return model_; }
+
+protected:
+    void KeepSegment(TDXFSegment* segment) override;
+    void KeepArc(TDXFArc* arc) override;
+    void KeepCircle(TDXFCircle* circle) override;
+    void KeepPolyline(TDXFPolygon* polyline) override;
+    void KeepInsert(const DL_InsertData& data, const std::string& layer) override;
+
+private:
+    // Where the entity being read lands: the open block or model space; null
+    // when it is left out (paper space).
+    TBlockContents* Target();
+    // The map from the entity's object coordinate system at the given
+    // elevation; false (after a warning) when its plane is seen edge-on.
+    bool EntityPlane(double elevation, const std::string& layer, TAffine2D* map);
+    TSplineCurve* OpenSpline();
+
+    TReadReport& report_;
+    TDrawingModel model_;
+    TBlockContents* openBlock_ = nullptr;
+    bool openBlockIsPaper_ = false;
+    // The pending polyline's plane and space, taken when its header is read.
+    struct PolylineSetting {
+        TAffine2D plane;
+        bool planar = true;
+        bool paper = false;
+        bool mesh = false;
+    } pending_;
+    // The spline whose control points, knots and fit points are arriving.
+    TBlockContents* splineBlock_ = nullptr;
+    size_t splineItem_ = 0;
+    std::vector<std::string> curveLayers_;
+};

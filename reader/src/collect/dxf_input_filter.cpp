@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "collect/dxf_input_filter.h"
+
+namespace {
+// Lines are handed over in batches of about this many bytes.
+constexpr size_t kBatch = 32 * 1024;
+} // namespace
+
+TDxfInputFilter::TDxfInputFilter(std::FILE* file, int64_t fileSize) : source_(file, fileSize) {}
+
+TInputFindings TDxfInputFilter::Findings() const {
+    TInputFindings findings;
+    findings.encoding = source_.TextEncoding();
+    findings.sawSection = guard_.SawSection();
+    findings.sawEof = guard_.SawEof();
+    findings.loweredCounts = guard_.LoweredCounts();
+    findings.cutLines = source_.CutLines();
+    return findings;
+}
+
+TDxfInputFilter::int_type TDxfInputFilter::underflow() {
+    started_ = true;
+    out_.clear();
+    while (out_.size() < kBatch && source_.Next(line_)) {
+        guard_.Line(line_, source_.RemainingBound());
+        out_ += line_;
+        out_ += '\n';
+    }
+    if (out_.empty())
+        return traits_type::eof();
+    setg(out_.data(), out_.data(), out_.data() + out_.size());
+    return traits_type::to_int_type(out_[0]);
+}
+
+TDxfInputFilter::pos_type TDxfInputFilter::seekoff(off_type offset, std::ios_base::seekdir dir,
+                                                   std::ios_base::openmode which) {
+    if (offset == 0 && dir == std::ios_base::beg)
+        return seekpos(pos_type(0), which);
+    return pos_type(off_type(-1));
+}
+
+TDxfInputFilter::pos_type TDxfInputFilter::seekpos(pos_type position, std::ios_base::openmode) {
+    if (position == pos_type(0) && !started_)
+        return position;
+    return pos_type(off_type(-1));
+}

@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include "collect/dxf_line_source.h"
+#include "collect/group_guard.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <streambuf>
+#include <string>
+
+// What the filter noticed about the file it passed on.
+struct TInputFindings {
+    TDxfLineSource::Encoding encoding = TDxfLineSource::Encoding::Bytes;
+    bool sawSection = false;
+    bool sawEof = false;
+    int64_t loweredCounts = 0;
+    int64_t cutLines = 0;
+};
+
+// The stream dxflib reads a file through: line ends normalised to LF, UTF-16
+// converted, over-long lines cut, buffer-sizing counts kept within what the
+// file could hold (TDxfLineSource, TGroupGuard). Binary DXF gives no text.
+class TDxfInputFilter : public std::streambuf {
+public:
+    TDxfInputFilter(std::FILE* file, int64_t fileSize);
+    TInputFindings Findings() const;
+
+protected:
+    int_type underflow() override;
+    // dxflib rewinds the stream before it reads; only that is supported.
+    pos_type seekoff(off_type offset, std::ios_base::seekdir dir,
+                     std::ios_base::openmode which) override;
+    pos_type seekpos(pos_type position, std::ios_base::openmode which) override;
+
+private:
+    TDxfLineSource source_;
+    TGroupGuard guard_;
+    std::string out_;
+    std::string line_;
+    bool started_ = false;
+};

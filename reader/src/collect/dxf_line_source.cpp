@@ -1,0 +1,147 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "collect/dxf_line_source.h"
+
+#include "quillform/wide_names.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr size_t kChunk = 64 * 1024;
+constexpr char kBinarySentinel[] = "AutoCAD Binary DXF";
+
+bool StartsWith(const std::string& text, const char* prefix) {
+    return text.compare(0, std::strlen(prefix), prefix) == 0;
+}
+
+// UTF-16 without a byte order mark: a DXF file starts with a group code, an
+// ASCII digit or space, so one of each pair of its first bytes is zero.
+bool LooksLikeUtf16(const std::string& raw, bool littleEndian) {
+    if (raw.size() < 4)
+        return false;
+    const size_t zero = littleEndian ? 1 : 0;
+    return raw[zero] == '\0' && raw[zero + 2] == '\0' && raw[1 - zero] != '\0' &&
+           raw[3 - zero] != '\0';
+}
+} // namespace
+
+TDxfLineSource::TDxfLineSource(std::FILE* file, int64_t fileSize)
+    : file_(file), fileSize_(fileSize) {}
+
+int64_t TDxfLineSource::RemainingBound() const {
+    const int64_t unread = std::max<int64_t>(0, fileSize_ - rawRead_);
+    // Two bytes of UTF-16 become at most three bytes of UTF-8.
+    const bool utf16 = encoding_ == Encoding::Utf16LE || encoding_ == Encoding::Utf16BE;
+    const int64_t unreadText = utf16 ? unread / 2 * 3 + 3 : unread;
+    return static_cast<int64_t>(text_.size() - pos_) + unreadText;
+}
+
+void TDxfLineSource::DetectEncoding(std::string& raw) {
+    if (StartsWith(raw, kBinarySentinel)) {
+        encoding_ = Encoding::Binary;
+    } else if (StartsWith(raw, "\xEF\xBB\xBF")) {
+        raw.erase(0, 3); // a UTF-8 byte order mark is no part of the first group code
+    } else if (StartsWith(raw, "\xFF\xFE")) {
+        encoding_ = Encoding::Utf16LE;
+        raw.erase(0, 2);
+    } else if (StartsWith(raw, "\xFE\xFF")) {
+        encoding_ = Encoding::Utf16BE;
+        raw.erase(0, 2);
+    } else if (LooksLikeUtf16(raw, true)) {
+        encoding_ = Encoding::Utf16LE;
+    } else if (LooksLikeUtf16(raw, false)) {
+        encoding_ = Encoding::Utf16BE;
+    }
+}
+
+void TDxfLineSource::Decode(const std::string& raw) {
+    if (encoding_ == Encoding::Bytes) {
+        text_ += raw;
+        return;
+    }
+    const std::string units = oddByte_ + raw;
+    const size_t whole = units.size() / 2 * 2;
+    oddByte_ = units.substr(whole);
+    const bool little = encoding_ == Encoding::Utf16LE;
+    std::wstring wide;
+    wide.reserve(whole / 2);
+    for (size_t i = 0; i < whole; i += 2) {
+        const auto lo = static_cast<unsigned char>(units[i + (little ? 0 : 1)]);
+        const auto hi = static_cast<unsigned char>(units[i + (little ? 1 : 0)]);
+        const char32_t unit = static_cast<char32_t>(hi << 8 | lo);
+        if (highSurrogate_ != 0) {
+            const char32_t high = highSurrogate_;
+            highSurrogate_ = 0;
+            if (unit >= 0xDC00 && unit <= 0xDFFF) {
+                wide.push_back(
+                    static_cast<wchar_t>(0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00)));
+                continue;
+            }
+            wide.push_back(static_cast<wchar_t>(0xFFFD)); // a lone high surrogate
+        }
+        if (unit >= 0xD800 && unit <= 0xDBFF)
+            highSurrogate_ = unit;
+        else
+            wide.push_back(static_cast<wchar_t>(unit)); // ToUtf8 replaces a lone low surrogate
+    }
+    text_ += ToUtf8(wide);
+}
+
+bool TDxfLineSource::Fill() {
+    text_.erase(0, pos_);
+    pos_ = 0;
+    if (exhausted_ || encoding_ == Encoding::Binary)
+        return false;
+    std::string raw(kChunk, '\0');
+    const size_t got = std::fread(raw.data(), 1, raw.size(), file_);
+    raw.resize(got);
+    rawRead_ += static_cast<int64_t>(got);
+    if (got < kChunk)
+        exhausted_ = true;
+    if (!started_) {
+        started_ = true;
+        DetectEncoding(raw);
+        if (encoding_ == Encoding::Binary)
+            return false;
+    }
+    Decode(raw);
+    if (exhausted_ && highSurrogate_ != 0) {
+        text_ += ToUtf8(std::wstring(1, static_cast<wchar_t>(0xFFFD)));
+        highSurrogate_ = 0;
+    }
+    return pos_ < text_.size();
+}
+
+bool TDxfLineSource::Next(std::string& line) {
+    line.clear();
+    bool any = false; // something of this line was read, if only its end
+    bool cut = false;
+    for (;;) {
+        if (pos_ == text_.size() && !Fill())
+            break;
+        if (skipLineFeed_) {
+            skipLineFeed_ = false;
+            if (text_[pos_] == '\n') {
+                ++pos_;
+                continue;
+            }
+        }
+        any = true;
+        const size_t end = text_.find_first_of("\r\n", pos_);
+        const size_t stop = end == std::string::npos ? text_.size() : end;
+        const size_t room = kLongestLine - line.size();
+        const size_t take = std::min(stop - pos_, room);
+        line.append(text_, pos_, take);
+        cut = cut || take < stop - pos_;
+        pos_ = stop;
+        if (end != std::string::npos) {
+            skipLineFeed_ = text_[end] == '\r';
+            ++pos_;
+            break;
+        }
+    }
+    if (cut)
+        ++cutLines_;
+    return any;
+}

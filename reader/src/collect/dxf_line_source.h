@@ -1,0 +1,53 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+// Cuts a DXF file into lines the way the parser must see them: every line
+// end (LF, CR LF or a lone CR) ends exactly one line, UTF-16 text arrives as
+// UTF-8, and a line longer than the parser reads in one piece is cut, so that
+// one line of the file is always one line for the parser and the pairs of
+// group code and value never lose step.
+class TDxfLineSource {
+public:
+    // dxflib reads a line from a stream into a buffer of 1024 bytes: 1023
+    // bytes and the line end pass in one piece, a longer line stalls it.
+    static constexpr size_t kLongestLine = 1023;
+
+    enum class Encoding { Bytes, Utf16LE, Utf16BE, Binary };
+
+    // Reads from file (not owned) from its current position; fileSize is
+    // what remains to be read from there, for RemainingBound().
+    TDxfLineSource(std::FILE* file, int64_t fileSize);
+
+    // The next line without its line end; false when the file is exhausted.
+    bool Next(std::string& line);
+
+    // At most how many bytes of text the lines after the last one taken can
+    // still hold.
+    int64_t RemainingBound() const;
+
+    Encoding TextEncoding() const { return encoding_; }
+    int64_t CutLines() const { return cutLines_; }
+
+private:
+    bool Fill();
+    void DetectEncoding(std::string& raw);
+    void Decode(const std::string& raw);
+
+    std::FILE* file_;
+    int64_t fileSize_;
+    int64_t rawRead_ = 0;
+    bool started_ = false;
+    bool exhausted_ = false;
+    Encoding encoding_ = Encoding::Bytes;
+    std::string text_; // decoded text not yet handed out starts at pos_
+    size_t pos_ = 0;
+    bool skipLineFeed_ = false; // the last line ended with CR: a LF right after it belongs to it
+    std::string oddByte_;       // UTF-16: a code unit split between two reads
+    char32_t highSurrogate_ = 0;
+    int64_t cutLines_ = 0;
+};

@@ -1,0 +1,73 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "cli_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string Quote(const std::string& arg) {
+    std::string quoted = "'";
+    for (char c : arg)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string Data(const std::string& name) {
+    return Quote(std::string(QUILLFORM_TEST_DATA) + "/" + name);
+}
+
+namespace {
+std::string OutputBase() {
+    return testing::TempDir() + "quillform_cli_" + std::to_string(getpid());
+}
+} // namespace
+
+RunResult RunCli(const std::string& args, const std::string& stdoutTarget) {
+    const std::string base = OutputBase();
+    const std::string out = stdoutTarget.empty() ? base + ".out" : stdoutTarget;
+    const std::string command = Quote(QUILLFORM_CLI) + " " + args + " >" + Quote(out) + " 2>" +
+                                Quote(base + ".err") + " </dev/null";
+    RunResult result;
+    const int raw = std::system(command.c_str());
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    if (stdoutTarget.empty())
+        result.out = Slurp(base + ".out");
+    result.err = Slurp(base + ".err");
+    return result;
+}
+
+RunResult RunCliMeasured(const std::string& file) {
+    const std::string base = OutputBase();
+    RunResult result;
+    const pid_t child = fork();
+    if (child == 0) {
+        const int out = open((base + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open((base + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, 1);
+        dup2(err, 2);
+        execl(QUILLFORM_CLI, QUILLFORM_CLI, "-q", file.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int raw = 0;
+    rusage usage{};
+    wait4(child, &raw, 0, &usage);
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.peakKilobytes = usage.ru_maxrss;
+    result.out = Slurp(base + ".out");
+    result.err = Slurp(base + ".err");
+    return result;
+}

@@ -1,0 +1,27 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <string>
+
+// Runs the built quillform command and keeps what it printed and returned.
+struct RunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+    long peakKilobytes = 0; // largest resident set of the command (RunCliMeasured)
+};
+
+std::string Slurp(const std::string& path);
+// One argument quoted for the shell.
+std::string Quote(const std::string& arg);
+// A fixture of tests/data, quoted.
+std::string Data(const std::string& name);
+
+// args as written on a shell command line; standard output goes to
+// stdoutTarget when one is given (for example "/dev/full"), else it is kept.
+RunResult RunCli(const std::string& args, const std::string& stdoutTarget = std::string());
+
+// Runs quillform directly (no shell) with one file argument and measures
+// its peak memory.
+RunResult RunCliMeasured(const std::string& file);
