@@ -12,7 +12,7 @@
 #include <vector>
 
 namespace {
-// Walks the list as TLista::GetItem is specified: a negative index takes no step.
+// Walks the list node by node as GetItem always did; a negative index takes no step.
 const void* Walked(const TLista& list, int32_t index) {
     if (list.Count == 0 || index >= list.Count)
         return nullptr;
