@@ -2,12 +2,17 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "collect/dxf_input_filter.h"
 
+#include <cstring>
+
 namespace {
 // Lines are handed over in batches of about this many bytes.
 constexpr size_t kBatch = 32 * 1024;
 } // namespace
 
-TDxfInputFilter::TDxfInputFilter(std::FILE* file, int64_t fileSize) : source_(file, fileSize) {}
+TDxfInputFilter::TDxfInputFilter(std::FILE* file, int64_t fileSize)
+    : source_(file, fileSize),
+      // a batch, and the line that passes it with its line end
+      out_(new char[kBatch + TDxfLineSource::kLongestLine + 1]) {}
 
 TInputFindings TDxfInputFilter::Findings() const {
     TInputFindings findings;
@@ -21,16 +26,20 @@ TInputFindings TDxfInputFilter::Findings() const {
 
 TDxfInputFilter::int_type TDxfInputFilter::underflow() {
     started_ = true;
-    out_.clear();
-    while (out_.size() < kBatch && source_.Next(line_)) {
-        guard_.Line(line_, source_.RemainingBound());
-        out_ += line_;
-        out_ += '\n';
+    char* const begin = out_.get();
+    char* end = begin;
+    std::string_view line;
+    while (static_cast<size_t>(end - begin) < kBatch && source_.NextView(&line)) {
+        if (const std::string* rewritten = guard_.Take(line, source_.RemainingBound()))
+            line = *rewritten; // a count of at most nine digits
+        std::memcpy(end, line.data(), line.size());
+        end += line.size();
+        *end++ = '\n';
     }
-    if (out_.empty())
+    if (end == begin)
         return traits_type::eof();
-    setg(out_.data(), out_.data(), out_.data() + out_.size());
-    return traits_type::to_int_type(out_[0]);
+    setg(begin, begin, end);
+    return traits_type::to_int_type(*begin);
 }
 
 TDxfInputFilter::pos_type TDxfInputFilter::seekoff(off_type offset, std::ios_base::seekdir dir,

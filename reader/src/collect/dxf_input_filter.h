@@ -7,8 +7,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <streambuf>
-#include <string>
 
 // What the filter noticed about the file it passed on.
 struct TInputFindings {
@@ -37,7 +37,6 @@ protected:
 private:
     TDxfLineSource source_;
     TGroupGuard guard_;
-    std::string out_;
-    std::string line_;
+    std::unique_ptr<char[]> out_; // the lines handed over last
     bool started_ = false;
 };

@@ -29,14 +29,6 @@ bool LooksLikeUtf16(const std::string& raw, bool littleEndian) {
 TDxfLineSource::TDxfLineSource(std::FILE* file, int64_t fileSize)
     : file_(file), fileSize_(fileSize) {}
 
-int64_t TDxfLineSource::RemainingBound() const {
-    const int64_t unread = std::max<int64_t>(0, fileSize_ - rawRead_);
-    // Two bytes of UTF-16 become at most three bytes of UTF-8.
-    const bool utf16 = encoding_ == Encoding::Utf16LE || encoding_ == Encoding::Utf16BE;
-    const int64_t unreadText = utf16 ? unread / 2 * 3 + 3 : unread;
-    return static_cast<int64_t>(text_.size() - pos_) + unreadText;
-}
-
 void TDxfLineSource::DetectEncoding(std::string& raw) {
     if (StartsWith(raw, kBinarySentinel)) {
         encoding_ = Encoding::Binary;
@@ -93,7 +85,8 @@ bool TDxfLineSource::Fill() {
     pos_ = 0;
     if (exhausted_ || encoding_ == Encoding::Binary)
         return false;
-    std::string raw(kChunk, '\0');
+    std::string& raw = raw_;
+    raw.resize(kChunk);
     const size_t got = std::fread(raw.data(), 1, raw.size(), file_);
     raw.resize(got);
     rawRead_ += static_cast<int64_t>(got);
@@ -114,7 +107,14 @@ bool TDxfLineSource::Fill() {
 }
 
 bool TDxfLineSource::Next(std::string& line) {
-    line.clear();
+    std::string_view view;
+    const bool any = NextView(&view);
+    line.assign(view);
+    return any;
+}
+
+bool TDxfLineSource::NextPieced(std::string_view* line) {
+    line_.clear();
     bool any = false; // something of this line was read, if only its end
     bool cut = false;
     for (;;) {
@@ -128,20 +128,22 @@ bool TDxfLineSource::Next(std::string& line) {
             }
         }
         any = true;
-        const size_t end = text_.find_first_of("\r\n", pos_);
-        const size_t stop = end == std::string::npos ? text_.size() : end;
-        const size_t room = kLongestLine - line.size();
-        const size_t take = std::min(stop - pos_, room);
-        line.append(text_, pos_, take);
-        cut = cut || take < stop - pos_;
-        pos_ = stop;
-        if (end != std::string::npos) {
-            skipLineFeed_ = text_[end] == '\r';
+        const char* start = text_.data() + pos_;
+        const char* stop = text_.data() + text_.size();
+        const char* end = std::find_if(start, stop, IsLineEnd);
+        const size_t length = static_cast<size_t>(end - start);
+        const size_t take = std::min(length, kLongestLine - line_.size());
+        line_.append(start, take);
+        cut = cut || take < length;
+        pos_ += length;
+        if (end != stop) {
+            skipLineFeed_ = *end == '\r';
             ++pos_;
             break;
         }
     }
     if (cut)
         ++cutLines_;
+    *line = line_;
     return any;
 }
