@@ -88,8 +88,8 @@ int PrintContours(const std::string& file, const Options& options) {
         WriteLine(stdout, ContourLine(*static_cast<const TDXFPolygon*>(n->Item)));
     FreeContours(&contours);
     for (const TReadWarning& w : report.warnings)
-        result.warnings.push_back(quillform::Warning{w.code, ToUtf8(WidenName(w.layer.c_str())),
-                                                     w.count, WarningText(w)});
+        result.warnings.push_back(
+            quillform::Warning{w.code, NameToUtf8(w.layer.c_str()), w.count, WarningText(w)});
     return ReportOutcome(result, options);
 }
 
