@@ -138,6 +138,17 @@ struct Drawing {
     bool Read() const;
 };
 
+// The area an outline encloses (arcs included; the magnitude, whichever way
+// it runs), and a shape's area less its holes': the material of the part.
+double EnclosedArea(const Outline& outline);
+double MaterialArea(const Shape& shape);
+
+// An SVG path of the outline ("M … L … A … Z") in drawing coordinates (y
+// grows upwards: draw it under transform="scale(1,-1)"); a shape's path has
+// its holes as further subpaths, for fill-rule="evenodd".
+std::string SvgPath(const Outline& outline);
+std::string SvgPath(const Shape& shape);
+
 // Reads the file (its path taken byte for byte) with the settings; the
 // entity events, if given, are raised while it is parsed.
 Drawing ReadDrawing(const std::filesystem::path& path, const Settings& settings = Settings(),
