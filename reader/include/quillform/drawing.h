@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/export.h"
 #include "quillform/read_settings.h"
 
 #include <cstdint>
@@ -98,10 +99,11 @@ struct Drawing {
     bool hasShapes = false;
 
     // Whether the file was read as a drawing (it may still hold no shapes).
-    bool Read() const;
+    QUILLFORM_EXPORT bool Read() const;
 };
 
 // Reads the file (its path taken byte for byte) with the settings.
-Drawing ReadDrawing(const std::filesystem::path& path, const Settings& settings = Settings());
+QUILLFORM_EXPORT Drawing ReadDrawing(const std::filesystem::path& path,
+                                     const Settings& settings = Settings());
 
 } // namespace quillform

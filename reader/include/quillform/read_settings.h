@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/export.h"
+
 #include <cstdint>
 
 // Which implementation links contours and classifies shapes. Both give the
@@ -32,4 +34,5 @@ struct TReadSettings {
 };
 
 // The curve tolerance a read uses: the setting, or its default for the unit.
-double EffectiveCurveTolerance(const TReadSettings& settings, double unitMillimetres);
+QUILLFORM_EXPORT double EffectiveCurveTolerance(const TReadSettings& settings,
+                                                double unitMillimetres);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "quillform/dxf_quillform.h"
+#include "quillform/export.h"
 #include "quillform/shape_records.h"
 
 #include <cstdint>
@@ -31,4 +32,4 @@ struct TResultCopy {
 
 // Call inside OnReadDone. Polygons keep only vertices and, for arc edges,
 // centre, radius and direction; each record's Bounds holds the reported box.
-TResultCopy CopyResults(const TDXFQuillform& reader);
+QUILLFORM_EXPORT TResultCopy CopyResults(const TDXFQuillform& reader);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/export.h"
+
 #include <optional>
 #include <string>
 
@@ -16,10 +18,10 @@ struct TDrawingUnit {
 };
 
 // The unit of an $INSUNITS code; unknown (and 0) for 0 and codes without a length.
-TDrawingUnit UnitOfCode(int code);
+QUILLFORM_EXPORT TDrawingUnit UnitOfCode(int code);
 // The unit a header gives: $INSUNITS when present (0: unitless, unknown), else
 // $MEASUREMENT (0 imperial: inches, 1 metric: millimetres), else unknown. A
 // negative value means the variable is absent.
-TDrawingUnit DrawingUnit(int insunits, int measurement);
+QUILLFORM_EXPORT TDrawingUnit DrawingUnit(int insunits, int measurement);
 // A unit by the short name users type ("mm", "cm", "m", "in", "ft"), if it is one.
-std::optional<TDrawingUnit> UnitNamed(const std::string& name);
+QUILLFORM_EXPORT std::optional<TDrawingUnit> UnitNamed(const std::string& name);
