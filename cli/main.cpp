@@ -8,6 +8,7 @@
 #include "picture_output.h"
 #include "read_outcome.h"
 #include "shape_reading.h"
+#include "standard_input.h"
 #include "text_output.h"
 
 #include "quillform/entity_reader.h"
@@ -89,7 +90,7 @@ int PrintContours(const std::string& file, const Options& options) {
     settings.curveTolerance = options.curveTolerance;
     settings.expansionLimit = options.expansionLimit;
     settings.engine = options.engine;
-    ReadContours(file, events, settings, &contours, &result.status, &report);
+    ReadContours(InputPath(file), events, settings, &contours, &result.status, &report);
     for (const TListaNode* n = contours.Head; n; n = n->Next)
         WriteLine(stdout, ContourLine(*static_cast<const TDXFPolygon*>(n->Item)));
     FreeContours(&contours);

@@ -3,6 +3,7 @@
 #include "shape_reading.h"
 
 #include "entity_log_printer.h"
+#include "standard_input.h"
 
 #include <cstdlib>
 
@@ -46,7 +47,7 @@ FileResult ReadShapes(const std::string& file, const Options& options) {
     reader.SetCurveTolerance(options.curveTolerance);
     reader.SetExpansionLimit(options.expansionLimit);
     reader.SetEngine(static_cast<int32_t>(options.engine));
-    reader.Read(std::filesystem::path(file));
+    reader.Read(std::filesystem::path(InputPath(file)));
     context.result.status = reader.GetStatus();
     context.result.warnings = reader.GetReport().warnings;
     return std::move(context.result);
