@@ -105,8 +105,13 @@ json ResultToJson(const FileResult& result, const Options& options) {
                      {"openMode", options.openMode}};
     if (options.accurate)
         settings["accurate"] = true;
-    json document = {
-        {"file", result.file}, {"settings", settings}, {"status", Status(result.status)}};
+    // The layout is described by docs/quillform-shapes.schema.json; "version"
+    // counts its changes.
+    json document = {{"format", "quillform-shapes"},
+                     {"version", 1},
+                     {"file", result.file},
+                     {"settings", settings},
+                     {"status", Status(result.status)}};
     // Members that only appear when they have something to say, so that the
     // document of a clean drawing stays as it always was.
     if (!result.warnings.empty())
