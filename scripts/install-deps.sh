@@ -7,7 +7,7 @@ packages=(
     cmake g++ make pkg-config libgtest-dev libbenchmark-dev
     libdxflib-dev libcli11-dev nlohmann-json3-dev libboost-dev
     qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
-    python3-ezdxf
+    python3-ezdxf python3-jsonschema help2man dpkg-dev file
     clang libclang-rt-14-dev
 )
 missing=()
