@@ -4,7 +4,8 @@
 """Checks the JSON that `quillform --format json` writes against
 docs/quillform-shapes.schema.json: every drawing of tests/data (and of
 tests/data/accurate, in both geometry modes), a few settings, the array form
-of several files, and documents altered so that the schema must refuse them.
+of several files and the one-document form of one, and documents altered so
+that the schema must refuse them.
 
 usage: json_schema_test.py QUILLFORM SCHEMA DATA_DIR
 Exit status 0 when everything holds, 1 with the failures listed, 77 when
@@ -33,17 +34,18 @@ def run_json(cli, args):
 
 
 def runs(data):
-    """The command lines whose output is checked, with a name each."""
-    plain = sorted(data.glob("*.dxf"))
-    accurate = sorted((data / "accurate").glob("*.dxf"))
-    yield from ((f.name, [str(f)]) for f in plain)
-    for f in accurate:
-        yield f"accurate/{f.name}", [str(f)]
-        yield f"accurate/{f.name} --accurate", ["--accurate", str(f)]
-    for f in plain[:12]:
-        yield f"{f.name} -d 0 --open-mode 1 --mix-layers", [
-            "-d", "0", "--open-mode", "1", "--mix-layers", str(f)]
-    yield "several files", [str(plain[0]), str(plain[1]), str(accurate[0])]
+    """The command lines whose output is checked, with a name and the number
+    of files each. Many files go to one run (one process: an array of
+    documents); single files show the one-document form."""
+    plain = [str(f) for f in sorted(data.glob("*.dxf"))]
+    accurate = [str(f) for f in sorted((data / "accurate").glob("*.dxf"))]
+    yield "tests/data", plain, len(plain)
+    yield "tests/data/accurate", accurate, len(accurate)
+    yield "tests/data/accurate --accurate", ["--accurate", *accurate], len(accurate)
+    options = ["-d", "0", "--open-mode", "1", "--mix-layers"]
+    yield "tests/data -d 0 --open-mode 1 --mix-layers", [*options, *plain[:12]], 12
+    yield "one file", plain[:1], 1
+    yield "one file --accurate", ["--accurate", accurate[0]], 1
 
 
 def walk(value, key=None):
@@ -118,21 +120,28 @@ def main():
     schema = json.loads(schema_path.read_text())
     jsonschema.Draft202012Validator.check_schema(schema)
     validator = jsonschema.Draft202012Validator(schema)
+    document_validator = jsonschema.Draft202012Validator(
+        {"$ref": "#/$defs/document", "$defs": schema["$defs"]})
     failures = []
 
     cases = list(runs(data))
     with ThreadPoolExecutor(max_workers=2) as pool:
         outputs = list(pool.map(lambda case: run_json(cli, case[1]), cases))
     documents = []
-    for (name, _), output in zip(cases, outputs):
-        for error in validator.iter_errors(output):
+    for (name, _, files), output in zip(cases, outputs):
+        if not validator.is_valid(output):
+            error = jsonschema.exceptions.best_match(validator.iter_errors(output))
             failures.append(f"{name}: {error.json_path}: {error.message}")
-        several = name == "several files"
-        if several != isinstance(output, list):
-            failures.append(f"{name}: array form {'expected' if several else 'not expected'}")
-        documents.extend(output if isinstance(output, list) else [output])
-        if several and isinstance(output, list) and len(output) != 3:
-            failures.append(f"{name}: {len(output)} documents for 3 files")
+        # Each document again on its own, for messages that name the file.
+        for doc in output if isinstance(output, list) else [output]:
+            for error in document_validator.iter_errors(doc):
+                failures.append(f"{name}: {doc.get('file')}: {error.json_path}: {error.message}")
+        if (files > 1) != isinstance(output, list):
+            failures.append(f"{name}: array form {'expected' if files > 1 else 'not expected'}")
+        produced = output if isinstance(output, list) else [output]
+        if len(produced) != files:
+            failures.append(f"{name}: {len(produced)} documents for {files} files")
+        documents.extend(produced)
 
     # The corpus must reach every optional part, or the checks above prove little.
     for part, count in coverage(documents).items():
