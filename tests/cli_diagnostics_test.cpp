@@ -111,6 +111,11 @@ TEST(CliDiagnostics, LayerOptions) {
         << across.err;
     EXPECT_NE(across.out.find("Hole (circle): centerX =80; centerY =30; Radius = 4"),
               std::string::npos);
+    // The names after a layer list are files again, each read.
+    const RunResult two =
+        RunCli("-q --layers DRILL " + Drawing("drill_layer") + " " + Drawing("units_mm"));
+    EXPECT_EQ(two.status, 0) << two.err;
+    EXPECT_NE(two.out.find("units_mm.dxf =="), std::string::npos) << two.out;
 }
 
 TEST(CliDiagnostics, OpenChainsAreDrawnInTheirOwnColour) {
