@@ -78,9 +78,9 @@ struct Warning {
 };
 
 struct Unit {
-    int code = 0;           // $INSUNITS
+    int code = 0;                 // $INSUNITS
     std::string name = "unknown"; // "mm", "in", ...
-    double millimetres = 0; // 0 when unknown
+    double millimetres = 0;       // 0 when unknown
 };
 
 // A chain of edges that did not close, first vertex to last (the last
@@ -152,7 +152,8 @@ QUILLFORM_EXPORT std::string SvgPath(const Shape& shape);
 
 // Reads the file (its path taken byte for byte) with the settings; the
 // entity events, if given, are raised while it is parsed.
-QUILLFORM_EXPORT Drawing ReadDrawing(const std::filesystem::path& path, const Settings& settings = Settings(),
+QUILLFORM_EXPORT Drawing ReadDrawing(const std::filesystem::path& path,
+                                     const Settings& settings = Settings(),
                                      const TEntityEvents& events = TEntityEvents());
 
 // Everything a reader holds about its read: call inside OnReadDone.
@@ -163,6 +164,7 @@ QUILLFORM_EXPORT Drawing CopyDrawing(const TDXFQuillform& reader);
 // `lengths` then names it.
 // False (the drawing unchanged, the reason in *error) when the drawing's
 // unit is unknown or the name is no unit.
-QUILLFORM_EXPORT bool ConvertUnits(Drawing& drawing, const std::string& unitName, std::string* error);
+QUILLFORM_EXPORT bool ConvertUnits(Drawing& drawing, const std::string& unitName,
+                                   std::string* error);
 
 } // namespace quillform

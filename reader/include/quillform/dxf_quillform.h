@@ -52,7 +52,7 @@ public:
     // `excluded` (names as the file holds them, or as UTF-8). The entity
     // events are raised for every layer all the same.
     QUILLFORM_EXPORT void SetLayerSelection(const std::vector<std::string>& read,
-                           const std::vector<std::string>& excluded);
+                                            const std::vector<std::string>& excluded);
     // 1 lets classification take holes and islands from any layer (a shape
     // keeps its outer outline's layer); 0, the default, keeps layers apart.
     QUILLFORM_EXPORT void SetHolesAcrossLayers(int32_t value);

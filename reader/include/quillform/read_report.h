@@ -69,7 +69,8 @@ struct TReadReport {
     // In order of first occurrence.
     std::vector<TIgnoredContent> ignored;
 
-    QUILLFORM_EXPORT void Warn(const std::string& code, const std::string& layer = std::string(), int64_t count = 1);
+    QUILLFORM_EXPORT void Warn(const std::string& code, const std::string& layer = std::string(),
+                               int64_t count = 1);
     QUILLFORM_EXPORT void Ignore(const std::string& type, const std::string& hint = std::string());
     void Clear() { *this = TReadReport(); }
 };

@@ -10,9 +10,9 @@
 // The length unit of a drawing, as its header says ($INSUNITS, or
 // $MEASUREMENT when $INSUNITS is absent).
 struct TDrawingUnit {
-    int code = 0;           // the $INSUNITS code; 0 when unknown
+    int code = 0;                 // the $INSUNITS code; 0 when unknown
     std::string name = "unknown"; // "mm", "in", ...
-    double millimetres = 0; // one unit in millimetres; 0 when unknown
+    double millimetres = 0;       // one unit in millimetres; 0 when unknown
 
     bool Known() const { return millimetres > 0; }
 };
