@@ -162,7 +162,11 @@ json ResultToJson(const quillform::Drawing& drawing, const Options& options) {
             shapes.push_back(Shape(shape));
         layers.push_back({{"name", layer.name}, {"shapes", shapes}});
     }
-    json document = {{"file", drawing.file},
+    // The layout is described by docs/quillform-shapes.schema.json; "version"
+    // counts its changes.
+    json document = {{"format", "quillform-shapes"},
+                     {"version", 1},
+                     {"file", drawing.file},
                      {"settings", Settings(options)},
                      {"status", Status(drawing.status)},
                      {"units", Unit(drawing.unit)}};

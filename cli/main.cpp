@@ -8,6 +8,7 @@
 #include "picture_output.h"
 #include "read_outcome.h"
 #include "shape_reading.h"
+#include "standard_input.h"
 #include "text_output.h"
 
 #include "shape_drawing.h"
@@ -83,13 +84,14 @@ int PrintContours(const std::string& file, const Options& options) {
     quillform::Drawing result;
     result.file = file;
     const TEntityEvents events = options.log ? EntityLogPrinter(stdout) : TEntityEvents();
-    ReadContours(file, events, ReadSettingsOf(options), &contours, &result.status, &report);
+    ReadContours(InputPath(file), events, ReadSettingsOf(options), &contours, &result.status,
+                 &report);
     for (const TListaNode* n = contours.Head; n; n = n->Next)
         WriteLine(stdout, ContourLine(*static_cast<const TDXFPolygon*>(n->Item)));
     FreeContours(&contours);
     for (const TReadWarning& w : report.warnings)
-        result.warnings.push_back(quillform::Warning{w.code, ToUtf8(WidenName(w.layer.c_str())),
-                                                     w.count, WarningText(w)});
+        result.warnings.push_back(
+            quillform::Warning{w.code, NameToUtf8(w.layer.c_str()), w.count, WarningText(w)});
     return ReportOutcome(result, options);
 }
 

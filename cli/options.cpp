@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "options.h"
 
+#include "quillform/dxf_quillform.h"
+#include "quillform/version.h"
+
 #include <CLI/CLI.hpp>
 
 #include <cmath>
@@ -19,13 +22,22 @@ std::string FiniteNonNegative(const std::string& text) {
         return std::string();
     return "expected a finite number >= 0, not '" + text + "'";
 }
+
+// "quillform 0.9.3.1 (reader 0.9.3.1.beta)": the package and the reader's own version text.
+std::string VersionText() {
+    char reader[32] = {};
+    TDXFQuillform().GetVersion(reader);
+    return std::string("quillform " QUILLFORM_VERSION " (reader ") + reader + ")";
+}
 } // namespace
 
 int ParseCommandLine(int argc, char** argv, Options& options) {
     CLI::App app{"Reads DXF drawings and lists the closed outlines of their parts: outer "
                  "shapes, their holes, vertices, arc edges, circles and bounding boxes.",
                  "quillform"};
-    app.add_option("files", options.files, "DXF files to read")->required();
+    app.add_option("files", options.files, "DXF files to read ('-' reads standard input)")
+        ->required();
+    app.set_version_flag("--version", VersionText(), "Print the version and exit");
     app.add_option("-d,--distance", options.distance,
                    "Greatest gap between entity ends that linking still joins")
         ->capture_default_str()
@@ -44,10 +56,13 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
         ->check(CLI::IsMember({"mm", "cm", "m", "in", "ft"}));
     app.add_option("--layers", options.layers,
                    "Read only these layers (comma-separated names); the entity log still shows all")
-        ->delimiter(',');
+        ->delimiter(',')
+        ->allow_extra_args(false); // the file names after it are not layers
+
     app.add_option("--exclude-layers", options.excludeLayers,
                    "Leave these layers out (comma-separated names)")
-        ->delimiter(',');
+        ->delimiter(',')
+        ->allow_extra_args(false);
     app.add_flag("--holes-across-layers", options.holesAcrossLayers,
                  "Let classification take holes and islands from any layer (a shape keeps its "
                  "outline's layer)");
@@ -69,6 +84,7 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
     app.add_option("--format", options.format,
                    "Output format: text, json, or the drawing as png or svg (needs -o)")
         ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
+        ->option_text("text|json|png|svg")
         ->default_str("text");
     std::string size;
     app.add_option("--size", size, "Size WxH of the view the drawing is fitted into")
@@ -92,11 +108,15 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                    "Linking and classification engine: fast, or the literal reference scans "
                    "(same results, for checking)")
         ->transform(CLI::CheckedTransformer(engines, CLI::ignore_case))
+        ->option_text("fast|reference")
         ->default_str("fast");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         std::printf("%s", app.help().c_str());
+        return kSuccess;
+    } catch (const CLI::CallForVersion& version) {
+        std::printf("%s\n", version.what());
         return kSuccess;
     } catch (const CLI::ParseError& error) {
         std::fprintf(stderr,

@@ -121,8 +121,9 @@ bool IsOneOfTheInputs(const std::string& path, const std::vector<std::string>& i
         return false;
     for (const std::string& input : inputs) {
         struct stat info {};
-        if (stat(input.c_str(), &info) == 0 && info.st_dev == output.st_dev &&
-            info.st_ino == output.st_ino)
+        // "-" is standard input, whatever file it comes from.
+        const int found = input == "-" ? fstat(STDIN_FILENO, &info) : stat(input.c_str(), &info);
+        if (found == 0 && info.st_dev == output.st_dev && info.st_ino == output.st_ino)
             return true;
     }
     return false;

@@ -45,7 +45,8 @@ private:
 };
 
 // Whether path names the same file as one of inputs (same device and inode,
-// symbolic and hard links included). A path that does not exist names none.
+// symbolic and hard links included; "-" among inputs is standard input). A
+// path that does not exist names none.
 bool IsOneOfTheInputs(const std::string& path, const std::vector<std::string>& inputs);
 
 // Standard output, written and flushed so that the reason of its first

@@ -3,6 +3,7 @@
 #include "shape_reading.h"
 
 #include "entity_log_printer.h"
+#include "standard_input.h"
 
 #include <cstdlib>
 
@@ -44,7 +45,7 @@ quillform::Drawing ReadShapes(const std::string& file, const Options& options,
     settings.holesAcrossLayers = options.holesAcrossLayers;
     settings.expansionLimit = options.expansionLimit;
     const TEntityEvents events = options.log ? EntityLogPrinter(stdout) : TEntityEvents();
-    quillform::Drawing drawing = quillform::ReadDrawing(file, settings, events);
+    quillform::Drawing drawing = quillform::ReadDrawing(InputPath(file), settings, events);
     drawing.file = file;
     unitError->clear();
     if (!options.outputUnits.empty() && drawing.Read())

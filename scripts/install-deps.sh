@@ -7,7 +7,8 @@ packages=(
     cmake g++ make pkg-config libgtest-dev libbenchmark-dev
     libdxflib-dev libcli11-dev nlohmann-json3-dev libboost-dev
     qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
-    python3-ezdxf
+    python3-ezdxf python3-dev pybind11-dev python3-pytest python3-shapely \
+    python3-jsonschema help2man dpkg-dev file
     clang libclang-rt-14-dev
 )
 missing=()

@@ -36,11 +36,14 @@ std::string OutputBase() {
 }
 } // namespace
 
-RunResult RunCli(const std::string& args, const std::string& stdoutTarget) {
+namespace {
+// input: a shell fragment before the command; after: one after it.
+RunResult RunShell(const std::string& input, const std::string& args, const std::string& after,
+                   const std::string& stdoutTarget) {
     const std::string base = OutputBase();
     const std::string out = stdoutTarget.empty() ? base + ".out" : stdoutTarget;
-    const std::string command = Quote(QUILLFORM_CLI) + " " + args + " >" + Quote(out) + " 2>" +
-                                Quote(base + ".err") + " </dev/null";
+    const std::string command = input + " " + Quote(QUILLFORM_CLI) + " " + args + " >" +
+                                Quote(out) + " 2>" + Quote(base + ".err") + after;
     RunResult result;
     const int raw = std::system(command.c_str());
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -48,6 +51,15 @@ RunResult RunCli(const std::string& args, const std::string& stdoutTarget) {
         result.out = Slurp(base + ".out");
     result.err = Slurp(base + ".err");
     return result;
+}
+} // namespace
+
+RunResult RunCli(const std::string& args, const std::string& stdoutTarget) {
+    return RunShell(std::string(), args, " </dev/null", stdoutTarget);
+}
+
+RunResult RunCliWithInput(const std::string& input, const std::string& args) {
+    return RunShell(input, args, std::string(), std::string());
 }
 
 RunResult RunCliMeasured(const std::string& file) {

@@ -21,6 +21,9 @@ std::string Data(const std::string& name);
 // args as written on a shell command line; standard output goes to
 // stdoutTarget when one is given (for example "/dev/full"), else it is kept.
 RunResult RunCli(const std::string& args, const std::string& stdoutTarget = std::string());
+// The same with standard input set up by a shell fragment written before the
+// command: "cat FILE |", "exec <FILE;", "exec <&-;".
+RunResult RunCliWithInput(const std::string& input, const std::string& args);
 
 // Runs quillform directly (no shell) with one file argument and measures
 // its peak memory.

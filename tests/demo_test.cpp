@@ -200,6 +200,31 @@ TEST_F(WindowFixture, UncheckingShowIndexRemovesTheLabels) {
     EXPECT_EQ(darkInCentre(), 0);
 }
 
+// The plate's halves miss by 0.005: at 0.001 they stay open chains, drawn in
+// their own colour with a square at each loose end (the plate's corner at
+// the origin is one of them, 20 pixels in from the bottom-left corner).
+TEST_F(WindowFixture, OpenChainsAreDrawnInTheirOwnColourWithTheirLooseEnds) {
+    Load("diagnostics/gaps.dxf", "0.001");
+    const QImage picture = window.iShape->Picture();
+    ASSERT_FALSE(picture.isNull());
+    const QRgb blue = qRgb(0, 0, 255);
+    int bluePixels = 0;
+    for (int x = 0; x < picture.width(); ++x)
+        for (int y = 0; y < picture.height(); ++y)
+            bluePixels += IsColor(picture, x, y, blue);
+    EXPECT_GT(bluePixels, 100);
+    const int bottom = picture.height() - 1 - 20;
+    for (int dx = -2; dx <= 2; ++dx)
+        for (int dy = -2; dy <= 2; ++dy)
+            EXPECT_TRUE(IsColor(picture, 20 + dx, bottom + dy, blue)) << dx << ", " << dy;
+    // Joined at 0.01, nothing is open and nothing is blue.
+    Load("diagnostics/gaps.dxf", "0.01");
+    const QImage closed = window.iShape->Picture();
+    for (int x = 0; x < closed.width(); ++x)
+        for (int y = 0; y < closed.height(); ++y)
+            ASSERT_FALSE(IsColor(closed, x, y, blue)) << x << ", " << y;
+}
+
 TEST(Drawing, ArcWhoseEndsShareAPixelIsNotAFullCircle) {
     TResultCopy results;
     results.LayerCount = 1;

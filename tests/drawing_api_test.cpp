@@ -69,7 +69,7 @@ void ExpectSameAsTheFacade(const std::string& path, bool accurate) {
     for (int32_t i = 0; i < facade.copy.LayerCount; ++i) {
         const TFixedSizeLayer& layer = facade.copy.Layers[i];
         const quillform::Layer& value = drawing.layers[static_cast<size_t>(i)];
-        EXPECT_EQ(value.name, ToUtf8(WidenName(layer.Name.get()))) << path;
+        EXPECT_EQ(value.name, NameToUtf8(layer.Name.get())) << path;
         ASSERT_EQ(value.shapes.size(), static_cast<size_t>(layer.ShapeCount)) << path;
         for (int32_t j = 0; j < layer.ShapeCount; ++j) {
             const std::string where = path + " shape " + std::to_string(j);

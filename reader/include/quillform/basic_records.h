@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/export.h"
+
 #include <cstdint>
 
 // The empty box uses a tenth of the largest double, not the largest itself,
@@ -26,7 +28,7 @@ struct TBoundingBox {
 };
 
 // An arc entity, or the record of the edge leaving a polygon vertex.
-struct TArc {
+struct QUILLFORM_EXPORT TArc {
     uint8_t IsArc = 0;
     uint8_t Clockwise = 0;
     int32_t Tag = 0;
@@ -45,7 +47,7 @@ struct TArc {
     void UpdateSweep(double tolerance);
 };
 
-struct TCircle {
+struct QUILLFORM_EXPORT TCircle {
     double Radius = 0;
     double Spare = 0;
     TPoint2D Center;

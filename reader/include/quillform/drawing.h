@@ -3,6 +3,7 @@
 #pragma once
 
 #include "quillform/events.h"
+#include "quillform/export.h"
 #include "quillform/read_settings.h"
 
 #include <cstdint>
@@ -77,9 +78,9 @@ struct Warning {
 };
 
 struct Unit {
-    int code = 0;           // $INSUNITS
-    std::string name;       // "mm", "in", ... or "unknown"
-    double millimetres = 0; // 0 when unknown
+    int code = 0;                 // $INSUNITS
+    std::string name = "unknown"; // "mm", "in", ...
+    double millimetres = 0;       // 0 when unknown
 };
 
 // A chain of edges that did not close, first vertex to last (the last
@@ -135,22 +136,35 @@ struct Drawing {
     bool hasShapes = false;
 
     // Whether the file was read as a drawing (it may still hold no shapes).
-    bool Read() const;
+    QUILLFORM_EXPORT bool Read() const;
 };
+
+// The area an outline encloses (arcs included; the magnitude, whichever way
+// it runs), and a shape's area less its holes': the material of the part.
+QUILLFORM_EXPORT double EnclosedArea(const Outline& outline);
+QUILLFORM_EXPORT double MaterialArea(const Shape& shape);
+
+// An SVG path of the outline ("M … L … A … Z") in drawing coordinates (y
+// grows upwards: draw it under transform="scale(1,-1)"); a shape's path has
+// its holes as further subpaths, for fill-rule="evenodd".
+QUILLFORM_EXPORT std::string SvgPath(const Outline& outline);
+QUILLFORM_EXPORT std::string SvgPath(const Shape& shape);
 
 // Reads the file (its path taken byte for byte) with the settings; the
 // entity events, if given, are raised while it is parsed.
-Drawing ReadDrawing(const std::filesystem::path& path, const Settings& settings = Settings(),
-                    const TEntityEvents& events = TEntityEvents());
+QUILLFORM_EXPORT Drawing ReadDrawing(const std::filesystem::path& path,
+                                     const Settings& settings = Settings(),
+                                     const TEntityEvents& events = TEntityEvents());
 
 // Everything a reader holds about its read: call inside OnReadDone.
-Drawing CopyDrawing(const TDXFQuillform& reader);
+QUILLFORM_EXPORT Drawing CopyDrawing(const TDXFQuillform& reader);
 
 // Writes every length (coordinates, radii, bounds, gaps, distances) in the
 // unit named ("mm", "cm", "m", "in", "ft", ...) instead of the drawing's;
 // `lengths` then names it.
 // False (the drawing unchanged, the reason in *error) when the drawing's
 // unit is unknown or the name is no unit.
-bool ConvertUnits(Drawing& drawing, const std::string& unitName, std::string* error);
+QUILLFORM_EXPORT bool ConvertUnits(Drawing& drawing, const std::string& unitName,
+                                   std::string* error);
 
 } // namespace quillform

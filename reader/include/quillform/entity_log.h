@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/export.h"
+
 #include <cstdint>
 #include <string>
 
@@ -9,19 +11,22 @@
 // Numbers use FormatNumber with the given decimal separator.
 namespace entity_log {
 
-std::wstring LayerLine(const wchar_t* name);
-std::wstring SegmentLine(double x1, double y1, double z1, double x2, double y2, double z2,
-                         const wchar_t* layer, wchar_t separator);
-std::wstring CircleLine(double cx, double cy, double cz, double radius, const wchar_t* layer,
-                        wchar_t separator);
-std::wstring ArcLine(double cx, double cy, double cz, double radius, double startAngle,
-                     double endAngle, double startX, double startY, double endX, double endY,
-                     const wchar_t* layer, wchar_t separator);
-std::wstring PolylineLine(int32_t vertexCount, int32_t flags, const wchar_t* layer);
-std::wstring VertexLine(double x, double y, double z, double bulge, wchar_t separator);
-std::wstring BlockLine(const wchar_t* name);
-std::wstring EndBlockLine();
-std::wstring InsertLine(const wchar_t* name, double x, double y, double z, const wchar_t* layer,
-                        wchar_t separator);
+QUILLFORM_EXPORT std::wstring LayerLine(const wchar_t* name);
+QUILLFORM_EXPORT std::wstring SegmentLine(double x1, double y1, double z1, double x2, double y2,
+                                          double z2, const wchar_t* layer, wchar_t separator);
+QUILLFORM_EXPORT std::wstring CircleLine(double cx, double cy, double cz, double radius,
+                                         const wchar_t* layer, wchar_t separator);
+QUILLFORM_EXPORT std::wstring ArcLine(double cx, double cy, double cz, double radius,
+                                      double startAngle, double endAngle, double startX,
+                                      double startY, double endX, double endY, const wchar_t* layer,
+                                      wchar_t separator);
+QUILLFORM_EXPORT std::wstring PolylineLine(int32_t vertexCount, int32_t flags,
+                                           const wchar_t* layer);
+QUILLFORM_EXPORT std::wstring VertexLine(double x, double y, double z, double bulge,
+                                         wchar_t separator);
+QUILLFORM_EXPORT std::wstring BlockLine(const wchar_t* name);
+QUILLFORM_EXPORT std::wstring EndBlockLine();
+QUILLFORM_EXPORT std::wstring InsertLine(const wchar_t* name, double x, double y, double z,
+                                         const wchar_t* layer, wchar_t separator);
 
 } // namespace entity_log

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/export.h"
+
 #include <cstdint>
 
 // One node of a TLista. Walking code follows Next/Prev directly.
@@ -13,7 +15,7 @@ struct TListaNode {
 
 // Doubly linked list of untyped item pointers. The list never owns its items:
 // whoever puts an item in frees it, usually as "free first item, Delete(0)".
-class TLista {
+class QUILLFORM_EXPORT TLista {
 public:
     TListaNode* Head = nullptr;
     TListaNode* Tail = nullptr;
@@ -36,5 +38,5 @@ public:
     void Clear();
 
 private:
-    TListaNode* NodeAt(int32_t index) const;
+    QUILLFORM_NO_EXPORT TListaNode* NodeAt(int32_t index) const;
 };

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/export.h"
 #include "quillform/units.h"
 
 #include <cstdint>
@@ -68,10 +69,11 @@ struct TReadReport {
     // In order of first occurrence.
     std::vector<TIgnoredContent> ignored;
 
-    void Warn(const std::string& code, const std::string& layer = std::string(), int64_t count = 1);
-    void Ignore(const std::string& type, const std::string& hint = std::string());
+    QUILLFORM_EXPORT void Warn(const std::string& code, const std::string& layer = std::string(),
+                               int64_t count = 1);
+    QUILLFORM_EXPORT void Ignore(const std::string& type, const std::string& hint = std::string());
     void Clear() { *this = TReadReport(); }
 };
 
 // The sentence a user reads for a warning, in English, names as UTF-8.
-std::string WarningText(const TReadWarning& warning);
+QUILLFORM_EXPORT std::string WarningText(const TReadWarning& warning);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/export.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -42,4 +44,5 @@ struct TReadSettings {
 };
 
 // The curve tolerance a read uses: the setting, or its default for the unit.
-double EffectiveCurveTolerance(const TReadSettings& settings, double unitMillimetres);
+QUILLFORM_EXPORT double EffectiveCurveTolerance(const TReadSettings& settings,
+                                                double unitMillimetres);

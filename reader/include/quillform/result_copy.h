@@ -4,6 +4,7 @@
 
 #include "quillform/drawing.h"
 #include "quillform/dxf_quillform.h"
+#include "quillform/export.h"
 #include "quillform/shape_records.h"
 
 #include <cstdint>
@@ -32,8 +33,8 @@ struct TResultCopy {
 
 // Call inside OnReadDone. Polygons keep only vertices and, for arc edges,
 // centre, radius and direction; each record's Bounds holds the reported box.
-TResultCopy CopyResults(const TDXFQuillform& reader);
+QUILLFORM_EXPORT TResultCopy CopyResults(const TDXFQuillform& reader);
 
 // The same records made from a drawing's values, and back.
-TResultCopy ToResultCopy(const quillform::Drawing& drawing);
-quillform::Layer ToValue(const TFixedSizeLayer& layer);
+QUILLFORM_EXPORT TResultCopy ToResultCopy(const quillform::Drawing& drawing);
+QUILLFORM_EXPORT quillform::Layer ToValue(const TFixedSizeLayer& layer);

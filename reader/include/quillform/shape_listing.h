@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/export.h"
 #include "quillform/result_copy.h"
 
 #include <string>
@@ -10,9 +11,11 @@
 // The shape listing of one layer, as both front ends show it: a "SHAPE # "
 // line per shape, its outline, its box, then each hole with its own box.
 // Numbers use FormatNumber with the given decimal separator.
-std::vector<std::wstring> ListingLines(const quillform::Layer& layer, wchar_t separator);
-std::vector<std::wstring> ListingLines(const TFixedSizeLayer& layer, wchar_t separator);
+QUILLFORM_EXPORT std::vector<std::wstring> ListingLines(const quillform::Layer& layer,
+                                                        wchar_t separator);
+QUILLFORM_EXPORT std::vector<std::wstring> ListingLines(const TFixedSizeLayer& layer,
+                                                        wchar_t separator);
 
 // The per-layer announcement: count + " shapes discovered in layer " + name.
-std::wstring ShapesDiscoveredMessage(const quillform::Layer& layer);
-std::wstring ShapesDiscoveredMessage(const TFixedSizeLayer& layer);
+QUILLFORM_EXPORT std::wstring ShapesDiscoveredMessage(const quillform::Layer& layer);
+QUILLFORM_EXPORT std::wstring ShapesDiscoveredMessage(const TFixedSizeLayer& layer);

@@ -3,8 +3,9 @@
 #pragma once
 
 #include "quillform/basic_records.h"
-#include "quillform/entity_store.h"
+#include "quillform/export.h"
 #include "quillform/lista.h"
+#include "quillform/owned_name.h"
 
 #include <cstdint>
 #include <memory>
@@ -19,7 +20,7 @@ struct TPolygonVertex {
 };
 
 // A closed outline: Arcs[k] describes the edge from Points[k] to Points[(k+1) % Count].
-struct TPolygon {
+struct QUILLFORM_EXPORT TPolygon {
     std::unique_ptr<TPolygonVertex[]> Points;
     std::unique_ptr<TArc[]> Arcs;
     int32_t Count = 0;
@@ -39,7 +40,7 @@ struct TOffsetPolygon : TPolygon {
     double Offset[4] = {0, 0, 0, 0};
 };
 
-struct TOffsetCircle : TCircle {
+struct QUILLFORM_EXPORT TOffsetCircle : TCircle {
     double Offset[4] = {0, 0, 0, 0};
     ~TOffsetCircle();
 };
@@ -47,7 +48,7 @@ struct TOffsetCircle : TCircle {
 enum : uint8_t { kShapePolygon = 0, kShapeCircle = 1, kShapeNone = 255 };
 
 // A polygon or a circle, owning whichever it holds.
-struct TBaseShape {
+struct QUILLFORM_EXPORT TBaseShape {
     uint8_t Kind = kShapePolygon;
     std::unique_ptr<TPolygon> Polygon;
     std::unique_ptr<TCircle> Circle;
@@ -61,7 +62,7 @@ struct TBaseShape {
     void Clear();
 };
 
-struct TTrueHole {
+struct QUILLFORM_EXPORT TTrueHole {
     // Header members that only keep their constructed values.
     uint8_t Flag1 = 0;
     uint8_t Flag2 = 0;
@@ -74,7 +75,7 @@ struct TTrueHole {
 };
 
 // One part: an outer polygon or circle with its direct holes.
-struct part2d_any {
+struct QUILLFORM_EXPORT part2d_any {
     uint8_t Kind = kShapeNone;
     std::unique_ptr<TTrueHole[]> Holes;
     int32_t HoleCount = 0;
@@ -109,7 +110,7 @@ struct part2d_any {
 
 // The results of one layer: its name and its parts (owned). Parts are only
 // appended to Shapes until the layer is destroyed.
-struct TLayer {
+struct QUILLFORM_EXPORT TLayer {
     OwnedName Name;
     TLista Shapes;
 
@@ -132,10 +133,10 @@ class TLayers : public TLista {
 public:
     ~TLayers() override { Clear(); }
     // The first layer whose name matches exactly, or null: a hash lookup.
-    TLayer* Find(const char* name) const;
+    QUILLFORM_EXPORT TLayer* Find(const char* name) const;
     // As GetItem: a negative index gives the first layer, one past the end none.
-    TLayer* LayerAt(int32_t index) const;
-    void Clear();
+    QUILLFORM_EXPORT TLayer* LayerAt(int32_t index) const;
+    QUILLFORM_EXPORT void Clear();
 
 private:
     mutable std::unordered_map<std::string_view, TLayer*> byName_;

@@ -40,9 +40,6 @@ TBox PointBox(const TPoint2D& p) {
 bool Meet(const TBox& a, const TBox& b) {
     return a.minX <= b.maxX && b.minX <= a.maxX && a.minY <= b.maxY && b.minY <= a.maxY;
 }
-
-// Holes collected for one shape stay few; past this many they get an index.
-constexpr size_t kManyHoles = 8;
 } // namespace
 
 TFastClassification::TFastClassification(TLista* contours, TLista* circles, TLayers& layers,

@@ -4,6 +4,8 @@
 
 #include "classify/classifier.h"
 
+#include "quillform/entity_store.h"
+
 // The holes collected for one part; frees whatever they still hold.
 struct THoleLists {
     TLista contours;

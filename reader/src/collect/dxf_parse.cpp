@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <istream>
 #include <memory>
+#include <mutex>
 #include <sys/stat.h>
 
 namespace {
@@ -81,7 +82,13 @@ int32_t ParseDxf(const std::string& path, Test_CreationClass& collector, TReadRe
     std::istream stream(&filter);
     // dxflib sets the global locale to "C" while it reads and then back to the
     // C++ global locale, which also resets the C library's locale; keep the
-    // host's setting.
+    // host's setting. The locale belongs to the whole process, so parses on
+    // other threads wait: otherwise one would put back another's "C", and
+    // setlocale itself may not run on two threads at once. Linking and
+    // classification, the bulk of a large read, run in parallel all the same.
+    // (Recursive: an event handler on this thread may start a read of its own.)
+    static std::recursive_mutex processLocale;
+    const std::lock_guard<std::recursive_mutex> parsing(processLocale);
     const std::string hostLocale = std::setlocale(LC_ALL, nullptr);
     struct LocaleRestore {
         const std::string& locale;

@@ -10,7 +10,7 @@
 namespace {
 bool Named(const char* name, const std::vector<std::string>& names) {
     const std::string bytes = name ? name : "";
-    const std::string utf8 = ToUtf8(WidenName(bytes.c_str()));
+    const std::string utf8 = NameToUtf8(bytes.c_str());
     return std::any_of(names.begin(), names.end(),
                        [&](const std::string& n) { return n == bytes || n == utf8; });
 }

@@ -104,3 +104,38 @@ std::string EncodeForLocale(const std::wstring& text) {
     }
     return out;
 }
+
+namespace {
+// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
+bool IsUtf8(const unsigned char* p) {
+    while (*p) {
+        const unsigned char c = *p;
+        const int length = c < 0x80         ? 1
+                           : (c >> 5) == 6  ? 2
+                           : (c >> 4) == 14 ? 3
+                           : (c >> 3) == 30 ? 4
+                                            : 0;
+        if (length == 0)
+            return false;
+        char32_t code = length == 1 ? c : c & (0x7F >> length);
+        for (int k = 1; k < length; ++k) {
+            if ((p[k] & 0xC0) != 0x80)
+                return false;
+            code = (code << 6) | (p[k] & 0x3F);
+        }
+        const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;
+        p += length;
+    }
+    return true;
+}
+} // namespace
+
+std::string NameToUtf8(const char* name) {
+    if (!name)
+        return std::string();
+    if (IsUtf8(reinterpret_cast<const unsigned char*>(name)))
+        return name;
+    return ToUtf8(WidenName(name));
+}

@@ -4,15 +4,6 @@
 
 #include <cstring>
 
-OwnedName CopyName(const char* name) {
-    if (!name)
-        return nullptr;
-    const size_t size = std::strlen(name) + 1;
-    OwnedName copy(new char[size]);
-    std::memcpy(copy.get(), name, size);
-    return copy;
-}
-
 bool SameName(const char* a, const char* b) {
     if (!a || !b)
         return a == b;

@@ -23,7 +23,7 @@ public:
         reader_.GetLayerName(index, name.data());
         name.resize(static_cast<size_t>(length));
         Layer layer;
-        layer.name = ToUtf8(WidenName(name.c_str()));
+        layer.name = NameToUtf8(name.c_str());
         layer.bytes = name;
         int32_t count = 0;
         reader_.GetShapeCount(name.c_str(), &count);
@@ -110,7 +110,7 @@ Vertex ChainVertex(const TChainVertex& v) {
 }
 
 std::string Utf8(const std::string& name) {
-    return ToUtf8(WidenName(name.c_str()));
+    return NameToUtf8(name.c_str());
 }
 
 void CopyReport(const TReadReport& report, Drawing& d) {

@@ -98,7 +98,7 @@ std::string WarningText(const TReadWarning& warning) {
                        : warning.count == 1 ? std::string(form->one)
                                             : std::string(form->many);
     Replace(text, "{n}", std::to_string(warning.count));
-    Replace(text, "{layer}", ToUtf8(WidenName(warning.layer.c_str())));
+    Replace(text, "{layer}", NameToUtf8(warning.layer.c_str()));
     Replace(text, "{value}", ToUtf8(FormatNumber(warning.value)));
     Replace(text, "{detail}", warning.detail);
     return text;

@@ -31,6 +31,11 @@ std::wstring WidenName(const char* name);
 // Wide text to UTF-8, for output that must not depend on the locale.
 std::string ToUtf8(const std::wstring& text);
 
+// A name from a file as UTF-8 whatever the locale: kept as it is when it is
+// UTF-8 already (as names are from AutoCAD 2007 on), else converted as the
+// events convert it.
+std::string NameToUtf8(const char* name);
+
 // A wide file name to the bytes the file system expects: the locale's
 // encoding, or UTF-8 where the locale cannot represent it.
 std::string NarrowPath(const wchar_t* path);

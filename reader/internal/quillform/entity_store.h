@@ -4,6 +4,7 @@
 
 #include "quillform/basic_records.h"
 #include "quillform/lista.h"
+#include "quillform/owned_name.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -13,9 +14,6 @@
 #include <type_traits>
 #include <unordered_set>
 
-// A layer or block name owned by the record that holds it (null when unset).
-using OwnedName = std::unique_ptr<char[]>;
-OwnedName CopyName(const char* name);
 bool SameName(const char* a, const char* b);
 
 // Polyline items are untyped (flags integer first, then vertices), so every item is
