@@ -240,4 +240,72 @@ TEST(CollectorEvents, BlockInsertAndArcArguments) {
     EXPECT_NEAR(raw.arc[7], 1, 1e-15); // end point at 90 degrees
     EXPECT_DOUBLE_EQ(raw.arc[8], 4);
 }
+// A read raises only the events whose slot is set, and builds their names
+// only then: with one slot set, that slot still sees every event of its
+// kind with its names, in order, and what is collected does not change.
+TEntityEvents OnlySlot(const TEntityEvents& all, int slot) {
+    TEntityEvents only;
+    switch (slot) {
+    case 0:
+        only.OnLayer = all.OnLayer;
+        break;
+    case 1:
+        only.OnSegment = all.OnSegment;
+        break;
+    case 2:
+        only.OnCircle = all.OnCircle;
+        break;
+    case 3:
+        only.OnArc = all.OnArc;
+        break;
+    case 4:
+        only.OnPolyline = all.OnPolyline;
+        break;
+    case 5:
+        only.OnVertex = all.OnVertex;
+        break;
+    case 6:
+        only.OnBlock = all.OnBlock;
+        break;
+    case 7:
+        only.OnEndBlock = all.OnEndBlock;
+        break;
+    default:
+        only.OnInsert = all.OnInsert;
+        break;
+    }
+    return only;
+}
+
+// How the entity log line of each slot begins, in the slot order above.
+const wchar_t* const kSlotLine[] = {L"Layer name: ", L"Segment: ",  L"Circle: ",
+                                    L"Arc: ",        L"Polyline: ", L"Vertex ",
+                                    L"Block name: ", L"End Block",  L"Insert Block name: "};
+
+std::vector<int> Counts(const Test_CreationClass& k) {
+    return {k.LayerNames.Count, k.Segments.Count,  k.Circles.Count,
+            k.Arcs.Count,       k.Polylines.Count, k.Blocks.Count};
+}
+
+class OneEventSlot : public ::testing::TestWithParam<int> {};
+
+TEST_P(OneEventSlot, SeesItsEventsWithTheirNamesAndCollectsTheSame) {
+    const int slot = GetParam();
+    Collected all("log_example.dxf");
+    ASSERT_TRUE(all.opened);
+    std::vector<std::wstring> expected;
+    for (const std::wstring& line : all.recorder.lines)
+        if (line.rfind(kSlotLine[slot], 0) == 0)
+            expected.push_back(line);
+    ASSERT_FALSE(expected.empty()) << "the drawing raises no event of slot " << slot;
+
+    EventRecorder recorder;
+    Test_CreationClass collector(OnlySlot(recorder.Events(), slot));
+    ASSERT_TRUE(ParseDxfFile(TestDataWide("log_example.dxf").c_str(), collector));
+    EXPECT_EQ(recorder.lines, expected) << "slot " << slot;
+    EXPECT_EQ(Counts(collector), Counts(all.collector)) << "slot " << slot;
+    EXPECT_EQ(Names(collector.LayerNames), Names(all.collector.LayerNames)) << "slot " << slot;
+}
+
+INSTANTIATE_TEST_SUITE_P(Slots, OneEventSlot, ::testing::Range(0, 9));
 } // namespace

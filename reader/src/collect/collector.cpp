@@ -99,7 +99,8 @@ void Test_CreationClass::RegisterLayer(const std::string& name) {
     if (LayerNames.Contains(name.c_str()))
         return;
     LayerNames.AddName(name.c_str());
-    OnLayer.Raise(Wide(name).c_str());
+    if (OnLayer.Func)
+        OnLayer.Raise(Wide(name).c_str());
 }
 
 void Test_CreationClass::Store(TLista& modelSpaceList, TLista block::*blockList, void* entity) {
@@ -111,7 +112,8 @@ void Test_CreationClass::Store(TLista& modelSpaceList, TLista block::*blockList,
 
 void Test_CreationClass::addLayer(const DL_LayerData& data) {
     LayerNames.AddName(data.name.c_str());
-    OnLayer.Raise(Wide(data.name).c_str());
+    if (OnLayer.Func)
+        OnLayer.Raise(Wide(data.name).c_str());
 }
 
 void Test_CreationClass::addBlock(const DL_BlockData& data) {
@@ -122,7 +124,8 @@ void Test_CreationClass::addBlock(const DL_BlockData& data) {
     if (data.bpx != 0 || data.bpy != 0)
         blocksWithBase_.push_back(data.name);
     BlockOpened(data);
-    OnBlock.Raise(Wide(data.name).c_str(), data.bpx, data.bpy, data.bpz);
+    if (OnBlock.Func)
+        OnBlock.Raise(Wide(data.name).c_str(), data.bpx, data.bpy, data.bpz);
 }
 
 void Test_CreationClass::endBlock() {
@@ -142,7 +145,8 @@ void Test_CreationClass::addLine(const DL_LineData& data) {
     KeepSegment(segment);
     Flush();
     RegisterLayer(layer);
-    OnSegment.Raise(data.x1, data.y1, data.z1, data.x2, data.y2, data.z2, Wide(layer).c_str());
+    if (OnSegment.Func)
+        OnSegment.Raise(data.x1, data.y1, data.z1, data.x2, data.y2, data.z2, Wide(layer).c_str());
 }
 
 void Test_CreationClass::addArc(const DL_ArcData& data) {
@@ -170,8 +174,9 @@ void Test_CreationClass::addArc(const DL_ArcData& data) {
         KeepArc(arc.release());
     Flush();
     RegisterLayer(layer);
-    OnArc.Raise(data.cx, data.cy, data.cz, data.radius, data.angle1, data.angle2, startX, startY,
-                endX, endY, Wide(layer).c_str());
+    if (OnArc.Func)
+        OnArc.Raise(data.cx, data.cy, data.cz, data.radius, data.angle1, data.angle2, startX,
+                    startY, endX, endY, Wide(layer).c_str());
 }
 
 void Test_CreationClass::addCircle(const DL_CircleData& data) {
@@ -184,7 +189,8 @@ void Test_CreationClass::addCircle(const DL_CircleData& data) {
         KeepCircle(circle.release());
     Flush();
     RegisterLayer(layer);
-    OnCircle.Raise(data.cx, data.cy, data.cz, data.radius, Wide(layer).c_str());
+    if (OnCircle.Func)
+        OnCircle.Raise(data.cx, data.cy, data.cz, data.radius, Wide(layer).c_str());
 }
 
 void Test_CreationClass::addPolyline(const DL_PolylineData& data) {
@@ -199,8 +205,9 @@ void Test_CreationClass::addPolyline(const DL_PolylineData& data) {
         PlaneIgnored() && !(data.flags & 8); // 3-D polylines are in world coordinates
     pendingInPaperSpace_ = getAttributes().isInPaperSpace();
     RegisterLayer(layer);
-    OnPolyline.Raise(static_cast<int32_t>(data.number), static_cast<int32_t>(data.flags),
-                     Wide(layer).c_str());
+    if (OnPolyline.Func)
+        OnPolyline.Raise(static_cast<int32_t>(data.number), static_cast<int32_t>(data.flags),
+                         Wide(layer).c_str());
 }
 
 void Test_CreationClass::addVertex(const DL_VertexData& data) {
@@ -219,8 +226,9 @@ void Test_CreationClass::addInsert(const DL_InsertData& data) {
     Flush();
     KeepInsert(data, layer);
     RegisterLayer(layer);
-    OnInsert.Raise(Wide(data.name).c_str(), data.ipx, data.ipy, data.ipz, data.sx, data.sy, data.sz,
-                   data.angle, Wide(layer).c_str());
+    if (OnInsert.Func)
+        OnInsert.Raise(Wide(data.name).c_str(), data.ipx, data.ipy, data.ipz, data.sx, data.sy,
+                       data.sz, data.angle, Wide(layer).c_str());
 }
 
 void Test_CreationClass::setVariableInt(const std::string& key, int value, int) {

@@ -146,6 +146,8 @@ private:
     bool pendingPlaneIgnored_ = false;
     bool pendingInPaperSpace_ = false;
     std::vector<std::string> blocksWithBase_;
+    // Only for an event slot that is set: most reads set none, and a wide
+    // name per entity is a conversion and an allocation.
     std::wstring Wide(const std::string& name) const { return widen_(name.c_str()); }
 
     NameWidener widen_;
