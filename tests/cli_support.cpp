@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
