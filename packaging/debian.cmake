@@ -68,9 +68,6 @@ if(TARGET quillform_python)
  quillform.read() gives a DXF drawing's parts (shapes, holes, islands, open
  chains, warnings) as plain Python objects, with areas, SVG paths and
  shapely polygons.")
-    if(NOT QUILLFORM_STATIC_LIBRARY)
-        set(CPACK_COMPONENT_PYTHON_DEPENDS runtime)
-    endif()
 endif()
 
 include(CPack)

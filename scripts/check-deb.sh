@@ -49,7 +49,7 @@ soversion=$(echo "$version" | cut -d. -f1-2)
     fail "the library's dependencies are incomplete"
 [[ ${depends[libquillform-dev]} == *"libquillform$soversion (= $version)"* ]] ||
     fail "the development package does not depend on its library"
-[[ ${depends[python3-quillform]} == *"libquillform$soversion (= $version)"* &&
+[[ ${depends[python3-quillform]} == *libdxflib3* &&
     ${depends[python3-quillform]} == *"python3 (>= 3."* ]] ||
     fail "the Python package's dependencies are incomplete"
 

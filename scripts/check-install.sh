@@ -119,12 +119,13 @@ check_programs() { # prefix version
         "$1/share/quillform/quillform-shapes.schema.json" || fail "no JSON schema"
 }
 
-check_python() { # prefix libdir
+check_python() { # prefix
     local package
     package=$(find "$1" -type d -name quillform -path '*-packages/*' | head -1)
     [ -n "$package" ] || return 0
-    # The README's way: PYTHONPATH names the prefix's package folder.
-    (cd "$work" && PYTHONPATH=$(dirname "$package") LD_LIBRARY_PATH="$2" $python -c \
+    # The README's way: PYTHONPATH names the prefix's package folder (the
+    # module holds the reader: no library path).
+    (cd "$work" && PYTHONPATH=$(dirname "$package") $python -c \
         'import quillform, sys; d = quillform.read(sys.argv[1]); print(sum(len(l.shapes) for l in d.layers))' \
         "$drawing") >"$work/python.txt" || fail "the installed Python module does not read"
     [ "$(cat "$work/python.txt")" = 3 ] || fail "the installed Python module found: $(cat "$work/python.txt")"
@@ -151,7 +152,7 @@ for kind in "${kinds[@]}"; do
         [ -n "$cli" ] || cli=$prefix/bin/quillform
     fi
     check_consumers "$kind" "$prefix" "$libdir"
-    check_python "$prefix" "$libdir"
+    check_python "$prefix"
     echo "== $kind library: installed, used through find_package and pkg-config"
     if [ "$kind" = shared ]; then
         if [ "$(id -u)" = 0 ] && command -v dpkg >/dev/null; then
