@@ -56,4 +56,7 @@ void PrintDiagnostics(const quillform::Drawing& drawing, const Options& options)
     if (!options.outputUnits.empty())
         std::fprintf(stderr, "quillform: %s: lengths written in %s (the drawing's unit: %s)\n",
                      file, drawing.lengths.name.c_str(), drawing.unit.name.c_str());
+    else if (drawing.unit.millimetres > 0)
+        std::fprintf(stderr, "quillform: %s: the drawing's unit: %s\n", file,
+                     drawing.unit.name.c_str());
 }

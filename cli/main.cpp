@@ -84,8 +84,8 @@ int PrintContours(const std::string& file, const Options& options) {
     quillform::Drawing result;
     result.file = file;
     const TEntityEvents events = options.log ? EntityLogPrinter(stdout) : TEntityEvents();
-    ReadContours(InputPath(file), events, ReadSettingsOf(options), &contours, &result.status,
-                 &report);
+    ReadContours(InputPath(file), events, quillform::ToReadSettings(SettingsOf(options)), &contours,
+                 &result.status, &report);
     for (const TListaNode* n = contours.Head; n; n = n->Next)
         WriteLine(stdout, ContourLine(*static_cast<const TDXFPolygon*>(n->Item)));
     FreeContours(&contours);

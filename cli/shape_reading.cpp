@@ -16,23 +16,7 @@ std::wstring WidePath(const std::string& path) {
     return wide;
 }
 
-TReadSettings ReadSettingsOf(const Options& options) {
-    TReadSettings s;
-    s.linkingDistance = options.distance;
-    s.openContourMode = options.openMode;
-    s.mixLayers = options.mixLayers;
-    s.accurateGeometry = options.accurate;
-    s.curveTolerance = options.curveTolerance;
-    s.expansionLimit = options.expansionLimit;
-    s.engine = options.engine;
-    s.layers = options.layers;
-    s.excludedLayers = options.excludeLayers;
-    s.holesAcrossLayers = options.holesAcrossLayers;
-    return s;
-}
-
-quillform::Drawing ReadShapes(const std::string& file, const Options& options,
-                              std::string* unitError) {
+quillform::Settings SettingsOf(const Options& options) {
     quillform::Settings settings;
     settings.distance = options.distance;
     settings.openMode = options.openMode;
@@ -44,6 +28,12 @@ quillform::Drawing ReadShapes(const std::string& file, const Options& options,
     settings.excludedLayers = options.excludeLayers;
     settings.holesAcrossLayers = options.holesAcrossLayers;
     settings.expansionLimit = options.expansionLimit;
+    return settings;
+}
+
+quillform::Drawing ReadShapes(const std::string& file, const Options& options,
+                              std::string* unitError) {
+    const quillform::Settings settings = SettingsOf(options);
     const TEntityEvents events = options.log ? EntityLogPrinter(stdout) : TEntityEvents();
     quillform::Drawing drawing = quillform::ReadDrawing(InputPath(file), settings, events);
     drawing.file = file;

@@ -41,6 +41,7 @@ def square(msp, x0, y0, side, layer):
 
 def make_plate():
     doc = ezdxf.new("R2000")
+    doc.units = ezdxf.units.MM  # a plate measured in millimetres
     doc.layers.add("CUT")
     msp = doc.modelspace()
     rounded_rectangle(msp, 0, 0, 120, 80, 10, "CUT")

@@ -58,5 +58,16 @@ if(TARGET quillform-demo)
  A Qt window that loads a DXF drawing, logs its entities and lists and draws
  the shapes and holes found on each layer.")
 endif()
+if(TARGET quillform_python)
+    list(APPEND CPACK_COMPONENTS_ALL python)
+    set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-quillform)
+    set(CPACK_DEBIAN_PYTHON_PACKAGE_SECTION python)
+    set(CPACK_DEBIAN_PYTHON_PACKAGE_DEPENDS "${QUILLFORM_PYTHON_DEPENDS}")
+    set(CPACK_COMPONENT_PYTHON_DESCRIPTION
+        "DXF Quillform: the Python module quillform
+ quillform.read() gives a DXF drawing's parts (shapes, holes, islands, open
+ chains, warnings) as plain Python objects, with areas, SVG paths and
+ shapely polygons.")
+endif()
 
 include(CPack)

@@ -27,7 +27,7 @@ cleanup() {
 rm -rf "$build/packages"
 (cd "$build" && cpack -G DEB -B "$build/packages" >/dev/null)
 debs=("$build"/packages/*.deb)
-[ ${#debs[@]} -eq 4 ] || fail "expected 4 packages, got: ${debs[*]}"
+[ ${#debs[@]} -eq 5 ] || fail "expected 5 packages, got: ${debs[*]}"
 declare -A depends
 for deb in "${debs[@]}"; do
     name=$(dpkg-deb -f "$deb" Package)
@@ -49,6 +49,9 @@ soversion=$(echo "$version" | cut -d. -f1-2)
     fail "the library's dependencies are incomplete"
 [[ ${depends[libquillform-dev]} == *"libquillform$soversion (= $version)"* ]] ||
     fail "the development package does not depend on its library"
+[[ ${depends[python3-quillform]} == *libdxflib3* &&
+    ${depends[python3-quillform]} == *"python3 (>= 3."* ]] ||
+    fail "the Python package's dependencies are incomplete"
 
 trap cleanup EXIT
 dpkg -i "${debs[@]}" >/dev/null
@@ -61,6 +64,10 @@ quillform "$drawing" >"$work/listing.txt" 2>"$work/listing.err"
 grep -q '3 shapes discovered in layer CUT' "$work/listing.err" || fail "no shapes on layer CUT"
 [ -s /usr/share/man/man1/quillform.1 ] || fail "no man page in the package"
 [ -s /usr/share/quillform/quillform-shapes.schema.json ] || fail "no schema in the package"
+# The module from the system's package folder, out of the source tree.
+(cd "$work" && /usr/bin/python3 -c "import quillform, sys; print(quillform.read(sys.argv[1]))" \
+    "$drawing") >"$work/python.txt" || fail "the installed Python module does not read"
+grep -q "Drawing" "$work/python.txt" || fail "the Python module printed: $(cat "$work/python.txt")"
 if ldd /usr/bin/quillform-demo | grep -q 'not found'; then
     fail "quillform-demo misses libraries"
 fi

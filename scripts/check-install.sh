@@ -10,7 +10,8 @@
 # exported symbols of the shared library, the man page and the schema), then
 # examples/list_parts built once with find_package(quillform) and once with
 # pkg-config, both run on examples/plate.dxf and compared with what the
-# installed quillform says about it in JSON, and the README's example program. As root, the shared build also
+# installed quillform says about it in JSON, the README's example program and
+# the Python module from the prefix. As root, the shared build also
 # becomes Debian packages that are installed, tried and removed
 # (scripts/check-deb.sh).
 set -euo pipefail
@@ -118,6 +119,18 @@ check_programs() { # prefix version
         "$1/share/quillform/quillform-shapes.schema.json" || fail "no JSON schema"
 }
 
+check_python() { # prefix
+    local package
+    package=$(find "$1" -type d -name quillform -path '*-packages/*' | head -1)
+    [ -n "$package" ] || return 0
+    # The README's way: PYTHONPATH names the prefix's package folder (the
+    # module holds the reader: no library path).
+    (cd "$work" && PYTHONPATH=$(dirname "$package") $python -c \
+        'import quillform, sys; d = quillform.read(sys.argv[1]); print(sum(len(l.shapes) for l in d.layers))' \
+        "$drawing") >"$work/python.txt" || fail "the installed Python module does not read"
+    [ "$(cat "$work/python.txt")" = 3 ] || fail "the installed Python module found: $(cat "$work/python.txt")"
+}
+
 for kind in "${kinds[@]}"; do
     case "$kind" in shared | static) ;; *) fail "unknown kind '$kind' (shared or static)" ;; esac
     echo "== $kind library"
@@ -139,6 +152,7 @@ for kind in "${kinds[@]}"; do
         [ -n "$cli" ] || cli=$prefix/bin/quillform
     fi
     check_consumers "$kind" "$prefix" "$libdir"
+    check_python "$prefix"
     echo "== $kind library: installed, used through find_package and pkg-config"
     if [ "$kind" = shared ]; then
         if [ "$(id -u)" = 0 ] && command -v dpkg >/dev/null; then

@@ -35,7 +35,8 @@ TEST(CliDiagnostics, OpenChainsAndNearMissesOnStandardErrorOnly) {
                          file +
                          "loose ends (40, 29.995) (layer 0) and (40.005, 30) (layer 0) of "
                          "two open chains lie 0.00707106781186658 apart: a linking "
-                         "distance of that much would join them\n"
+                         "distance of that much would join them\n" +
+                         file + "the drawing's unit: mm\n" +
                          "2 shapes discovered in layer 0\n"
                          "0 shapes discovered in layer Defpoints\n");
     // The listing is what it always was, and -q keeps standard error quiet.
@@ -91,6 +92,26 @@ TEST(CliDiagnostics, OutputUnitsConvertEveryLength) {
     EXPECT_DOUBLE_EQ(d.at("layers")[0].at("shapes")[0].at("bounds").at("maxX").get<double>(), 25.4);
 }
 
+TEST(CliDiagnostics, TheDrawingsUnitIsSaidWhenTheHeaderGivesOne) {
+    const struct {
+        const char* drawing;
+        const char* line; // empty: no unit line
+    } cases[] = {{"units_mm", "the drawing's unit: mm\n"},
+                 {"units_inch", "the drawing's unit: in\n"},
+                 {"units_measurement_imperial", "the drawing's unit: in\n"},
+                 {"units_unitless", ""}};
+    for (const auto& c : cases) {
+        const RunResult r = RunCli("-d 0.0001 " + Drawing(c.drawing));
+        const std::string prefix = "quillform: " + Path(c.drawing) + ": the drawing's unit";
+        if (*c.line)
+            EXPECT_NE(r.err.find("quillform: " + Path(c.drawing) + ": " + c.line),
+                      std::string::npos)
+                << c.drawing << ": " << r.err;
+        else
+            EXPECT_EQ(r.err.find(prefix), std::string::npos) << c.drawing << ": " << r.err;
+    }
+}
+
 TEST(CliDiagnostics, OutputUnitsOfAnUnknownUnitIsBadUsage) {
     const RunResult r = RunCli("-q --output-units mm " + Drawing("units_unitless"));
     EXPECT_EQ(r.status, 2);
@@ -101,7 +122,9 @@ TEST(CliDiagnostics, OutputUnitsOfAnUnknownUnitIsBadUsage) {
 
 TEST(CliDiagnostics, LayerOptions) {
     const RunResult only = RunCli("-d 0.001 --layers DRILL,MARK " + Drawing("drill_layer"));
-    EXPECT_EQ(only.err, "3 shapes discovered in layer DRILL\n1 shapes discovered in layer MARK\n");
+    EXPECT_EQ(only.err, "quillform: " + Path("drill_layer") +
+                            ": the drawing's unit: mm\n3 shapes discovered in layer "
+                            "DRILL\n1 shapes discovered in layer MARK\n");
     const RunResult except = RunCli("-d 0.001 --exclude-layers DRILL " + Drawing("drill_layer"));
     EXPECT_EQ(except.err.find("DRILL"), std::string::npos) << except.err;
     const RunResult across = RunCli("-d 0.001 --holes-across-layers " + Drawing("drill_layer"));

@@ -16,25 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-std::string DataPath(const std::string& name) {
-    return std::string(QUILLFORM_TEST_DATA) + "/" + name;
-}
-
-std::string Folder(const std::string& name) {
-    const fs::path folder = fs::path(testing::TempDir()) / ("quillform_" + name);
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder.string();
-}
-
-std::vector<std::string> Entries(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
@@ -26,8 +28,28 @@ std::string Quote(const std::string& arg) {
     return quoted + "'";
 }
 
+std::string DataPath(const std::string& name) {
+    return std::string(QUILLFORM_TEST_DATA) + "/" + name;
+}
+
 std::string Data(const std::string& name) {
-    return Quote(std::string(QUILLFORM_TEST_DATA) + "/" + name);
+    return Quote(DataPath(name));
+}
+
+std::string Folder(const std::string& name) {
+    const std::filesystem::path folder =
+        std::filesystem::path(testing::TempDir()) / ("quillform_" + name);
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder.string();
+}
+
+std::vector<std::string> Entries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Runs the built quillform command and keeps what it printed and returned.
 struct RunResult {
@@ -15,8 +16,12 @@ struct RunResult {
 std::string Slurp(const std::string& path);
 // One argument quoted for the shell.
 std::string Quote(const std::string& arg);
-// A fixture of tests/data, quoted.
+// A fixture of tests/data: its path, and the path quoted.
+std::string DataPath(const std::string& name);
 std::string Data(const std::string& name);
+// A fresh, empty folder of its own for one test, and its entries' names sorted.
+std::string Folder(const std::string& name);
+std::vector<std::string> Entries(const std::string& folder);
 
 // args as written on a shell command line; standard output goes to
 // stdoutTarget when one is given (for example "/dev/full"), else it is kept.

@@ -86,10 +86,14 @@ TEST(CliListing, SquareWithCircularHole) {
 }
 
 TEST(CliListing, ArcsPolygonHolesAndLayerMessagesOfTheExample) {
-    const RunResult r = RunCli("-d 1 " + Quote(std::string(QUILLFORM_EXAMPLES) + "/plate.dxf"));
+    const std::string plate = std::string(QUILLFORM_EXAMPLES) + "/plate.dxf";
+    const RunResult r = RunCli("-d 1 " + Quote(plate));
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "0 shapes discovered in layer 0\n0 shapes discovered in layer Defpoints\n"
-                     "3 shapes discovered in layer CUT\n");
+    // Its header says millimetres ($INSUNITS 4).
+    EXPECT_EQ(r.err, "quillform: " + plate +
+                         ": the drawing's unit: mm\n0 shapes discovered in layer "
+                         "0\n0 shapes discovered in layer Defpoints\n3 shapes discovered in "
+                         "layer CUT\n");
     // The rounded corner starting at (0, 10) and the slot's right arc, whose
     // start angle is -90 in the file, reaching x = 86 in the hole's box.
     EXPECT_NE(r.out.find("  Vertex: X = 0; 10\n  Arc: centerX = 10; centerY = 10; radius = 10; "

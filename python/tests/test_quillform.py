@@ -57,7 +57,7 @@ def test_the_example_plate_with_its_arcs_island_and_hole():
     assert (slot.bounds.min_x, slot.bounds.max_x) == (34, 86)
     island = shapes[1]
     assert len(island.holes) == 1 and island.holes[0].circle.radius == 5
-    assert drawing.units.name == "m"
+    assert drawing.units.name == "mm"
     assert drawing.status == 0
 
 

@@ -156,6 +156,9 @@ QUILLFORM_EXPORT Drawing ReadDrawing(const std::filesystem::path& path,
                                      const Settings& settings = Settings(),
                                      const TEntityEvents& events = TEntityEvents());
 
+// The same settings as the reader's own record.
+QUILLFORM_EXPORT TReadSettings ToReadSettings(const Settings& settings);
+
 // Everything a reader holds about its read: call inside OnReadDone.
 QUILLFORM_EXPORT Drawing CopyDrawing(const TDXFQuillform& reader);
 

@@ -9,10 +9,7 @@
 
 Test_CreationClass::Test_CreationClass(const TEntityEvents& events, TReadReport* report,
                                        TExpansionBudget* budget)
-    : OnLayer(events.OnLayer), OnSegment(events.OnSegment), OnCircle(events.OnCircle),
-      OnArc(events.OnArc), OnPolyline(events.OnPolyline), OnVertex(events.OnVertex),
-      OnBlock(events.OnBlock), OnEndBlock(events.OnEndBlock), OnInsert(events.OnInsert),
-      report_(report), budget_(budget) {}
+    : TEntityEvents(events), report_(report), budget_(budget) {}
 
 Test_CreationClass::~Test_CreationClass() {
     FreeContours(&Polylines);

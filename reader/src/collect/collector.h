@@ -17,7 +17,8 @@ class TExpansionBudget;
 // Receives dxflib's callbacks for one read: stores lines, arcs, circles,
 // polylines and block definitions, keeps the layer-name registry, expands
 // inserts and raises one event per entity.
-class Test_CreationClass : public DL_CreationAdapter {
+// The entity event slots (OnLayer ... OnInsert) are the TEntityEvents base.
+class Test_CreationClass : public DL_CreationAdapter, public TEntityEvents {
 public:
     // Model-space entities (outside any block definition).
     TLista Segments;
@@ -28,16 +29,6 @@ public:
     TLista Blocks;
     block* CurrentBlock = nullptr;
     TLayersName LayerNames;
-
-    TLayerEvent OnLayer;
-    TSegmentEvent OnSegment;
-    TCircleEvent OnCircle;
-    TArcEvent OnArc;
-    TPolylineEvent OnPolyline;
-    TVertexEvent OnVertex;
-    TBlockEvent OnBlock;
-    TEndBlockEvent OnEndBlock;
-    TInsertEvent OnInsert;
 
     // report (if given) counts what the collector leaves out; budget (if
     // given) limits the entities that inserts may produce.

@@ -3,6 +3,7 @@
 // Copies block definitions into model space at each INSERT.
 #include "collect/collector.h"
 #include "expand/expansion_budget.h"
+#include "expand/polyline_copy.h"
 
 #include "quillform/geometry.h"
 
@@ -63,21 +64,14 @@ TDXFArc* PlacedArc(const TDXFArc& from, const Placement& place, const char* laye
 
 // Bulges need no change under rotation; they are exploded later like any other.
 TDXFPolygon* PlacedPolyline(const TDXFPolygon& from, const Placement& place, const char* layer) {
-    auto* copy = new TDXFPolygon();
-    int32_t* flags = NewPlainItem<int32_t>();
-    *flags = *static_cast<const int32_t*>(from.Head->Item);
-    copy->Add(flags);
-    for (const TListaNode* v = from.Head->Next; v; v = v->Next) {
-        const auto* vertex = static_cast<const dxf_info*>(v->Item);
-        auto* placed = NewPlainItem<dxf_info>();
-        const TPoint2D p = place(vertex->x, vertex->y);
-        placed->x = p.X;
-        placed->y = p.Y;
-        placed->bulge = vertex->bulge;
-        copy->Add(placed);
-    }
-    copy->Layer = CopyName(layer);
-    return copy;
+    return MappedPolyline(from, layer, [&place](const dxf_info& vertex) {
+        dxf_info placed;
+        const TPoint2D p = place(vertex.x, vertex.y);
+        placed.x = p.X;
+        placed.y = p.Y;
+        placed.bulge = vertex.bulge;
+        return placed;
+    });
 }
 } // namespace
 

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "expand/entity_mapping.h"
+#include "expand/polyline_copy.h"
 
 #include "quillform/geometry.h"
 
@@ -69,19 +70,12 @@ bool HasAnyBulge(const TDXFPolygon& polyline) {
 TDXFPolygon* MapPolyline(const TDXFPolygon& from, const TAffine2D& map, const char* layer) {
     if (HasAnyBulge(from) && !map.KeepsCircles())
         return nullptr;
-    auto* copy = new TDXFPolygon();
-    int32_t* flags = NewPlainItem<int32_t>();
-    *flags = *static_cast<const int32_t*>(from.Head->Item);
-    copy->Add(flags);
-    for (const TListaNode* v = from.Head->Next; v; v = v->Next) {
-        const auto* vertex = static_cast<const dxf_info*>(v->Item);
-        auto* placed = NewPlainItem<dxf_info>();
-        const TPoint2D p = map.Apply(TPoint2D(vertex->x, vertex->y));
-        placed->x = p.X;
-        placed->y = p.Y;
-        placed->bulge = map.Mirrors() ? -vertex->bulge : vertex->bulge;
-        copy->Add(placed);
-    }
-    copy->Layer = CopyName(layer);
-    return copy;
+    return MappedPolyline(from, layer, [&map](const dxf_info& vertex) {
+        dxf_info placed;
+        const TPoint2D p = map.Apply(TPoint2D(vertex.x, vertex.y));
+        placed.x = p.X;
+        placed.y = p.Y;
+        placed.bulge = map.Mirrors() ? -vertex.bulge : vertex.bulge;
+        return placed;
+    });
 }

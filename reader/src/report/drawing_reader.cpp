@@ -165,6 +165,21 @@ Drawing CopyDrawing(const TDXFQuillform& reader) {
     return d;
 }
 
+TReadSettings ToReadSettings(const Settings& settings) {
+    TReadSettings s;
+    s.linkingDistance = settings.distance;
+    s.openContourMode = settings.openMode;
+    s.mixLayers = settings.mixLayers;
+    s.accurateGeometry = settings.accurate;
+    s.curveTolerance = settings.curveTolerance;
+    s.expansionLimit = settings.expansionLimit;
+    s.engine = settings.engine;
+    s.layers = settings.layers;
+    s.excludedLayers = settings.excludedLayers;
+    s.holesAcrossLayers = settings.holesAcrossLayers;
+    return s;
+}
+
 Drawing ReadDrawing(const std::filesystem::path& path, const Settings& settings,
                     const TEntityEvents& events) {
     TReading reading;
