@@ -214,6 +214,24 @@ void ExpectArcEdgesKeepTheirMiddles(const TDXFPolygon& contour, const PieceSet& 
     }
 }
 
+// Links what the collector holds and checks that exactly the outlines of the
+// set come out, their sizes and arc edges intact.
+void ExpectRelinked(Test_CreationClass& c, PieceSet& set, int outlines, int round) {
+    TLista contours;
+    int32_t status = 0;
+    c.LinkContours(&contours, &status, 1e-9, kDropOpenContours, false);
+    EXPECT_EQ(contours.Count, outlines) << "round " << round;
+    std::vector<int> counts;
+    for (const TListaNode* n = contours.Head; n; n = n->Next) {
+        counts.push_back(static_cast<TDXFPolygon*>(n->Item)->Count);
+        ExpectArcEdgesKeepTheirMiddles(*static_cast<TDXFPolygon*>(n->Item), set);
+    }
+    std::sort(counts.begin(), counts.end());
+    std::sort(set.sizes.begin(), set.sizes.end());
+    EXPECT_EQ(counts, set.sizes) << "round " << round;
+    FreeContours(&contours);
+}
+
 TEST(LinkingProperty, ShuffledReversedPiecesRelinkIntoTheirOutlines) {
     std::mt19937 random(7);
     for (int round = 0; round < 60; ++round) {
@@ -251,19 +269,7 @@ TEST(LinkingProperty, ShuffledReversedPiecesRelinkIntoTheirOutlines) {
         std::shuffle(pieces.begin(), pieces.end(), random);
         for (auto& [entity, isArc] : pieces)
             (isArc ? c.Arcs : c.Segments).Add(entity);
-        TLista contours;
-        int32_t status = 0;
-        c.LinkContours(&contours, &status, 1e-9, kDropOpenContours, false);
-        ASSERT_EQ(contours.Count, outlines) << "round " << round;
-        std::vector<int> counts;
-        for (const TListaNode* n = contours.Head; n; n = n->Next) {
-            counts.push_back(static_cast<TDXFPolygon*>(n->Item)->Count);
-            ExpectArcEdgesKeepTheirMiddles(*static_cast<TDXFPolygon*>(n->Item), set);
-        }
-        std::sort(counts.begin(), counts.end());
-        std::sort(set.sizes.begin(), set.sizes.end());
-        EXPECT_EQ(counts, set.sizes) << "round " << round;
-        FreeContours(&contours);
+        ExpectRelinked(c, set, outlines, round);
     }
 }
 // The same outlines with runs of pieces given as open polylines whose vertices
@@ -360,19 +366,7 @@ TEST(LinkingProperty, PolylinesCarryingArcsRelinkIntoTheirOutlines) {
         std::shuffle(polylines.begin(), polylines.end(), random);
         for (TDXFPolygon* p : polylines)
             c.Polylines.Add(p);
-        TLista contours;
-        int32_t status = 0;
-        c.LinkContours(&contours, &status, 1e-9, kDropOpenContours, false);
-        ASSERT_EQ(contours.Count, outlines) << "round " << round;
-        std::vector<int> counts;
-        for (const TListaNode* n = contours.Head; n; n = n->Next) {
-            counts.push_back(static_cast<TDXFPolygon*>(n->Item)->Count);
-            ExpectArcEdgesKeepTheirMiddles(*static_cast<TDXFPolygon*>(n->Item), set);
-        }
-        std::sort(counts.begin(), counts.end());
-        std::sort(set.sizes.begin(), set.sizes.end());
-        EXPECT_EQ(counts, set.sizes) << "round " << round;
-        FreeContours(&contours);
+        ExpectRelinked(c, set, outlines, round);
     }
 }
 } // namespace
