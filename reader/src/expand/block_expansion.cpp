@@ -3,7 +3,7 @@
 // Copies block definitions into model space at each INSERT.
 #include "collect/collector.h"
 #include "expand/expansion_budget.h"
-#include "expand/polyline_copy.h"
+#include "expand/mapped_copy.h"
 
 #include "quillform/geometry.h"
 
@@ -31,14 +31,7 @@ TDXFCircle* PlacedCircle(const TDXFCircle& from, const Placement& place, const c
 }
 
 TDXFSegment* PlacedSegment(const TDXFSegment& from, const Placement& place, const char* layer) {
-    auto* copy = new TDXFSegment();
-    const TPoint2D p1 = place(from.X1, from.Y1), p2 = place(from.X2, from.Y2);
-    copy->X1 = p1.X;
-    copy->Y1 = p1.Y;
-    copy->X2 = p2.X;
-    copy->Y2 = p2.Y;
-    copy->Layer = CopyName(layer);
-    return copy;
+    return MappedSegment(from, layer, place);
 }
 
 TDXFArc* PlacedArc(const TDXFArc& from, const Placement& place, const char* layer) {

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "expand/entity_mapping.h"
-#include "expand/polyline_copy.h"
+#include "expand/mapped_copy.h"
 
 #include "quillform/geometry.h"
 
@@ -15,15 +15,8 @@ double MapAngle(double angle, const TAffine2D& map) {
 
 std::unique_ptr<TDXFSegment> MapSegment(const TDXFSegment& from, const TAffine2D& map,
                                         const char* layer) {
-    auto copy = std::make_unique<TDXFSegment>();
-    const TPoint2D p1 = map.Apply(TPoint2D(from.X1, from.Y1));
-    const TPoint2D p2 = map.Apply(TPoint2D(from.X2, from.Y2));
-    copy->X1 = p1.X;
-    copy->Y1 = p1.Y;
-    copy->X2 = p2.X;
-    copy->Y2 = p2.Y;
-    copy->Layer = CopyName(layer);
-    return copy;
+    return std::unique_ptr<TDXFSegment>(MappedSegment(
+        from, layer, [&map](double x, double y) { return map.Apply(TPoint2D(x, y)); }));
 }
 
 std::unique_ptr<TDXFCircle> MapCircle(const TDXFCircle& from, const TAffine2D& map,

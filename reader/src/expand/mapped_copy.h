@@ -5,6 +5,19 @@
 #include "quillform/entity_store.h"
 #include "quillform/shape_records.h"
 
+// A copy of a segment on `layer`, its ends passed through `map` (x, y -> TPoint2D).
+template <typename Map>
+TDXFSegment* MappedSegment(const TDXFSegment& from, const char* layer, const Map& map) {
+    auto* copy = new TDXFSegment();
+    const TPoint2D p1 = map(from.X1, from.Y1), p2 = map(from.X2, from.Y2);
+    copy->X1 = p1.X;
+    copy->Y1 = p1.Y;
+    copy->X2 = p2.X;
+    copy->Y2 = p2.Y;
+    copy->Layer = CopyName(layer);
+    return copy;
+}
+
 // A copy of a polyline record (its flags item, then its vertices) on `layer`,
 // each vertex made by `map` from the original.
 template <typename Map>
