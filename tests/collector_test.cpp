@@ -4,7 +4,7 @@
 #include "collect/dxf_parse.h"
 #include "test_support.h"
 
-#include "quillform/entity_reader.h"
+#include "pipeline/entity_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include "quillform/drawing.h"
 #include "quillform/status.h"
-#include "quillform/wide_names.h"
+#include "quillform/names.h"
 
 #include <gtest/gtest.h>
 

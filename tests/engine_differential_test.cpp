@@ -8,8 +8,8 @@
 #include "test_support.h"
 
 #include "collect/dxf_parse.h"
-#include "expand/expansion_budget.h"
-#include "expand/geometry_mode.h"
+#include "collect/expansion_budget.h"
+#include "pipeline/geometry_mode.h"
 
 #include <gtest/gtest.h>
 

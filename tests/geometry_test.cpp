@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "quillform/geometry.h"
+#include "model/geometry.h"
 #include "quillform/shape_records.h"
 
 #include <gtest/gtest.h>

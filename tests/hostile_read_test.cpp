@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Broken and hostile files through the reader: what each read reports.
-#include "expand/expansion_budget.h"
+#include "collect/expansion_budget.h"
 #include "test_support.h"
 
 #include "quillform/dxf_quillform.h"

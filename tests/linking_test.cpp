@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "collector_fixture.h"
 
-#include "quillform/geometry.h"
+#include "model/geometry.h"
 #include "quillform/status.h"
 
 #include <gtest/gtest.h>

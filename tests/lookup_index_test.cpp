@@ -3,7 +3,7 @@
 // The hashed and indexed lookups behind the queries and the collector: they
 // must answer as the list walks they replace, also after the lists grow or
 // are cleared and filled again.
-#include "quillform/entity_store.h"
+#include "model/entity_store.h"
 #include "quillform/shape_records.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "random_drawing.h"
 
-#include "quillform/geometry.h"
+#include "model/geometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "reading.h"
 
-#include "quillform/geometry_constants.h"
+#include "model/geometry_constants.h"
 
 #include <algorithm>
 #include <cmath>

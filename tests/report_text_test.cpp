@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The sentences of warnings and the UTF-8 form of names from files.
 #include "quillform/read_report.h"
-#include "quillform/wide_names.h"
+#include "quillform/names.h"
 
 #include <gtest/gtest.h>
 

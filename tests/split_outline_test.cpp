@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "quillform/classification.h"
-#include "quillform/geometry_constants.h"
+#include "classify/split_outline.h"
+#include "model/geometry_constants.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 // What the curve tests hold a fitted chain against, computed independently of the fitting code:
 // curves evaluated from their textbook definitions and sampled densely.
 #include "expand/curves/fitted_chain.h"
-#include "expand/curves/spline_curve.h"
+#include "expand/curves/spline_fit.h"
 
 #include <functional>
 #include <string>

@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "curves/curve_oracle.h"
-#include "expand/curves/spline_curve.h"
-#include "quillform/geometry_constants.h"
+#include "expand/curves/spline_fit.h"
+#include "expand/curves/spline_interpolation.h"
+#include "model/geometry_constants.h"
 
 #include <gtest/gtest.h>
 

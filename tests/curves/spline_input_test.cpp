@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "curves/curve_oracle.h"
 #include "expand/curves/ellipse_arc.h"
-#include "expand/curves/spline_curve.h"
+#include "expand/curves/spline_fit.h"
+#include "expand/curves/spline_interpolation.h"
 
 #include <gtest/gtest.h>
 

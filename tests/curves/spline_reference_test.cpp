@@ -3,7 +3,8 @@
 // Evaluation checked against ezdxf's (tests/data/curve_reference.py writes the samples).
 #include "expand/curves/ellipse_arc.h"
 #include "expand/curves/nurbs.h"
-#include "expand/curves/spline_curve.h"
+#include "expand/curves/spline_fit.h"
+#include "expand/curves/spline_interpolation.h"
 
 #include <gtest/gtest.h>
 

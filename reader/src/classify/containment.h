@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "quillform/classification.h"
+#include "classify/split_outline.h"
 
 // The pairwise containment tests of classification, shared by both engines
 // so that each pair is decided by the same arithmetic.

@@ -6,7 +6,7 @@
 #include "classify/layer_groups.h"
 #include "classify/shape_filing.h"
 
-#include "quillform/classification.h"
+#include "classify/split_outline.h"
 
 #include <functional>
 #include <memory>

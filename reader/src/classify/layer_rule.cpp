@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "classify/layer_rule.h"
 
-#include "quillform/entity_store.h"
+#include "model/entity_store.h"
 
 namespace {
 thread_local bool acrossLayers = false;

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Turning classified contours and circles into result records.
-#include "quillform/entity_store.h"
+#include "model/entity_store.h"
 #include "quillform/shape_records.h"
 
 namespace {

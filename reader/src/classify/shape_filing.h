@@ -4,7 +4,7 @@
 
 #include "classify/classifier.h"
 
-#include "quillform/entity_store.h"
+#include "model/entity_store.h"
 
 // The holes collected for one part; frees whatever they still hold.
 struct THoleLists {

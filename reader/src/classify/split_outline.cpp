@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The split outline of a contour and the even-odd point test on it.
-#include "quillform/classification.h"
+#include "classify/split_outline.h"
 
-#include "quillform/geometry.h"
+#include "model/geometry.h"
 
 #include <algorithm>
 #include <cmath>

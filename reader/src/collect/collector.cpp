@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "collect/collector.h"
 
-#include "quillform/geometry.h"
+#include "model/geometry.h"
 
 #include <cmath>
 #include <memory>

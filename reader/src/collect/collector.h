@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "quillform/entity_store.h"
+#include "model/entity_store.h"
 #include "quillform/events.h"
 #include "quillform/read_report.h"
-#include "quillform/wide_names.h"
+#include "model/name_widener.h"
 
 #include <dl_creationadapter.h>
 

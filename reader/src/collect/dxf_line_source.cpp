@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "collect/dxf_line_source.h"
 
-#include "quillform/wide_names.h"
+#include "quillform/names.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,7 +5,7 @@
 #include "collect/collector.h"
 #include "collect/dxf_input_filter.h"
 #include "quillform/status.h"
-#include "quillform/wide_names.h"
+#include "quillform/names.h"
 
 #include <dl_dxf.h>
 

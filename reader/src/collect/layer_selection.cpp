@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "collect/layer_selection.h"
 
-#include "quillform/wide_names.h"
+#include "quillform/names.h"
 
 #include <algorithm>
 #include <string>

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "expand/arc_chains.h"
 
-#include "expand/bulge_arc.h"
+#include "expand/exact_bulge_arc.h"
 
-#include "quillform/geometry.h"
+#include "model/geometry.h"
 
 #include <memory>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "collect/collector.h"
-#include "expand/block_model.h"
+#include "model/block_model.h"
 
 #include "quillform/read_report.h"
 

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Turns polylines with bulged edges into plain segments and arcs.
 #include "collect/collector.h"
-#include "expand/bulge_arc.h"
+#include "expand/bulge_explosion.h"
 
-#include "quillform/geometry.h"
+#include "model/geometry.h"
 
 #include <cmath>
 

@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "expand/curve_chains.h"
 
-#include "expand/bulge_arc.h"
+#include "expand/bulge_explosion.h"
 #include "expand/curves/ellipse_arc.h"
+#include "expand/curves/spline_fit.h"
+#include "expand/curves/spline_interpolation.h"
 
-#include "quillform/geometry.h"
+#include "model/geometry.h"
 
 #include <cmath>
 #include <memory>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "expand/entity_mapping.h"
-#include "expand/mapped_copy.h"
+#include "model/mapped_copy.h"
 
-#include "quillform/geometry.h"
+#include "model/geometry.h"
 
 namespace {
 // A direction turned through the map: rotated, and reflected when it mirrors.

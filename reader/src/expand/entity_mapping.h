@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "expand/placement.h"
+#include "model/placement.h"
 
-#include "quillform/entity_store.h"
+#include "model/entity_store.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "expand/bulge_arc.h"
+#include "expand/exact_bulge_arc.h"
 
-#include "quillform/geometry.h"
+#include "model/geometry.h"
 
 #include <cmath>
 

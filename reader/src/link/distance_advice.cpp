@@ -3,7 +3,7 @@
 #include "link/distance_advice.h"
 
 #include "quillform/number_format.h"
-#include "quillform/wide_names.h"
+#include "quillform/names.h"
 
 #include <cmath>
 #include <string>

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "quillform/entity_store.h"
+#include "model/entity_store.h"
 
 #include <cstring>
 

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "quillform/drawing.h"
 
-#include "quillform/geometry_constants.h"
+#include "model/geometry_constants.h"
 #include "quillform/number_format.h"
-#include "quillform/wide_names.h"
+#include "quillform/names.h"
 
 #include <cmath>
 

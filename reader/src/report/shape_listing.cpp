@@ -3,7 +3,7 @@
 #include "quillform/shape_listing.h"
 
 #include "quillform/number_format.h"
-#include "quillform/wide_names.h"
+#include "quillform/names.h"
 
 namespace {
 // The texts differ between shapes and holes on purpose (spacing, separators,

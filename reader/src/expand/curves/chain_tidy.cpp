@@ -3,7 +3,7 @@
 #include "expand/curves/chain_tidy.h"
 
 #include "expand/curves/plane_math.h"
-#include "quillform/geometry_constants.h"
+#include "model/geometry_constants.h"
 
 #include <cmath>
 

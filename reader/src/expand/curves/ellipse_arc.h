@@ -3,7 +3,7 @@
 #pragma once
 
 #include "expand/curves/fitted_chain.h"
-#include "quillform/geometry_constants.h"
+#include "model/geometry_constants.h"
 
 // An ellipse or elliptical arc in the drawing plane, as an ELLIPSE entity gives it:
 //   point(t) = center + majorAxis cos t + ratio * perp(majorAxis) sin t,

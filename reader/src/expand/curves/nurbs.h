@@ -3,7 +3,7 @@
 #pragma once
 
 #include "expand/curves/parametric_curve.h"
-#include "expand/curves/spline_curve.h"
+#include "model/spline_curve.h"
 
 #include <optional>
 #include <vector>

@@ -4,7 +4,8 @@
 #include "expand/curves/chain_deviation.h"
 #include "expand/curves/nurbs.h"
 #include "expand/curves/plane_math.h"
-#include "expand/curves/spline_curve.h"
+#include "expand/curves/spline_fit.h"
+#include "expand/curves/spline_interpolation.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 // curvature continuous at every fit point (one tridiagonal system, cyclic when closed), then
 // written as a clamped B-spline with a simple knot at every fit point.
 #include "expand/curves/plane_math.h"
-#include "expand/curves/spline_curve.h"
+#include "expand/curves/spline_interpolation.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "quillform/read_report.h"
 
 #include "quillform/number_format.h"
-#include "quillform/wide_names.h"
+#include "quillform/names.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "expand/curves/spline_curve.h"
-#include "expand/placement.h"
+#include "model/spline_curve.h"
+#include "model/placement.h"
 
-#include "quillform/entity_store.h"
+#include "model/entity_store.h"
 
 #include <memory>
 #include <string>

@@ -6,7 +6,7 @@
 
 #include "quillform/dxf_quillform.h"
 #include "quillform/status.h"
-#include "quillform/wide_names.h"
+#include "quillform/names.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "collect/collector.h"
-#include "expand/expansion_budget.h"
+#include "collect/expansion_budget.h"
 
 #include "quillform/read_report.h"
 #include "quillform/read_settings.h"

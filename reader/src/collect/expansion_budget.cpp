@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "expand/expansion_budget.h"
+#include "collect/expansion_budget.h"
 
 #include <algorithm>
 #include <fstream>

@@ -9,7 +9,7 @@
 #include "expand/block_expansion_accurate.h"
 #include "expand/degenerate_outlines.h"
 #include "expand/duplicates.h"
-#include "expand/geometry_mode.h"
+#include "pipeline/geometry_mode.h"
 
 namespace {
 class TAccurateGeometry : public TGeometryMode {

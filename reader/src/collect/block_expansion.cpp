@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Copies block definitions into model space at each INSERT.
 #include "collect/collector.h"
-#include "expand/expansion_budget.h"
-#include "expand/mapped_copy.h"
+#include "collect/expansion_budget.h"
+#include "model/mapped_copy.h"
 
-#include "quillform/geometry.h"
+#include "model/geometry.h"
 
 namespace {
 // Rotation about the block's stored base point, then the insertion offset.

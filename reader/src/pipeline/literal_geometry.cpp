@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The reader's own simplified rules: inserts placed by rotation and insertion
 // point as they are read, every bulged polyline exploded into plain edges.
-#include "expand/geometry_mode.h"
+#include "pipeline/geometry_mode.h"
 
 namespace {
 class TLiteralGeometry : public TGeometryMode {

@@ -4,7 +4,7 @@
 
 #include "classify/classifier.h"
 #include "collect/collector.h"
-#include "expand/geometry_mode.h"
+#include "pipeline/geometry_mode.h"
 #include "link/linker.h"
 
 #include "quillform/read_report.h"

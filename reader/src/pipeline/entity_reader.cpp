@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "quillform/entity_reader.h"
+#include "pipeline/entity_reader.h"
 
 #include "collect/collector.h"
 #include "collect/dxf_parse.h"
-#include "read_pipeline.h"
+#include "pipeline/read_pipeline.h"
 
-#include "expand/expansion_budget.h"
+#include "collect/expansion_budget.h"
 
 #include "quillform/status.h"
 

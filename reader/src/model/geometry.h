@@ -3,7 +3,7 @@
 #pragma once
 
 #include "quillform/basic_records.h"
-#include "quillform/geometry_constants.h"
+#include "model/geometry_constants.h"
 
 // The floating-point kernel. Angles are degrees, counter-clockwise from +x.
 //

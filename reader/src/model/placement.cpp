@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "expand/placement.h"
+#include "model/placement.h"
 
-#include "quillform/geometry_constants.h"
+#include "model/geometry_constants.h"
 
 #include <cmath>
 

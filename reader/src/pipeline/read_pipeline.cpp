@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "read_pipeline.h"
+#include "pipeline/read_pipeline.h"
 
 #include "collect/dxf_parse.h"
 #include "collect/layer_selection.h"

@@ -2,14 +2,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "quillform/dxf_quillform.h"
 
-#include "read_pipeline.h"
+#include "pipeline/read_pipeline.h"
 
 #include "collect/layer_selection.h"
 
-#include "expand/expansion_budget.h"
+#include "collect/expansion_budget.h"
 
 #include "quillform/status.h"
-#include "quillform/wide_names.h"
+#include "quillform/names.h"
 
 #include <cstring>
 #include <exception>
