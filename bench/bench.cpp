@@ -40,13 +40,13 @@ struct Measure {
 
 struct Job {
     enum Kind { Parse, Read, ReadAndList } kind;
-    TEngine engine;
+    quillform::Engine engine;
 };
 
 // What a host does with a file: read it and copy the results in OnReadDone;
 // and with the listing, what `quillform -q` does (the lines are formatted,
 // not printed).
-size_t Read(const std::string& path, TEngine engine, bool list) {
+size_t Read(const std::string& path, quillform::Engine engine, bool list) {
     struct Context {
         TDXFQuillform reader;
         bool list = false;
@@ -197,10 +197,11 @@ bool WriteInChild(const Case& c, const std::string& path) {
 // One job in this process, for profilers: valgrind --tool=callgrind
 // quillform-bench --job fast FILE counts the instructions of one read.
 int RunOne(const Options& options) {
-    const std::map<std::string, Job> jobs = {{"parse", {Job::Parse, TEngine::Fast}},
-                                             {"fast", {Job::Read, TEngine::Fast}},
-                                             {"reference", {Job::Read, TEngine::Reference}},
-                                             {"fast-list", {Job::ReadAndList, TEngine::Fast}}};
+    const std::map<std::string, Job> jobs = {
+        {"parse", {Job::Parse, quillform::Engine::Fast}},
+        {"fast", {Job::Read, quillform::Engine::Fast}},
+        {"reference", {Job::Read, quillform::Engine::Reference}},
+        {"fast-list", {Job::ReadAndList, quillform::Engine::Fast}}};
     const auto job = jobs.find(options.job);
     if (job == jobs.end()) {
         std::fprintf(stderr, "--job parse|fast|reference|fast-list FILE\n");
@@ -230,12 +231,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "cannot write %s\n", path.c_str());
             return 1;
         }
-        const Measure floor = Best({Job::Parse, TEngine::Fast}, path, options.runs);
-        const Measure read = Best({Job::Read, TEngine::Fast}, path, options.runs);
-        const Measure list = Best({Job::ReadAndList, TEngine::Fast}, path, options.runs);
+        const Measure floor = Best({Job::Parse, quillform::Engine::Fast}, path, options.runs);
+        const Measure read = Best({Job::Read, quillform::Engine::Fast}, path, options.runs);
+        const Measure list = Best({Job::ReadAndList, quillform::Engine::Fast}, path, options.runs);
         Measure reference;
         if (c.n <= options.referenceMax)
-            reference = InChild({Job::Read, TEngine::Reference}, path);
+            reference = InChild({Job::Read, quillform::Engine::Reference}, path);
         std::printf("%-9s %7d %8ld %7.3f %7.3f %6.2f %7.3f %6.2f", c.kind.c_str(), c.n,
                     FileKb(path), floor.seconds, read.seconds, read.seconds / floor.seconds,
                     list.seconds, list.seconds / floor.seconds);

@@ -4,7 +4,7 @@
 // well under a millisecond, and the time per control point should not grow with their number.
 // Run: build/bench/quillform_curve_bench
 #include "expand/curves/ellipse_arc.h"
-#include "expand/curves/spline_curve.h"
+#include "expand/curves/spline_fit.h"
 
 #include <benchmark/benchmark.h>
 

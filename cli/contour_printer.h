@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "quillform/entity_store.h"
+#include "model/entity_store.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "diagnostics_output.h"
 
+#include "quillform/names.h"
 #include "quillform/number_format.h"
-#include "quillform/wide_names.h"
 
 #include <cstdio>
 

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "json_output.h"
 
+#include "quillform/names.h"
 #include "quillform/status.h"
-#include "quillform/wide_names.h"
 
 #include <cmath>
 
@@ -119,27 +119,28 @@ json IgnoredContent(const std::vector<quillform::Ignored>& ignored) {
     return list;
 }
 
+json Value(quillform::Engine engine) {
+    return quillform::EngineName(engine);
+}
+template <typename T> json Value(const T& value) {
+    return value;
+}
+
 // Settings at their defaults are left out, so that the document of a plain
 // read stays as it always was.
 json Settings(const Options& options) {
-    json settings = {{"distance", options.distance},
-                     {"mixLayers", options.mixLayers},
-                     {"openMode", options.openMode}};
-    if (options.accurate)
-        settings["accurate"] = true;
-    if (options.accurate && options.curveTolerance > 0)
-        settings["curveTolerance"] = options.curveTolerance;
-    if (options.engine != TEngine::Fast)
-        settings["engine"] = "reference";
-    if (!options.layers.empty())
-        settings["layers"] = options.layers;
-    if (!options.excludeLayers.empty())
-        settings["excludeLayers"] = options.excludeLayers;
-    if (options.holesAcrossLayers)
-        settings["holesAcrossLayers"] = true;
+    const quillform::Settings& settings = options.settings;
+    const quillform::Settings defaults;
+    json written = json::object();
+    quillform::ForEachSetting([&](const quillform::SettingName& name, auto member) {
+        const bool shown = name.always || (settings.*member != defaults.*member &&
+                                           (!name.applies || name.applies(settings)));
+        if (name.json && shown)
+            written[name.json] = Value(settings.*member);
+    });
     if (!options.outputUnits.empty())
-        settings["outputUnits"] = options.outputUnits;
-    return settings;
+        written["outputUnits"] = options.outputUnits;
+    return written;
 }
 
 // JSON has no infinity or NaN: nlohmann writes them as null.

@@ -13,10 +13,10 @@
 
 #include "shape_drawing.h"
 
-#include "quillform/entity_reader.h"
+#include "pipeline/entity_reader.h"
+#include "quillform/names.h"
 #include "quillform/shape_listing.h"
 #include "quillform/status.h"
-#include "quillform/wide_names.h"
 
 #include <csignal>
 #include <cstdio>
@@ -80,18 +80,15 @@ void ListText(const quillform::Drawing& result, const Options& options, ListingS
 
 int PrintContours(const std::string& file, const Options& options) {
     TLista contours;
-    TReadReport report;
+    quillform::Diagnostics report;
     quillform::Drawing result;
     result.file = file;
     const TEntityEvents events = options.log ? EntityLogPrinter(stdout) : TEntityEvents();
-    ReadContours(InputPath(file), events, quillform::ToReadSettings(SettingsOf(options)), &contours,
-                 &result.status, &report);
+    ReadContours(InputPath(file), events, options.settings, &contours, &result.status, &report);
     for (const TListaNode* n = contours.Head; n; n = n->Next)
         WriteLine(stdout, ContourLine(*static_cast<const TDXFPolygon*>(n->Item)));
     FreeContours(&contours);
-    for (const TReadWarning& w : report.warnings)
-        result.warnings.push_back(
-            quillform::Warning{w.code, NameToUtf8(w.layer.c_str()), w.count, WarningText(w)});
+    result.warnings = std::move(report.warnings);
     return ReportOutcome(result, options);
 }
 

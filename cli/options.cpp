@@ -7,20 +7,24 @@
 
 #include <CLI/CLI.hpp>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <string>
 
 namespace {
-// A linking distance is a length: a finite number, zero or more.
-std::string FiniteNonNegative(const std::string& text) {
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (end != text.c_str() && *end == '\0' && std::isfinite(value) && value >= 0)
-        return std::string();
-    return "expected a finite number >= 0, not '" + text + "'";
+// A length (a linking distance, a curve tolerance) is a number that the
+// settings' own validation accepts in that member.
+std::function<std::string(const std::string&)> LengthOf(double quillform::Settings::*member) {
+    return [member](const std::string& text) {
+        char* end = nullptr;
+        quillform::Settings trial;
+        trial.*member = std::strtod(text.c_str(), &end);
+        if (end != text.c_str() && *end == '\0' && quillform::SettingsProblem(trial).empty())
+            return std::string();
+        return "expected a finite number >= 0, not '" + text + "'";
+    };
 }
 
 // "quillform 0.9.3.1 (reader 0.9.3.1.beta)": the package and the reader's own version text.
@@ -38,35 +42,36 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
     app.add_option("files", options.files, "DXF files to read ('-' reads standard input)")
         ->required();
     app.set_version_flag("--version", VersionText(), "Print the version and exit");
-    app.add_option("-d,--distance", options.distance,
+    app.add_option("-d,--distance", options.settings.distance,
                    "Greatest gap between entity ends that linking still joins")
         ->capture_default_str()
-        ->check(FiniteNonNegative);
-    app.add_flag("--mix-layers", options.mixLayers, "Let linking join entities of any layers");
-    app.add_flag("--accurate", options.accurate,
+        ->check(LengthOf(&quillform::Settings::distance));
+    app.add_flag("--mix-layers", options.settings.mixLayers,
+                 "Let linking join entities of any layers");
+    app.add_flag("--accurate", options.settings.accurate,
                  "Read the geometry as CAD programs show it: block base points, scale, mirroring, "
                  "arrays, nested blocks, extrusions; paper space left out; open polylines open");
-    app.add_option("--curve-tolerance", options.curveTolerance,
+    app.add_option("--curve-tolerance", options.settings.curveTolerance,
                    "With --accurate: how far the arcs and lines that replace an ellipse or spline "
                    "may stray from it, in drawing units (default 0.01 mm in the drawing's unit)")
-        ->check(FiniteNonNegative);
+        ->check(LengthOf(&quillform::Settings::curveTolerance));
     app.add_option("--output-units", options.outputUnits,
                    "Write every coordinate, radius and box in this unit (mm, cm, m, in, ft), "
                    "converted from the drawing's unit ($INSUNITS)")
         ->check(CLI::IsMember({"mm", "cm", "m", "in", "ft"}));
-    app.add_option("--layers", options.layers,
+    app.add_option("--layers", options.settings.layers,
                    "Read only these layers (comma-separated names); the entity log still shows all")
         ->delimiter(',')
         ->allow_extra_args(false); // the file names after it are not layers
 
-    app.add_option("--exclude-layers", options.excludeLayers,
+    app.add_option("--exclude-layers", options.settings.excludedLayers,
                    "Leave these layers out (comma-separated names)")
         ->delimiter(',')
         ->allow_extra_args(false);
-    app.add_flag("--holes-across-layers", options.holesAcrossLayers,
+    app.add_flag("--holes-across-layers", options.settings.holesAcrossLayers,
                  "Let classification take holes and islands from any layer (a shape keeps its "
                  "outline's layer)");
-    app.add_option("--open-mode", options.openMode,
+    app.add_option("--open-mode", options.settings.openMode,
                    "Chains that do not close: 0 drop them, 1 keep them, 2 stop (exit status 3)")
         ->capture_default_str()
         ->check(CLI::Range(0, 2));
@@ -98,13 +103,13 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                        : "expected WxH with positive W and H, for example 800x600";
         });
     app.add_flag("--no-index", "Draw the shapes without their index labels");
-    app.add_option("--expansion-limit", options.expansionLimit,
+    app.add_option("--expansion-limit", options.settings.expansionLimit,
                    "Most entities block inserts may produce before the read stops (default: "
                    "10 million, less where memory is short)")
         ->check(CLI::PositiveNumber);
-    const std::map<std::string, TEngine> engines{{"fast", TEngine::Fast},
-                                                 {"reference", TEngine::Reference}};
-    app.add_option("--engine", options.engine,
+    const std::map<std::string, quillform::Engine> engines{
+        {"fast", quillform::Engine::Fast}, {"reference", quillform::Engine::Reference}};
+    app.add_option("--engine", options.settings.engine,
                    "Linking and classification engine: fast, or the literal reference scans "
                    "(same results, for checking)")
         ->transform(CLI::CheckedTransformer(engines, CLI::ignore_case))

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "quillform/read_settings.h"
+#include "quillform/settings.h"
 
 #include <cstdint>
 #include <string>
@@ -14,11 +14,7 @@ enum class OutputFormat { Text, Json, Png, Svg };
 
 struct Options {
     std::vector<std::string> files;
-    double distance = 1.0;
-    bool mixLayers = false;
-    bool accurate = false;
-    double curveTolerance = 0; // 0: 0.01 mm in the drawing's unit
-    int32_t openMode = 0;
+    quillform::Settings settings; // what every read is told
     bool log = false;
     bool contours = false;
     bool quiet = false;
@@ -27,12 +23,7 @@ struct Options {
     int pictureWidth = 800; // --size, for png and svg
     int pictureHeight = 600;
     bool showIndex = true;
-    int64_t expansionLimit = 0; // 0: chosen by the reader from the memory there is
-    TEngine engine = TEngine::Fast;
-    std::string outputUnits;         // empty: the drawing's own unit
-    std::vector<std::string> layers; // empty: every layer
-    std::vector<std::string> excludeLayers;
-    bool holesAcrossLayers = false;
+    std::string outputUnits; // empty: the drawing's own unit
 };
 
 // Parses the command line. Returns -1 to go on, or the exit status when the

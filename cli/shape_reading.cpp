@@ -16,26 +16,10 @@ std::wstring WidePath(const std::string& path) {
     return wide;
 }
 
-quillform::Settings SettingsOf(const Options& options) {
-    quillform::Settings settings;
-    settings.distance = options.distance;
-    settings.openMode = options.openMode;
-    settings.mixLayers = options.mixLayers;
-    settings.accurate = options.accurate;
-    settings.curveTolerance = options.curveTolerance;
-    settings.engine = options.engine;
-    settings.layers = options.layers;
-    settings.excludedLayers = options.excludeLayers;
-    settings.holesAcrossLayers = options.holesAcrossLayers;
-    settings.expansionLimit = options.expansionLimit;
-    return settings;
-}
-
 quillform::Drawing ReadShapes(const std::string& file, const Options& options,
                               std::string* unitError) {
-    const quillform::Settings settings = SettingsOf(options);
     const TEntityEvents events = options.log ? EntityLogPrinter(stdout) : TEntityEvents();
-    quillform::Drawing drawing = quillform::ReadDrawing(InputPath(file), settings, events);
+    quillform::Drawing drawing = quillform::ReadDrawing(InputPath(file), options.settings, events);
     drawing.file = file;
     unitError->clear();
     if (!options.outputUnits.empty() && drawing.Read())

@@ -15,9 +15,6 @@
 quillform::Drawing ReadShapes(const std::string& file, const Options& options,
                               std::string* unitError);
 
-// The reader settings the command line gives.
-quillform::Settings SettingsOf(const Options& options);
-
 // A command-line argument as wide text, for display; the file itself is
 // opened by the argument's bytes.
 std::wstring WidePath(const std::string& path);

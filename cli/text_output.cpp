@@ -4,7 +4,7 @@
 
 #include "output_file.h"
 
-#include "quillform/wide_names.h"
+#include "quillform/names.h"
 
 #include <clocale>
 #include <cstring>

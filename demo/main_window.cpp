@@ -7,8 +7,8 @@
 #include "shape_drawing.h"
 
 #include "quillform/entity_log.h"
+#include "quillform/names.h"
 #include "quillform/shape_listing.h"
-#include "quillform/wide_names.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -72,23 +72,50 @@ void RaiseForFailure(const Drawing& d, const std::string& path) {
         throw py::value_error(path + ": block inserts would produce too many entities");
 }
 
-Drawing Read(const std::filesystem::path& path, double distance, int openMode, bool mixLayers,
-             bool accurate, double curveTolerance, const std::string& engine,
-             const std::vector<std::string>& layers, const std::vector<std::string>& excludeLayers,
-             bool holesAcrossLayers, int64_t expansionLimit, const std::string& outputUnits) {
+// A keyword's value in the type of its setting; a value of another type is
+// a TypeError naming the keyword.
+template <typename T> void Assign(T& member, py::handle value, const std::string& keyword) {
+    try {
+        member = value.cast<T>();
+    } catch (const py::cast_error&) {
+        throw py::type_error("read(): " + keyword + " cannot be " +
+                             std::string(py::str(py::type::handle_of(value).attr("__name__"))));
+    }
+}
+
+void Assign(Engine& member, py::handle value, const std::string& keyword) {
+    std::string name;
+    Assign(name, value, keyword);
+    const std::optional<Engine> engine = EngineNamed(name);
+    if (!engine)
+        throw py::value_error("engine must be 'fast' or 'reference', not '" + name + "'");
+    member = *engine;
+}
+
+// The settings the keywords give (every setting has the keyword its table
+// entry names; the others keep their defaults), and output_units.
+Settings SettingsOf(const py::kwargs& keywords, std::string* outputUnits) {
     Settings settings;
-    settings.distance = distance;
-    settings.openMode = openMode;
-    settings.mixLayers = mixLayers;
-    settings.accurate = accurate;
-    settings.curveTolerance = curveTolerance;
-    if (engine != "fast" && engine != "reference")
-        throw py::value_error("engine must be 'fast' or 'reference', not '" + engine + "'");
-    settings.engine = engine == "fast" ? TEngine::Fast : TEngine::Reference;
-    settings.layers = layers;
-    settings.excludedLayers = excludeLayers;
-    settings.holesAcrossLayers = holesAcrossLayers;
-    settings.expansionLimit = expansionLimit;
+    for (const auto& [key, value] : keywords) {
+        const std::string keyword = py::str(key);
+        bool known = keyword == "output_units";
+        if (known)
+            Assign(*outputUnits, value, keyword);
+        ForEachSetting([&](const SettingName& name, auto member) {
+            if (keyword != name.python)
+                return;
+            Assign(settings.*member, value, keyword);
+            known = true;
+        });
+        if (!known)
+            throw py::type_error("read() got an unexpected keyword argument '" + keyword + "'");
+    }
+    return settings;
+}
+
+Drawing Read(const std::filesystem::path& path, const py::kwargs& keywords) {
+    std::string outputUnits;
+    const Settings settings = SettingsOf(keywords, &outputUnits);
     Drawing drawing;
     std::string unitError;
     {
@@ -101,6 +128,27 @@ Drawing Read(const std::filesystem::path& path, double distance, int openMode, b
     if (!unitError.empty())
         throw py::value_error(path.string() + ": output_units: " + unitError);
     return drawing;
+}
+
+std::string DocValue(Engine engine) {
+    return std::string("'") + EngineName(engine) + "'";
+}
+template <typename T> std::string DocValue(const T& value) {
+    return py::repr(py::cast(value));
+}
+
+// read()'s documentation, with its keywords and their defaults.
+std::string ReadDoc() {
+    std::string keywords;
+    const Settings defaults;
+    ForEachSetting([&](const SettingName& name, auto member) {
+        keywords += std::string(keywords.empty() ? "" : ", ") + name.python + "=" +
+                    DocValue(defaults.*member);
+    });
+    return "read(path, *, " + keywords +
+           ", output_units='')\n\nReads a DXF file and returns its Drawing. Raises OSError "
+           "(FileNotFoundError, ...) when the file cannot be opened, ValueError when it holds no "
+           "drawing.";
 }
 
 void BindGeometry(py::module_& m) {
@@ -262,13 +310,6 @@ PYBIND11_MODULE(_quillform, m) {
     BindOutlines(m);
     BindReport(m);
     BindDrawing(m);
-    m.def("read", &Read, py::arg("path"), py::kw_only(), py::arg("distance") = 1.0,
-          py::arg("open_mode") = 0, py::arg("mix_layers") = false, py::arg("accurate") = false,
-          py::arg("curve_tolerance") = 0.0, py::arg("engine") = "fast",
-          py::arg("layers") = std::vector<std::string>(),
-          py::arg("exclude_layers") = std::vector<std::string>(),
-          py::arg("holes_across_layers") = false, py::arg("expansion_limit") = 0,
-          py::arg("output_units") = "",
-          "Reads a DXF file and returns its Drawing. Raises OSError (FileNotFoundError, ...) "
-          "when the file cannot be opened, ValueError when it holds no drawing.");
+    static const std::string doc = ReadDoc();
+    m.def("read", &Read, py::arg("path"), doc.c_str());
 }

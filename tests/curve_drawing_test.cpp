@@ -135,7 +135,7 @@ TEST(AccurateCurves, DefaultModeLeavesCurvesOut) {
 
 int64_t WarningCount(const TReadOutcome& r, const std::string& code) {
     int64_t count = 0;
-    for (const TReadWarning& w : r.report.warnings)
+    for (const quillform::Warning& w : r.report.warnings)
         if (w.code == code)
             count += w.count;
     return count;

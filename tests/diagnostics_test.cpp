@@ -76,7 +76,7 @@ TEST_P(OpenChains, EveryChainThatDidNotCloseIsReportedWithItsEnds) {
 INSTANTIATE_TEST_SUITE_P(Modes, OpenChains, testing::Values(0, 1, 2));
 
 TEST(OpenChains, SameFromBothEngines) {
-    for (const TEngine engine : {TEngine::Fast, TEngine::Reference}) {
+    for (const quillform::Engine engine : {quillform::Engine::Fast, quillform::Engine::Reference}) {
         quillform::Settings settings;
         settings.distance = 0.001;
         settings.engine = engine;
@@ -202,7 +202,7 @@ TEST(LayerSelection, EventsStillReportEveryLayer) {
 TEST(HolesAcrossLayers, DrillHolesBecomeHolesOfThePlate) {
     const quillform::Drawing apart = Read("drill_layer");
     EXPECT_EQ(LayerNamed(apart, "DRILL")->shapes.size(), 3u);
-    for (const TEngine engine : {TEngine::Fast, TEngine::Reference}) {
+    for (const quillform::Engine engine : {quillform::Engine::Fast, quillform::Engine::Reference}) {
         quillform::Settings across;
         across.holesAcrossLayers = true;
         across.engine = engine;

@@ -154,14 +154,13 @@ std::unique_ptr<Test_CreationClass> CopyLists(const Test_CreationClass& input) {
     return copy;
 }
 
-TEngineRun RunEngine(const Test_CreationClass& input, const TReadSettings& settings) {
+TEngineRun RunEngine(const Test_CreationClass& input, const quillform::Settings& settings) {
     std::unique_ptr<Test_CreationClass> lists = CopyLists(input);
     TEngineRun run;
     TLista contours;
     MakeLinker(settings.engine)
-        ->Link(
-            *lists, &contours, &run.status,
-            TLinkOptions{settings.linkingDistance, settings.openContourMode, settings.mixLayers});
+        ->Link(*lists, &contours, &run.status,
+               TLinkOptions{settings.distance, settings.openMode, settings.mixLayers});
     run.contours = ContoursText(contours);
     if (run.status == 0) {
         TLayers layers;
@@ -189,10 +188,10 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
     }
 }
 
-std::string CompareEngines(const Test_CreationClass& input, TReadSettings settings) {
-    settings.engine = TEngine::Reference;
+std::string CompareEngines(const Test_CreationClass& input, quillform::Settings settings) {
+    settings.engine = quillform::Engine::Reference;
     const TEngineRun reference = RunEngine(input, settings);
-    settings.engine = TEngine::Fast;
+    settings.engine = quillform::Engine::Fast;
     const TEngineRun fast = RunEngine(input, settings);
     if (reference.status != fast.status)
         return "status " + std::to_string(reference.status) + " vs " + std::to_string(fast.status);

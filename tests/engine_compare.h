@@ -4,7 +4,7 @@
 
 #include "collect/collector.h"
 
-#include "quillform/read_settings.h"
+#include "quillform/settings.h"
 
 #include <memory>
 #include <string>
@@ -19,7 +19,7 @@ struct TEngineRun {
     std::string layers;   // every layer, part, hole, vertex, arc record and box
 };
 
-TEngineRun RunEngine(const Test_CreationClass& input, const TReadSettings& settings);
+TEngineRun RunEngine(const Test_CreationClass& input, const quillform::Settings& settings);
 
 // A deep copy of the lists linking and classification read.
 std::unique_ptr<Test_CreationClass> CopyLists(const Test_CreationClass& input);
@@ -29,4 +29,4 @@ std::string FirstDifference(const std::string& a, const std::string& b);
 
 // Empty when both engines agree on the input with these settings, else a
 // description of the first difference.
-std::string CompareEngines(const Test_CreationClass& input, TReadSettings settings);
+std::string CompareEngines(const Test_CreationClass& input, quillform::Settings settings);

@@ -38,11 +38,11 @@ std::vector<Settings> AllSettings() {
     return all;
 }
 
-TReadSettings ReadSettingsOf(const Settings& s) {
-    TReadSettings settings;
-    settings.linkingDistance = s.distance;
+quillform::Settings ReadSettingsOf(const Settings& s) {
+    quillform::Settings settings;
+    settings.distance = s.distance;
     settings.mixLayers = s.mix;
-    settings.openContourMode = s.openMode;
+    settings.openMode = s.openMode;
     return settings;
 }
 
@@ -86,11 +86,11 @@ TEST(EngineDifferential, EveryTestDrawing) {
 // curves as closed polylines, and copies placed by any map.
 void CompareAccurateOnFiles(const std::vector<std::string>& files) {
     ASSERT_FALSE(files.empty());
-    TReadSettings accurate;
-    accurate.accurateGeometry = true;
+    quillform::Settings accurate;
+    accurate.accurate = true;
     accurate.curveTolerance = 1e-3;
     for (const std::string& file : files) {
-        TReadReport report;
+        quillform::Diagnostics report;
         TExpansionBudget budget(TExpansionBudget::kDefaultLimit);
         TReadContext context{accurate, report, budget};
         const auto mode = MakeGeometryMode(accurate);
@@ -104,8 +104,8 @@ void CompareAccurateOnFiles(const std::vector<std::string>& files) {
             continue; // a read that stops before linking
         }
         for (const Settings& s : AllSettings()) {
-            TReadSettings settings = ReadSettingsOf(s);
-            settings.accurateGeometry = true;
+            quillform::Settings settings = ReadSettingsOf(s);
+            settings.accurate = true;
             EXPECT_EQ(CompareEngines(*collector, settings), "")
                 << file << ", accurate, " << Describe(s);
         }
@@ -187,9 +187,9 @@ TEST(EngineDifferential, UnusualDistances) {
         for (uint32_t seed = 1; seed <= 40; ++seed) {
             Test_CreationClass collector;
             FeedRandomDrawing(seed + 100000, 6, collector);
-            TReadSettings settings;
-            settings.linkingDistance = distance;
-            settings.openContourMode = seed % 3;
+            quillform::Settings settings;
+            settings.distance = distance;
+            settings.openMode = seed % 3;
             EXPECT_EQ(CompareEngines(collector, settings), "")
                 << "seed " << seed << ", distance " << distance;
         }

@@ -24,11 +24,11 @@ struct Outcome {
     int arcEvents = 0;
     std::vector<std::string> layers;
     std::vector<int> shapes; // per layer
-    std::vector<TReadWarning> warnings;
+    std::vector<quillform::Warning> warnings;
 
     int Warned(const std::string& code) const {
         int64_t count = 0;
-        for (const TReadWarning& w : warnings)
+        for (const quillform::Warning& w : warnings)
             count += w.code == code ? w.count : 0;
         return static_cast<int>(count);
     }

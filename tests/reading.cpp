@@ -22,7 +22,7 @@ int TReadOutcome::ShapeCount(const std::string& layer) const {
 
 bool TReadOutcome::HasWarning(const std::string& code) const {
     return std::any_of(report.warnings.begin(), report.warnings.end(),
-                       [&](const TReadWarning& w) { return w.code == code; });
+                       [&](const quillform::Warning& w) { return w.code == code; });
 }
 
 TReadOutcome ReadDrawing(const std::string& path,

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/diagnostics.h"
 #include "quillform/dxf_quillform.h"
-#include "quillform/read_report.h"
 #include "quillform/result_copy.h"
 
 #include <functional>
@@ -14,7 +14,7 @@
 struct TReadOutcome {
     TResultCopy copy;
     int32_t status = 0;
-    TReadReport report;
+    quillform::Diagnostics report;
 
     int LayerIndex(const std::string& name) const; // -1 when absent
     int ShapeCount(const std::string& layer) const;

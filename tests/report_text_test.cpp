@@ -1,25 +1,28 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The sentences of warnings and the UTF-8 form of names from files.
-#include "quillform/read_report.h"
+#include "report/warning_text.h"
+
+#include "quillform/diagnostics.h"
 #include "quillform/names.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 TEST(WarningText, SingularPluralLayerAndUnknownCodes) {
-    EXPECT_EQ(WarningText(TReadWarning{"duplicates", "CUT", 1, 0, ""}),
+    EXPECT_EQ(WarningText(quillform::Warning{"duplicates", "CUT", 1, "", 0, ""}),
               "1 duplicate entity removed on layer CUT");
-    EXPECT_EQ(WarningText(TReadWarning{"duplicates", "CUT", 3, 0, ""}),
+    EXPECT_EQ(WarningText(quillform::Warning{"duplicates", "CUT", 3, "", 0, ""}),
               "3 duplicate entities removed on layer CUT");
-    EXPECT_EQ(WarningText(TReadWarning{"distanceTooLarge", "", 1, 2e-5, "the distance is big"}),
-              "the distance is big: ends far apart may be joined; a distance such as 2E-5 suits "
-              "it");
-    EXPECT_EQ(WarningText(TReadWarning{"noSuchCode", "", 4, 0, ""}), "noSuchCode: 4");
+    EXPECT_EQ(
+        WarningText(quillform::Warning{"distanceTooLarge", "", 1, "", 2e-5, "the distance is big"}),
+        "the distance is big: ends far apart may be joined; a distance such as 2E-5 suits "
+        "it");
+    EXPECT_EQ(WarningText(quillform::Warning{"noSuchCode", "", 4, "", 0, ""}), "noSuchCode: 4");
 }
 
 TEST(WarningReport, CountsAddUpPerCodeAndLayer) {
-    TReadReport report;
+    quillform::Diagnostics report;
     report.Warn("duplicates", "A");
     report.Warn("duplicates", "B", 2);
     report.Warn("duplicates", "A", 4);

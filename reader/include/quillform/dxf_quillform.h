@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/diagnostics.h"
 #include "quillform/events.h"
 #include "quillform/export.h"
-#include "quillform/read_report.h"
-#include "quillform/read_settings.h"
+#include "quillform/settings.h"
 #include "quillform/shape_records.h"
 
 #include <cstdint>
@@ -65,9 +65,10 @@ public:
     // Status bits of the last read (see status.h), so that a host can tell a
     // file that could not be opened from one without shapes.
     int32_t GetStatus() const { return FStatus; }
-    // What the last read noticed besides its shapes (warnings); valid inside
-    // OnReadDone and after Read until the next read.
-    const TReadReport& GetReport() const { return FReport; }
+    // What the last read noticed besides its shapes (warnings, open chains,
+    // unused content, the unit); valid inside OnReadDone and after Read
+    // until the next read.
+    const quillform::Diagnostics& GetReport() const { return FReport; }
 
     // The wide name is converted in the locale's encoding (UTF-8 where it
     // cannot hold the name); a path opens exactly the file it names, whatever
@@ -111,15 +112,12 @@ private:
     TLayers FLayers;
     bool FReady = true;
     int32_t FMixLayers = 0;
-    TEngine FEngine = TEngine::Fast;
-    bool FAccurateGeometry = false;
-    double FCurveTolerance = 0;
-    std::vector<std::string> FLayersRead, FLayersExcluded;
-    bool FHolesAcrossLayers = false;
-    int64_t FExpansionLimit = 0;
-    TReadReport FReport;
+    // The settings the project adds to those above, kept in the one record
+    // every host fills; a read completes it with the fields above.
+    quillform::Settings FSettings;
+    quillform::Diagnostics FReport;
 
-    TReadSettings Settings() const;
+    quillform::Settings ReadSettings() const;
     void RunPipeline(const std::string& path);
     const part2d_any* FindShape(const char* layer, int32_t shape) const;
     const TBaseShape* FindHole(const char* layer, int32_t shape, int32_t hole) const;

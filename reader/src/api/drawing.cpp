@@ -5,8 +5,8 @@
 #include "quillform/drawing.h"
 
 #include "quillform/dxf_quillform.h"
-#include "quillform/status.h"
 #include "quillform/names.h"
+#include "quillform/status.h"
 
 #include <algorithm>
 
@@ -102,42 +102,6 @@ void Widen(Bounds& all, const Bounds& b, bool first) {
     all.maxY = std::max(all.maxY, b.maxY);
 }
 
-Vertex ChainVertex(const TChainVertex& v) {
-    Vertex vertex{v.x, v.y, std::nullopt};
-    if (v.isArc)
-        vertex.arc = ArcEdge{Point{v.centerX, v.centerY}, v.radius, v.clockwise};
-    return vertex;
-}
-
-std::string Utf8(const std::string& name) {
-    return NameToUtf8(name.c_str());
-}
-
-void CopyReport(const TReadReport& report, Drawing& d) {
-    for (const TReadWarning& w : report.warnings)
-        d.warnings.push_back(Warning{w.code, Utf8(w.layer), w.count, WarningText(w)});
-    for (const TOpenChain& chain : report.openChains) {
-        OpenChain open;
-        open.layer = Utf8(chain.layer);
-        for (const TChainVertex& v : chain.vertices)
-            open.vertices.push_back(ChainVertex(v));
-        open.edges = chain.Edges();
-        if (!chain.vertices.empty()) {
-            open.first = Point{chain.vertices.front().x, chain.vertices.front().y};
-            open.last = Point{chain.vertices.back().x, chain.vertices.back().y};
-        }
-        open.gap = chain.Gap();
-        d.openChains.push_back(std::move(open));
-    }
-    for (const TNearMiss& miss : report.nearMisses)
-        d.nearMisses.push_back(
-            NearMiss{miss.chain, miss.otherChain, miss.atLast, miss.otherAtLast, miss.distance});
-    for (const TIgnoredContent& content : report.ignored)
-        d.ignored.push_back(Ignored{content.type, content.count, content.hint});
-    d.unit = Unit{report.unit.code, report.unit.name, report.unit.millimetres};
-    d.lengths = d.unit;
-}
-
 struct TReading {
     TDXFQuillform reader;
     Drawing drawing;
@@ -161,23 +125,9 @@ Drawing CopyDrawing(const TDXFQuillform& reader) {
         }
     }
     d.status = reader.GetStatus();
-    CopyReport(reader.GetReport(), d);
+    static_cast<Diagnostics&>(d) = reader.GetReport();
+    d.lengths = d.unit;
     return d;
-}
-
-TReadSettings ToReadSettings(const Settings& settings) {
-    TReadSettings s;
-    s.linkingDistance = settings.distance;
-    s.openContourMode = settings.openMode;
-    s.mixLayers = settings.mixLayers;
-    s.accurateGeometry = settings.accurate;
-    s.curveTolerance = settings.curveTolerance;
-    s.expansionLimit = settings.expansionLimit;
-    s.engine = settings.engine;
-    s.layers = settings.layers;
-    s.excludedLayers = settings.excludedLayers;
-    s.holesAcrossLayers = settings.holesAcrossLayers;
-    return s;
 }
 
 Drawing ReadDrawing(const std::filesystem::path& path, const Settings& settings,

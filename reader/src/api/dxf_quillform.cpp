@@ -3,13 +3,14 @@
 #include "quillform/dxf_quillform.h"
 
 #include "pipeline/read_pipeline.h"
+#include "report/warning_text.h"
 
 #include "collect/layer_selection.h"
 
 #include "collect/expansion_budget.h"
 
-#include "quillform/status.h"
 #include "quillform/names.h"
+#include "quillform/status.h"
 
 #include <cstring>
 #include <exception>
@@ -32,31 +33,32 @@ void TDXFQuillform::SetMixLayers(int32_t value) {
 }
 
 void TDXFQuillform::SetEngine(int32_t engine) {
-    FEngine =
-        engine == static_cast<int32_t>(TEngine::Reference) ? TEngine::Reference : TEngine::Fast;
+    FSettings.engine = engine == static_cast<int32_t>(quillform::Engine::Reference)
+                           ? quillform::Engine::Reference
+                           : quillform::Engine::Fast;
 }
 
 void TDXFQuillform::SetAccurateGeometry(int32_t value) {
     if (FReady)
-        FAccurateGeometry = value == 1;
+        FSettings.accurate = value == 1;
 }
 
 void TDXFQuillform::SetCurveTolerance(double tolerance) {
-    FCurveTolerance = tolerance;
+    FSettings.curveTolerance = tolerance;
 }
 
 void TDXFQuillform::SetLayerSelection(const std::vector<std::string>& read,
                                       const std::vector<std::string>& excluded) {
-    FLayersRead = read;
-    FLayersExcluded = excluded;
+    FSettings.layers = read;
+    FSettings.excludedLayers = excluded;
 }
 
 void TDXFQuillform::SetHolesAcrossLayers(int32_t value) {
-    FHolesAcrossLayers = value == 1;
+    FSettings.holesAcrossLayers = value == 1;
 }
 
 void TDXFQuillform::SetExpansionLimit(int64_t entities) {
-    FExpansionLimit = entities > 0 ? entities : 0;
+    FSettings.expansionLimit = entities > 0 ? entities : 0;
 }
 
 char* TDXFQuillform::GetVersion(char* dest) const {
@@ -64,19 +66,12 @@ char* TDXFQuillform::GetVersion(char* dest) const {
     return dest;
 }
 
-TReadSettings TDXFQuillform::Settings() const {
-    TReadSettings settings;
-    settings.linkingDistance = FLinkingDistance;
-    settings.openContourMode = FOpenContourMode;
+quillform::Settings TDXFQuillform::ReadSettings() const {
+    quillform::Settings settings = FSettings;
+    settings.distance = FLinkingDistance;
+    settings.openMode = FOpenContourMode;
     settings.mixLayers = FMixLayers != 0;
     settings.tolerance = FTolerance;
-    settings.engine = FEngine;
-    settings.accurateGeometry = FAccurateGeometry;
-    settings.curveTolerance = FCurveTolerance;
-    settings.layers = FLayersRead;
-    settings.excludedLayers = FLayersExcluded;
-    settings.holesAcrossLayers = FHolesAcrossLayers;
-    settings.expansionLimit = FExpansionLimit;
     return settings;
 }
 
@@ -90,7 +85,7 @@ void TDXFQuillform::Read(const std::filesystem::path& path) {
     FReady = false;
     FLayers.Clear();
     FStatus = 0;
-    FReport.Clear();
+    FReport = quillform::Diagnostics();
     // Nothing may escape to the host: a read that cannot go on is a failed
     // read without layers, and its status says why.
     try {
@@ -106,13 +101,14 @@ void TDXFQuillform::Read(const std::filesystem::path& path) {
         FLayers.Clear();
         FStatus |= stReadError;
     }
+    FinishDiagnostics(FReport);
     OnReadDone.Raise();
     FLayers.Clear();
     FReady = true;
 }
 
 void TDXFQuillform::RunPipeline(const std::string& path) {
-    const TReadSettings settings = Settings();
+    const quillform::Settings settings = ReadSettings();
     TReadPipeline pipeline(settings,
                            TEntityEvents{OnLayer, OnSegment, OnCircle, OnArc, OnPolyline, OnVertex,
                                          OnBlock, OnEndBlock, OnInsert},

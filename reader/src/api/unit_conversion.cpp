@@ -38,7 +38,7 @@ struct TScaler {
 } // namespace
 
 bool ConvertUnits(Drawing& drawing, const std::string& unitName, std::string* error) {
-    const std::optional<TDrawingUnit> target = UnitNamed(unitName);
+    const std::optional<quillform::Unit> target = UnitNamed(unitName);
     if (!target) {
         *error = "'" + unitName + "' is not a unit (mm, cm, m, in, ft, ...)";
         return false;

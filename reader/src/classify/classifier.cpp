@@ -4,8 +4,8 @@
 
 #include "classify/shape_filing.h"
 
-std::unique_ptr<TShapeClassifier> MakeClassifier(TEngine engine) {
-    if (engine == TEngine::Fast)
+std::unique_ptr<TShapeClassifier> MakeClassifier(quillform::Engine engine) {
+    if (engine == quillform::Engine::Fast)
         return MakeFastClassifier();
     return MakeReferenceClassifier();
 }

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "quillform/read_settings.h"
+#include "quillform/settings.h"
 #include "quillform/shape_records.h"
 
 #include <memory>
@@ -24,4 +24,4 @@ public:
                           const TClassifyOptions& options) = 0;
 };
 
-std::unique_ptr<TShapeClassifier> MakeClassifier(TEngine engine);
+std::unique_ptr<TShapeClassifier> MakeClassifier(quillform::Engine engine);

@@ -31,7 +31,7 @@ const char* LayerName(const OwnedName& name) {
 }
 } // namespace
 
-TAccurateCollector::TAccurateCollector(const TEntityEvents& events, TReadReport& report,
+TAccurateCollector::TAccurateCollector(const TEntityEvents& events, quillform::Diagnostics& report,
                                        TExpansionBudget& budget)
     : Test_CreationClass(events, &report, &budget), report_(report) {}
 

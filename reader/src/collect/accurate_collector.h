@@ -5,7 +5,7 @@
 #include "collect/collector.h"
 #include "model/block_model.h"
 
-#include "quillform/read_report.h"
+#include "quillform/diagnostics.h"
 
 // The collector of the accurate geometry rules. Events are raised exactly as
 // the reader's own collector raises them; what is kept differs: each entity
@@ -15,7 +15,8 @@
 // expansion once the whole file has been read.
 class TAccurateCollector : public Test_CreationClass {
 public:
-    TAccurateCollector(const TEntityEvents& events, TReadReport& report, TExpansionBudget& budget);
+    TAccurateCollector(const TEntityEvents& events, quillform::Diagnostics& report,
+                       TExpansionBudget& budget);
 
     void addBlock(const DL_BlockData& data) override;
     void endBlock() override;
@@ -46,7 +47,7 @@ private:
     bool EntityPlane(double elevation, const std::string& layer, TAffine2D* map);
     TSplineCurve* OpenSpline();
 
-    TReadReport& report_;
+    quillform::Diagnostics& report_;
     TDrawingModel model_;
     TBlockContents* openBlock_ = nullptr;
     bool openBlockIsPaper_ = false;

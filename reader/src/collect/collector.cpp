@@ -7,7 +7,7 @@
 #include <cmath>
 #include <memory>
 
-Test_CreationClass::Test_CreationClass(const TEntityEvents& events, TReadReport* report,
+Test_CreationClass::Test_CreationClass(const TEntityEvents& events, quillform::Diagnostics* report,
                                        TExpansionBudget* budget)
     : TEntityEvents(events), report_(report), budget_(budget) {}
 

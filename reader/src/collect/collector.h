@@ -3,9 +3,9 @@
 #pragma once
 
 #include "model/entity_store.h"
-#include "quillform/events.h"
-#include "quillform/read_report.h"
 #include "model/name_widener.h"
+#include "quillform/diagnostics.h"
+#include "quillform/events.h"
 
 #include <dl_creationadapter.h>
 
@@ -33,7 +33,8 @@ public:
     // report (if given) counts what the collector leaves out; budget (if
     // given) limits the entities that inserts may produce.
     explicit Test_CreationClass(const TEntityEvents& events = TEntityEvents(),
-                                TReadReport* report = nullptr, TExpansionBudget* budget = nullptr);
+                                quillform::Diagnostics* report = nullptr,
+                                TExpansionBudget* budget = nullptr);
     ~Test_CreationClass() override;
     Test_CreationClass(const Test_CreationClass&) = delete;
     Test_CreationClass& operator=(const Test_CreationClass&) = delete;
@@ -74,7 +75,7 @@ public:
     void addImage(const DL_ImageData&) override;
 
     // Where linking records the chains that do not close, if anywhere.
-    std::vector<TOpenChain>* OpenChainRecord = nullptr;
+    std::vector<quillform::OpenChain>* OpenChainRecord = nullptr;
 
     // Header variables that tell the drawing's unit; -1 while absent.
     int InsUnits = -1;
@@ -142,6 +143,6 @@ private:
     std::wstring Wide(const std::string& name) const { return widen_(name.c_str()); }
 
     NameWidener widen_;
-    TReadReport* report_;
+    quillform::Diagnostics* report_;
     TExpansionBudget* budget_;
 };

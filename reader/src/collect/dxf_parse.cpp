@@ -4,8 +4,8 @@
 
 #include "collect/collector.h"
 #include "collect/dxf_input_filter.h"
-#include "quillform/status.h"
 #include "quillform/names.h"
+#include "quillform/status.h"
 
 #include <dl_dxf.h>
 
@@ -52,7 +52,7 @@ FilePtr OpenInput(const std::string& path, int64_t* size) {
     return file;
 }
 
-int32_t Judge(const TInputFindings& findings, TReadReport* report) {
+int32_t Judge(const TInputFindings& findings, quillform::Diagnostics* report) {
     if (report) {
         if (findings.encoding == TDxfLineSource::Encoding::Utf16LE ||
             findings.encoding == TDxfLineSource::Encoding::Utf16BE)
@@ -73,7 +73,8 @@ int32_t Judge(const TInputFindings& findings, TReadReport* report) {
 }
 } // namespace
 
-int32_t ParseDxf(const std::string& path, Test_CreationClass& collector, TReadReport* report) {
+int32_t ParseDxf(const std::string& path, Test_CreationClass& collector,
+                 quillform::Diagnostics* report) {
     int64_t size = 0;
     const FilePtr file = OpenInput(path, &size);
     if (!file)

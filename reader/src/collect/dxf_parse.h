@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "quillform/read_report.h"
+#include "quillform/diagnostics.h"
 
 #include <cstdint>
 #include <string>
@@ -16,7 +16,7 @@ class Test_CreationClass;
 // section), stTruncated when it ends before its EOF marker. What the filter
 // had to mend is counted in report, if one is given.
 int32_t ParseDxf(const std::string& path, Test_CreationClass& collector,
-                 TReadReport* report = nullptr);
+                 quillform::Diagnostics* report = nullptr);
 
 // The same, true when the file could be opened.
 bool ParseDxfFile(const wchar_t* fileName, Test_CreationClass& collector);

@@ -16,7 +16,7 @@ bool Named(const char* name, const std::vector<std::string>& names) {
 }
 
 template <typename Entity, typename Destroy>
-void Sift(TLista& list, const TReadSettings& settings, Destroy destroy) {
+void Sift(TLista& list, const quillform::Settings& settings, Destroy destroy) {
     for (TListaNode* node = list.Head; node;) {
         auto* entity = static_cast<Entity*>(node->Item);
         if (LayerSelected(entity->Layer.get(), settings)) {
@@ -29,13 +29,13 @@ void Sift(TLista& list, const TReadSettings& settings, Destroy destroy) {
 }
 } // namespace
 
-bool LayerSelected(const char* name, const TReadSettings& settings) {
+bool LayerSelected(const char* name, const quillform::Settings& settings) {
     if (!settings.layers.empty() && !Named(name, settings.layers))
         return false;
     return !Named(name, settings.excludedLayers);
 }
 
-void KeepSelectedLayers(Test_CreationClass& lists, const TReadSettings& settings) {
+void KeepSelectedLayers(Test_CreationClass& lists, const quillform::Settings& settings) {
     if (settings.layers.empty() && settings.excludedLayers.empty())
         return;
     Sift<TDXFSegment>(lists.Segments, settings, [](TDXFSegment* e) { delete e; });

@@ -4,12 +4,12 @@
 
 #include "collect/collector.h"
 
-#include "quillform/read_settings.h"
+#include "quillform/settings.h"
 
 // Whether a layer is read under the settings' layer lists (names as the
 // file holds them, or as UTF-8).
-bool LayerSelected(const char* name, const TReadSettings& settings);
+bool LayerSelected(const char* name, const quillform::Settings& settings);
 
 // Leaves out of the model-space lists every entity on a layer that is not
 // read, before anything is linked or classified.
-void KeepSelectedLayers(Test_CreationClass& lists, const TReadSettings& settings);
+void KeepSelectedLayers(Test_CreationClass& lists, const quillform::Settings& settings);

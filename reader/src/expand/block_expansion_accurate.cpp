@@ -21,7 +21,7 @@ int64_t SaturatingTimes(int64_t a, int64_t b) {
 
 class TExpander {
 public:
-    TExpander(const TDrawingModel& model, Test_CreationClass& lists, TReadReport& report,
+    TExpander(const TDrawingModel& model, Test_CreationClass& lists, quillform::Diagnostics& report,
               const TExpansionRules& rules)
         : model_(model), lists_(lists), report_(report), rules_(rules) {}
 
@@ -157,7 +157,7 @@ private:
 
     const TDrawingModel& model_;
     Test_CreationClass& lists_;
-    TReadReport& report_;
+    quillform::Diagnostics& report_;
     const TExpansionRules& rules_;
     std::map<const TBlockContents*, int64_t> counts_;
     std::vector<const TBlockContents*> stack_;
@@ -171,8 +171,8 @@ const TBlockContents* TDrawingModel::Find(const std::string& name) const {
     return nullptr;
 }
 
-void ExpandModelSpace(const TDrawingModel& model, Test_CreationClass& lists, TReadReport& report,
-                      const TExpansionRules& rules) {
+void ExpandModelSpace(const TDrawingModel& model, Test_CreationClass& lists,
+                      quillform::Diagnostics& report, const TExpansionRules& rules) {
     TExpander expander(model, lists, report, rules);
     expander.Expand(model.modelSpace, TAffine2D(), nullptr, true);
 }

@@ -5,7 +5,7 @@
 #include "collect/collector.h"
 #include "model/block_model.h"
 
-#include "quillform/read_report.h"
+#include "quillform/diagnostics.h"
 
 #include <cstdint>
 #include <functional>
@@ -25,5 +25,5 @@ struct TExpansionRules {
     double bulgeTolerance = 1e-5;
     std::function<void(int64_t)> spend;
 };
-void ExpandModelSpace(const TDrawingModel& model, Test_CreationClass& lists, TReadReport& report,
-                      const TExpansionRules& rules);
+void ExpandModelSpace(const TDrawingModel& model, Test_CreationClass& lists,
+                      quillform::Diagnostics& report, const TExpansionRules& rules);

@@ -49,7 +49,7 @@ bool OnOneLine(const TDXFPolygon& contour, double tolerance) {
 }
 } // namespace
 
-void RemoveDegenerateOutlines(TLista* contours, double tolerance, TReadReport& report) {
+void RemoveDegenerateOutlines(TLista* contours, double tolerance, quillform::Diagnostics& report) {
     for (TListaNode* node = contours->Head; node;) {
         auto* contour = static_cast<TDXFPolygon*>(node->Item);
         if (contour->Count > 0 && (HasArc(*contour) || !OnOneLine(*contour, tolerance))) {

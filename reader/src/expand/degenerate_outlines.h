@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/diagnostics.h"
 #include "quillform/lista.h"
-#include "quillform/read_report.h"
 
 // Removes the contours that enclose no area: no arc edge, and every vertex
 // within the tolerance of one line (one vertex, two vertices joined by
 // straight edges, a flat zigzag). They are neither shapes nor holes.
 // Counted per layer in the report ("degenerateOutlines").
-void RemoveDegenerateOutlines(TLista* contours, double tolerance, TReadReport& report);
+void RemoveDegenerateOutlines(TLista* contours, double tolerance, quillform::Diagnostics& report);

@@ -72,7 +72,7 @@ public:
     // one of its layer; `anchor` gives the point an item is filed under.
     template <typename Item, typename Anchor, typename Same>
     void Sweep(TLista& list, Anchor anchor, Same same, void (*destroy)(Item*),
-               TReadReport& report) {
+               quillform::Diagnostics& report) {
         std::vector<const Item*> kept;
         for (TListaNode* node = list.Head; node;) {
             auto* item = static_cast<Item*>(node->Item);
@@ -174,7 +174,7 @@ bool SameOutline(const TDuplicateFinder& f, const TDXFPolygon& a, const TDXFPoly
 }
 } // namespace
 
-void RemoveDuplicates(Test_CreationClass& lists, double tolerance, TReadReport& report) {
+void RemoveDuplicates(Test_CreationClass& lists, double tolerance, quillform::Diagnostics& report) {
     TDuplicateFinder f(tolerance);
     const auto segmentEnds = [](const TDXFSegment& s) {
         return TEnds{TPoint2D(s.X1, s.Y1), TPoint2D(s.X2, s.Y2)};

@@ -5,7 +5,7 @@
 #include "collect/collector.h"
 #include "expand/drawing_extent.h"
 
-#include "quillform/read_report.h"
+#include "quillform/diagnostics.h"
 
 // Removes, before linking, every segment, arc, circle and closed polyline
 // that repeats an earlier one of the same layer: the same ends (either way
@@ -13,4 +13,4 @@
 // radius, the same vertices and edges (from any vertex, either way round),
 // within the tolerance. The first of each stays. Counted per layer in the
 // report ("duplicates").
-void RemoveDuplicates(Test_CreationClass& lists, double tolerance, TReadReport& report);
+void RemoveDuplicates(Test_CreationClass& lists, double tolerance, quillform::Diagnostics& report);

@@ -249,22 +249,29 @@ bool JoinPolyline(const TDXFPolygon& polyline, TDXFPolygon* contour, double link
 }
 
 namespace {
-TOpenChain RecordOf(const TDXFPolygon& chain) {
-    TOpenChain record;
+quillform::OpenChain RecordOf(const TDXFPolygon& chain) {
+    quillform::OpenChain record;
     record.layer = chain.Layer ? chain.Layer.get() : "";
     for (const TListaNode* n = chain.Head; n; n = n->Next) {
         const dxf_info& v = VertexAt(n);
-        const bool arc = v.is_arc && n->Next; // the last vertex leads nowhere
-        record.vertices.push_back(TChainVertex{v.x, v.y, arc, arc ? v.center_x : 0,
-                                               arc ? v.center_y : 0, arc ? v.radius : 0,
-                                               arc && v.clockwise});
+        quillform::Vertex vertex{v.x, v.y, std::nullopt};
+        if (v.is_arc && n->Next) // the last vertex leads nowhere
+            vertex.arc = quillform::ArcEdge{{v.center_x, v.center_y}, v.radius, v.clockwise != 0};
+        record.vertices.push_back(vertex);
     }
+    if (record.vertices.empty())
+        return record;
+    const quillform::Vertex &first = record.vertices.front(), &last = record.vertices.back();
+    record.edges = static_cast<int64_t>(record.vertices.size()) - 1;
+    record.first = quillform::Point{first.x, first.y};
+    record.last = quillform::Point{last.x, last.y};
+    record.gap = std::hypot(last.x - first.x, last.y - first.y);
     return record;
 }
 } // namespace
 
 void FinishContour(TDXFPolygon* contour, TLista* contours, int32_t* status, double linkingDistance,
-                   int32_t openContourMode, std::vector<TOpenChain>* openChains) {
+                   int32_t openContourMode, std::vector<quillform::OpenChain>* openChains) {
     if (Near(PointOf(FirstVertex(contour)), PointOf(LastVertex(contour)), linkingDistance)) {
         if (contour->Count > 1) { // the last vertex repeats the first
             FreePlainItem(contour->Tail->Item);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "model/entity_store.h"
-#include "quillform/read_report.h"
+#include "quillform/diagnostics.h"
 
 #include <vector>
 
@@ -41,7 +41,8 @@ bool JoinPolyline(const TDXFPolygon& polyline, TDXFPolygon* contour, double link
 // kept and reported, as the open-contour mode says; the contour (if kept) is
 // appended to contours.
 void FinishContour(TDXFPolygon* contour, TLista* contours, int32_t* status, double linkingDistance,
-                   int32_t openContourMode, std::vector<TOpenChain>* openChains = nullptr);
+                   int32_t openContourMode,
+                   std::vector<quillform::OpenChain>* openChains = nullptr);
 
 dxf_info* FirstVertex(const TDXFPolygon* contour);
 dxf_info* LastVertex(const TDXFPolygon* contour);

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "link/distance_advice.h"
 
-#include "quillform/number_format.h"
 #include "quillform/names.h"
+#include "quillform/number_format.h"
 
 #include <cmath>
 #include <string>
@@ -52,7 +52,7 @@ Counts ShortEntities(const Test_CreationClass& lists, double distance) {
 } // namespace
 
 void AdviseOnDistance(const Test_CreationClass& lists, double distance, double drawingSize,
-                      TReadReport& report) {
+                      quillform::Diagnostics& report) {
     if (!(drawingSize > 0) || !std::isfinite(drawingSize) || !(distance > 0))
         return;
     const Counts counts = ShortEntities(lists, distance);
@@ -62,7 +62,7 @@ void AdviseOnDistance(const Test_CreationClass& lists, double distance, double d
     if (!large && !jumps)
         return;
     report.Warn("distanceTooLarge");
-    TReadWarning& warning = report.warnings.back();
+    quillform::Warning& warning = report.warnings.back();
     warning.value = RoundDown(kSuggestedShare * drawingSize);
     const std::string unit = report.unit.Known() ? " " + report.unit.name : " drawing units";
     warning.detail = "the linking distance " + Number(distance) + " is " +

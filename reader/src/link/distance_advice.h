@@ -4,7 +4,7 @@
 
 #include "collect/collector.h"
 
-#include "quillform/read_report.h"
+#include "quillform/diagnostics.h"
 
 // Warns once ("distanceTooLarge", with a suggested distance) when the
 // linking distance exceeds 1 % of the drawing's size, or the length of many
@@ -12,4 +12,4 @@
 // The drawing's unit (from the report) is named, since a distance meant for
 // millimetres is what usually goes wrong on a drawing in inches or metres.
 void AdviseOnDistance(const Test_CreationClass& lists, double distance, double drawingSize,
-                      TReadReport& report);
+                      quillform::Diagnostics& report);

@@ -16,8 +16,8 @@ public:
 };
 } // namespace
 
-std::unique_ptr<TContourLinker> MakeLinker(TEngine engine) {
-    if (engine == TEngine::Fast)
+std::unique_ptr<TContourLinker> MakeLinker(quillform::Engine engine) {
+    if (engine == quillform::Engine::Fast)
         return MakeFastLinker();
     return std::make_unique<TReferenceLinker>();
 }

@@ -4,7 +4,7 @@
 
 #include "collect/collector.h"
 
-#include "quillform/read_settings.h"
+#include "quillform/settings.h"
 
 #include <memory>
 #include <vector>
@@ -14,7 +14,7 @@ struct TLinkOptions {
     int32_t openContourMode = 0;
     bool mixLayers = false;
     // Where every chain that does not close is recorded, if anywhere.
-    std::vector<TOpenChain>* openChains = nullptr;
+    std::vector<quillform::OpenChain>* openChains = nullptr;
 };
 
 // Chains the collector's segments, arcs and open polylines into contours.
@@ -27,5 +27,5 @@ public:
                       const TLinkOptions& options) = 0;
 };
 
-std::unique_ptr<TContourLinker> MakeLinker(TEngine engine);
+std::unique_ptr<TContourLinker> MakeLinker(quillform::Engine engine);
 std::unique_ptr<TContourLinker> MakeFastLinker();

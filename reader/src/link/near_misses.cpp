@@ -18,7 +18,7 @@ struct TEnd {
 // real drawing, and a bound when thousands of ends pile up in one place.
 constexpr size_t kMostNeighbours = 64;
 
-std::vector<TEnd> LooseEnds(const std::vector<TOpenChain>& chains) {
+std::vector<TEnd> LooseEnds(const std::vector<quillform::OpenChain>& chains) {
     std::vector<TEnd> ends;
     for (size_t i = 0; i < chains.size(); ++i) {
         const auto& v = chains[i].vertices;
@@ -32,8 +32,9 @@ std::vector<TEnd> LooseEnds(const std::vector<TOpenChain>& chains) {
 }
 } // namespace
 
-std::vector<TNearMiss> FindNearMisses(const std::vector<TOpenChain>& chains, double within) {
-    std::vector<TNearMiss> misses;
+std::vector<quillform::NearMiss> FindNearMisses(const std::vector<quillform::OpenChain>& chains,
+                                                double within) {
+    std::vector<quillform::NearMiss> misses;
     if (!(within >= 0))
         return misses;
     const std::vector<TEnd> ends = LooseEnds(chains);
@@ -57,11 +58,12 @@ std::vector<TNearMiss> FindNearMisses(const std::vector<TOpenChain>& chains, dou
             look(o);
         if (best == ends.size() || !seen.insert({std::min(e, best), std::max(e, best)}).second)
             continue;
-        misses.push_back(TNearMiss{ends[e].chain, ends[best].chain, ends[e].atLast,
-                                   ends[best].atLast, bestDistance});
+        misses.push_back(quillform::NearMiss{ends[e].chain, ends[best].chain, ends[e].atLast,
+                                             ends[best].atLast, bestDistance});
     }
-    std::stable_sort(misses.begin(), misses.end(), [](const TNearMiss& a, const TNearMiss& b) {
-        return a.distance < b.distance;
-    });
+    std::stable_sort(misses.begin(), misses.end(),
+                     [](const quillform::NearMiss& a, const quillform::NearMiss& b) {
+                         return a.distance < b.distance;
+                     });
     return misses;
 }

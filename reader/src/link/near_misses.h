@@ -2,10 +2,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "quillform/read_report.h"
+#include "quillform/diagnostics.h"
 
 #include <vector>
 
 // For each loose end of the open chains, the nearest loose end of another
 // chain no farther than `within`, each pair once, nearest first.
-std::vector<TNearMiss> FindNearMisses(const std::vector<TOpenChain>& chains, double within);
+std::vector<quillform::NearMiss> FindNearMisses(const std::vector<quillform::OpenChain>& chains,
+                                                double within);

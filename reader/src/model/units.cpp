@@ -2,10 +2,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "quillform/units.h"
 
-#include "quillform/read_settings.h"
-
 #include <iterator>
 
+namespace quillform {
 namespace {
 struct UnitRow {
     int code;
@@ -38,14 +37,14 @@ constexpr UnitRow kUnits[] = {
 };
 } // namespace
 
-TDrawingUnit UnitOfCode(int code) {
+Unit UnitOfCode(int code) {
     for (const UnitRow& row : kUnits)
         if (row.code == code)
-            return TDrawingUnit{row.code, row.name, row.millimetres};
-    return TDrawingUnit{0, "unknown", 0};
+            return Unit{row.code, row.name, row.millimetres};
+    return Unit{0, "unknown", 0};
 }
 
-TDrawingUnit DrawingUnit(int insunits, int measurement) {
+Unit DrawingUnit(int insunits, int measurement) {
     if (insunits >= 0) // present: 0 says the drawing is unitless
         return UnitOfCode(insunits);
     if (measurement == 0)
@@ -55,16 +54,11 @@ TDrawingUnit DrawingUnit(int insunits, int measurement) {
     return UnitOfCode(0);
 }
 
-std::optional<TDrawingUnit> UnitNamed(const std::string& name) {
+std::optional<Unit> UnitNamed(const std::string& name) {
     for (const UnitRow& row : kUnits)
         if (name == row.name)
-            return TDrawingUnit{row.code, row.name, row.millimetres};
+            return Unit{row.code, row.name, row.millimetres};
     return std::nullopt;
 }
 
-double EffectiveCurveTolerance(const TReadSettings& settings, double unitMillimetres) {
-    if (settings.curveTolerance > 0)
-        return settings.curveTolerance;
-    constexpr double kDefaultMillimetres = 0.01; // finer than any cutting machine holds
-    return unitMillimetres > 0 ? kDefaultMillimetres / unitMillimetres : kDefaultMillimetres;
-}
+} // namespace quillform

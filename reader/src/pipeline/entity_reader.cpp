@@ -5,6 +5,7 @@
 #include "collect/collector.h"
 #include "collect/dxf_parse.h"
 #include "pipeline/read_pipeline.h"
+#include "report/warning_text.h"
 
 #include "collect/expansion_budget.h"
 
@@ -19,8 +20,8 @@ bool ReadEntities(const wchar_t* fileName, const TEntityEvents& events) {
 
 namespace {
 void LinkContours(const std::string& path, const TEntityEvents& events,
-                  const TReadSettings& settings, TLista* contours, int32_t* status,
-                  TReadReport& report) {
+                  const quillform::Settings& settings, TLista* contours, int32_t* status,
+                  quillform::Diagnostics& report) {
     TReadPipeline pipeline(settings, events, report);
     const int32_t parsed = pipeline.Collect(path);
     *status |= parsed;
@@ -38,10 +39,10 @@ void LinkContours(const std::string& path, const TEntityEvents& events,
 } // namespace
 
 void ReadContours(const std::string& path, const TEntityEvents& events,
-                  const TReadSettings& settings, TLista* contours, int32_t* status,
-                  TReadReport* report) {
-    TReadReport ownReport;
-    TReadReport& used = report ? *report : ownReport;
+                  const quillform::Settings& settings, TLista* contours, int32_t* status,
+                  quillform::Diagnostics* report) {
+    quillform::Diagnostics ownReport;
+    quillform::Diagnostics& used = report ? *report : ownReport;
     try {
         LinkContours(path, events, settings, contours, status, used);
     } catch (const TExpansionLimitReached& limit) {
@@ -50,4 +51,5 @@ void ReadContours(const std::string& path, const TEntityEvents& events,
     } catch (const std::bad_alloc&) {
         *status |= stOutOfMemory;
     }
+    FinishDiagnostics(used);
 }

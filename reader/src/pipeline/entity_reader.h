@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/diagnostics.h"
 #include "quillform/events.h"
 #include "quillform/lista.h"
-#include "quillform/read_report.h"
-#include "quillform/read_settings.h"
+#include "quillform/settings.h"
 
 #include <cstdint>
 #include <string>
@@ -20,5 +20,5 @@ bool ReadEntities(const wchar_t* fileName, const TEntityEvents& events);
 // status bits (the reader's, but for stLinkingFailed) into *status; what the
 // read noticed goes into report, if given.
 void ReadContours(const std::string& path, const TEntityEvents& events,
-                  const TReadSettings& settings, TLista* contours, int32_t* status,
-                  TReadReport* report = nullptr);
+                  const quillform::Settings& settings, TLista* contours, int32_t* status,
+                  quillform::Diagnostics* report = nullptr);

@@ -5,15 +5,15 @@
 #include "collect/collector.h"
 #include "collect/expansion_budget.h"
 
-#include "quillform/read_report.h"
-#include "quillform/read_settings.h"
+#include "quillform/diagnostics.h"
+#include "quillform/settings.h"
 
 #include <memory>
 
 // What a read is told and what it reports, handed to every stage.
 struct TReadContext {
-    const TReadSettings& settings;
-    TReadReport& report;
+    const quillform::Settings& settings;
+    quillform::Diagnostics& report;
     TExpansionBudget& budget; // spent by every stage that expands block inserts
     // The longer side of the box around the model-space entities, once known.
     double drawingSize = 0;
@@ -36,5 +36,5 @@ public:
     virtual void ScreenContours(TLista* contours, TReadContext& context) const = 0;
 };
 
-std::unique_ptr<TGeometryMode> MakeGeometryMode(const TReadSettings& settings);
+std::unique_ptr<TGeometryMode> MakeGeometryMode(const quillform::Settings& settings);
 std::unique_ptr<TGeometryMode> MakeAccurateGeometry();

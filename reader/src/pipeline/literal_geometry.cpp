@@ -19,8 +19,8 @@ public:
 };
 } // namespace
 
-std::unique_ptr<TGeometryMode> MakeGeometryMode(const TReadSettings& settings) {
-    if (settings.accurateGeometry)
+std::unique_ptr<TGeometryMode> MakeGeometryMode(const quillform::Settings& settings) {
+    if (settings.accurate)
         return MakeAccurateGeometry();
     return std::make_unique<TLiteralGeometry>();
 }

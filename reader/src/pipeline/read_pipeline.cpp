@@ -10,8 +10,8 @@
 
 #include "quillform/status.h"
 
-TReadPipeline::TReadPipeline(const TReadSettings& settings, const TEntityEvents& events,
-                             TReadReport& report)
+TReadPipeline::TReadPipeline(const quillform::Settings& settings, const TEntityEvents& events,
+                             quillform::Diagnostics& report)
     : budget_(settings.expansionLimit > 0 ? settings.expansionLimit
                                           : ExpansionLimitFor(CurrentMemoryFigures())),
       context_{settings, report, budget_}, geometry_(MakeGeometryMode(settings)),
@@ -26,27 +26,27 @@ int32_t TReadPipeline::Collect(const std::string& path) {
     if (status & (stReadError | stNotDrawing))
         return status;
     geometry_->FinishCollecting(*collector_, context_);
-    context_.report.unit = DrawingUnit(collector_->InsUnits, collector_->Measurement);
+    context_.report.unit = quillform::DrawingUnit(collector_->InsUnits, collector_->Measurement);
     return status;
 }
 
 void TReadPipeline::Link(int32_t* status) {
     geometry_->PrepareForLinking(*collector_, context_);
-    const TReadSettings& s = context_.settings;
+    const quillform::Settings& s = context_.settings;
     KeepSelectedLayers(*collector_, s);
-    TReadReport& report = context_.report;
-    AdviseOnDistance(*collector_, s.linkingDistance, DrawingSize(*collector_), report);
+    quillform::Diagnostics& report = context_.report;
+    AdviseOnDistance(*collector_, s.distance, DrawingSize(*collector_), report);
     MakeLinker(s.engine)->Link(
         *collector_, &contours_, status,
-        TLinkOptions{s.linkingDistance, s.openContourMode, s.mixLayers, &report.openChains});
+        TLinkOptions{s.distance, s.openMode, s.mixLayers, &report.openChains});
     // Loose ends this close together were probably meant to meet.
     constexpr double kNearMissReach = 10;
-    report.nearMisses = FindNearMisses(report.openChains, kNearMissReach * s.linkingDistance);
+    report.nearMisses = FindNearMisses(report.openChains, kNearMissReach * s.distance);
     geometry_->ScreenContours(&contours_, context_);
 }
 
 void TReadPipeline::Classify(TLayers& layers) {
-    const TReadSettings& s = context_.settings;
+    const quillform::Settings& s = context_.settings;
     MakeClassifier(s.engine)->Classify(&contours_, &collector_->Circles, layers,
                                        TClassifyOptions{s.tolerance, s.holesAcrossLayers});
 }

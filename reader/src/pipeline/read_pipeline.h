@@ -4,11 +4,11 @@
 
 #include "classify/classifier.h"
 #include "collect/collector.h"
-#include "pipeline/geometry_mode.h"
 #include "link/linker.h"
+#include "pipeline/geometry_mode.h"
 
-#include "quillform/read_report.h"
-#include "quillform/read_settings.h"
+#include "quillform/diagnostics.h"
+#include "quillform/settings.h"
 #include "quillform/shape_records.h"
 
 #include <memory>
@@ -19,7 +19,8 @@
 // and the engines are chosen once, when the pipeline is made.
 class TReadPipeline {
 public:
-    TReadPipeline(const TReadSettings& settings, const TEntityEvents& events, TReadReport& report);
+    TReadPipeline(const quillform::Settings& settings, const TEntityEvents& events,
+                  quillform::Diagnostics& report);
     ~TReadPipeline();
     TReadPipeline(const TReadPipeline&) = delete;
     TReadPipeline& operator=(const TReadPipeline&) = delete;
