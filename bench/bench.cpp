@@ -55,15 +55,15 @@ size_t Read(const std::string& path, quillform::Engine engine, bool list) {
     context.list = list;
     context.reader.SetLinkingDistance(0.001);
     context.reader.SetEngine(static_cast<int32_t>(engine));
-    context.reader.OnReadDone = {[](void* c) {
-                                     auto* ctx = static_cast<Context*>(c);
-                                     const TResultCopy copy = CopyResults(ctx->reader);
-                                     for (int32_t i = 0; i < copy.LayerCount; ++i)
-                                         ctx->items +=
-                                             ctx->list ? ListingLines(copy.Layers[i], L'.').size()
-                                                       : copy.Layers[i].ShapeCount;
-                                 },
-                                 &context};
+    context.reader.OnReadDone = {
+        [](void* c) {
+            auto* ctx = static_cast<Context*>(c);
+            const TResultCopy copy = CopyResults(ctx->reader);
+            for (int32_t i = 0; i < copy.LayerCount; ++i)
+                ctx->items += ctx->list ? ListingLines(ToValue(copy.Layers[i]), L'.').size()
+                                        : copy.Layers[i].ShapeCount;
+        },
+        &context};
     context.reader.Read(std::wstring(path.begin(), path.end()).c_str());
     return context.items;
 }

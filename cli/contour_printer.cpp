@@ -5,16 +5,16 @@
 #include "quillform/names.h"
 #include "quillform/number_format.h"
 
-std::wstring ContourLine(const TDXFPolygon& contour) {
-    std::wstring line =
-        WidenName(contour.Layer.get()) + L": " + FormatInt(contour.Count) + L" vertices:";
+std::wstring ContourLine(const quillform::Contour& contour) {
+    std::wstring line = WidenName(contour.layerBytes.c_str()) + L": " +
+                        FormatInt(static_cast<long long>(contour.vertices.size())) + L" vertices:";
     const wchar_t* separator = L" ";
-    for (const TListaNode* node = contour.Head; node; node = node->Next) {
-        const auto* v = static_cast<const dxf_info*>(node->Item);
-        line += separator + FormatNumber(v->x) + L" " + FormatNumber(v->y);
-        if (v->is_arc)
-            line += L" arc " + FormatNumber(v->center_x) + L" " + FormatNumber(v->center_y) + L" " +
-                    FormatNumber(v->radius) + (v->clockwise ? L" cw" : L" ccw");
+    for (const quillform::Vertex& v : contour.vertices) {
+        line += separator + FormatNumber(v.x) + L" " + FormatNumber(v.y);
+        if (v.arc)
+            line += L" arc " + FormatNumber(v.arc->center.x) + L" " +
+                    FormatNumber(v.arc->center.y) + L" " + FormatNumber(v.arc->radius) +
+                    (v.arc->clockwise ? L" cw" : L" ccw");
         separator = L"; ";
     }
     return line;

@@ -13,7 +13,7 @@
 
 #include "shape_drawing.h"
 
-#include "pipeline/entity_reader.h"
+#include "quillform/contours.h"
 #include "quillform/names.h"
 #include "quillform/shape_listing.h"
 #include "quillform/status.h"
@@ -79,16 +79,16 @@ void ListText(const quillform::Drawing& result, const Options& options, ListingS
 }
 
 int PrintContours(const std::string& file, const Options& options) {
-    TLista contours;
-    quillform::Diagnostics report;
+    const TEntityEvents events = options.log ? EntityLogPrinter(stdout) : TEntityEvents();
+    const quillform::Contours read =
+        quillform::ReadContours(InputPath(file), options.settings, events);
+    for (const quillform::Contour& contour : read.contours)
+        WriteLine(stdout, ContourLine(contour));
+    // Only the warnings: the chains and what was left unused are the listing's.
     quillform::Drawing result;
     result.file = file;
-    const TEntityEvents events = options.log ? EntityLogPrinter(stdout) : TEntityEvents();
-    ReadContours(InputPath(file), events, options.settings, &contours, &result.status, &report);
-    for (const TListaNode* n = contours.Head; n; n = n->Next)
-        WriteLine(stdout, ContourLine(*static_cast<const TDXFPolygon*>(n->Item)));
-    FreeContours(&contours);
-    result.warnings = std::move(report.warnings);
+    result.status = read.status;
+    result.warnings = read.warnings;
     return ReportOutcome(result, options);
 }
 

@@ -128,8 +128,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     job.reader.Read(std::filesystem::path(path));
 
     for (int32_t i = 0; i < job.copy.LayerCount; ++i) {
-        See(ShapesDiscoveredMessage(job.copy.Layers[i]));
-        for (const std::wstring& line : ListingLines(job.copy.Layers[i], L'.'))
+        const quillform::Layer layer = ToValue(job.copy.Layers[i]);
+        See(ShapesDiscoveredMessage(layer));
+        for (const std::wstring& line : ListingLines(layer, L'.'))
             See(line);
     }
     return 0;

@@ -4,8 +4,6 @@
 #include "collect/dxf_parse.h"
 #include "test_support.h"
 
-#include "pipeline/entity_reader.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -14,6 +12,12 @@
 #include <vector>
 
 namespace {
+// Parses a file only for its entity events; false when it cannot be opened.
+bool ReadEntities(const wchar_t* fileName, const TEntityEvents& events) {
+    Test_CreationClass collector(events);
+    return ParseDxfFile(fileName, collector);
+}
+
 std::vector<std::string> Names(const TLista& list) {
     std::vector<std::string> names;
     for (const TListaNode* n = list.Head; n; n = n->Next)

@@ -97,7 +97,7 @@ void CompareAccurateOnFiles(const std::vector<std::string>& files) {
         const auto collector = mode->MakeCollector(TEntityEvents(), context);
         if (!ParseDxfPath(file, *collector))
             continue;
-        mode->FinishCollecting(*collector, context);
+        collector->FinishCollecting();
         try {
             mode->PrepareForLinking(*collector, context);
         } catch (const TExpansionLimitReached&) {

@@ -13,6 +13,12 @@
 #include <string>
 #include <vector>
 
+class TDXFQuillform;
+namespace quillform {
+struct Drawing;
+QUILLFORM_EXPORT Drawing CopyDrawing(const TDXFQuillform& reader);
+} // namespace quillform
+
 // The reader: reads one DXF file at a time, reports its entities through the
 // event slots, links and classifies outlines, and answers queries about the
 // shapes found -- only while OnReadDone runs; the results are destroyed when
@@ -118,7 +124,10 @@ private:
     quillform::Diagnostics FReport;
 
     quillform::Settings ReadSettings() const;
-    void RunPipeline(const std::string& path);
+    TEntityEvents EntityEvents() const;
     const part2d_any* FindShape(const char* layer, int32_t shape) const;
     const TBaseShape* FindHole(const char* layer, int32_t shape, int32_t hole) const;
+
+    // The value copy reads the results directly, as the queries do.
+    friend quillform::Drawing quillform::CopyDrawing(const TDXFQuillform& reader);
 };

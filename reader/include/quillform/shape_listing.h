@@ -3,7 +3,7 @@
 #pragma once
 
 #include "quillform/export.h"
-#include "quillform/result_copy.h"
+#include "quillform/outline.h"
 
 #include <string>
 #include <vector>
@@ -13,9 +13,6 @@
 // Numbers use FormatNumber with the given decimal separator.
 QUILLFORM_EXPORT std::vector<std::wstring> ListingLines(const quillform::Layer& layer,
                                                         wchar_t separator);
-QUILLFORM_EXPORT std::vector<std::wstring> ListingLines(const TFixedSizeLayer& layer,
-                                                        wchar_t separator);
 
 // The per-layer announcement: count + " shapes discovered in layer " + name.
 QUILLFORM_EXPORT std::wstring ShapesDiscoveredMessage(const quillform::Layer& layer);
-QUILLFORM_EXPORT std::wstring ShapesDiscoveredMessage(const TFixedSizeLayer& layer);

@@ -3,18 +3,10 @@
 #include "quillform/dxf_quillform.h"
 
 #include "pipeline/read_pipeline.h"
-#include "report/warning_text.h"
-
-#include "collect/layer_selection.h"
-
-#include "collect/expansion_budget.h"
 
 #include "quillform/names.h"
-#include "quillform/status.h"
 
 #include <cstring>
-#include <exception>
-#include <new>
 
 TDXFQuillform::TDXFQuillform() = default;
 
@@ -79,6 +71,11 @@ void TDXFQuillform::Read(const wchar_t* fileName) {
     Read(std::filesystem::path(NarrowPath(fileName)));
 }
 
+TEntityEvents TDXFQuillform::EntityEvents() const {
+    return TEntityEvents{OnLayer,  OnSegment, OnCircle,   OnArc,   OnPolyline,
+                         OnVertex, OnBlock,   OnEndBlock, OnInsert};
+}
+
 void TDXFQuillform::Read(const std::filesystem::path& path) {
     if (!FReady)
         return; // a read started from inside one of our own events
@@ -86,46 +83,10 @@ void TDXFQuillform::Read(const std::filesystem::path& path) {
     FLayers.Clear();
     FStatus = 0;
     FReport = quillform::Diagnostics();
-    // Nothing may escape to the host: a read that cannot go on is a failed
-    // read without layers, and its status says why.
-    try {
-        RunPipeline(path.native());
-    } catch (const TExpansionLimitReached& limit) {
-        FLayers.Clear();
-        FStatus |= stExpansionLimit;
-        FReport.Warn("expansionLimit", std::string(), limit.limit);
-    } catch (const std::bad_alloc&) {
-        FLayers.Clear();
-        FStatus |= stOutOfMemory;
-    } catch (const std::exception&) {
-        FLayers.Clear();
-        FStatus |= stReadError;
-    }
-    FinishDiagnostics(FReport);
+    quillform::detail::ReadFile(path.native(), ReadSettings(), EntityEvents(),
+                                quillform::detail::TReadTarget{&FLayers, nullptr}, &FStatus,
+                                FReport);
     OnReadDone.Raise();
     FLayers.Clear();
     FReady = true;
-}
-
-void TDXFQuillform::RunPipeline(const std::string& path) {
-    const quillform::Settings settings = ReadSettings();
-    TReadPipeline pipeline(settings,
-                           TEntityEvents{OnLayer, OnSegment, OnCircle, OnArc, OnPolyline, OnVertex,
-                                         OnBlock, OnEndBlock, OnInsert},
-                           FReport);
-    const int32_t parsed = pipeline.Collect(path);
-    FStatus |= parsed;
-    if (parsed & (stReadError | stNotDrawing))
-        return;
-    for (const TListaNode* n = pipeline.LayerNames().Head; n; n = n->Next)
-        if (LayerSelected(static_cast<const char*>(n->Item), settings))
-            FLayers.Add(new TLayer(static_cast<const char*>(n->Item)));
-    // Only linking's own bits stop the shapes; a truncated file still gets them.
-    int32_t linking = 0;
-    pipeline.Link(&linking);
-    FStatus |= linking;
-    if (linking != 0)
-        FStatus |= stLinkingFailed;
-    else
-        pipeline.Classify(FLayers);
 }

@@ -32,8 +32,8 @@ const char* LayerName(const OwnedName& name) {
 } // namespace
 
 TAccurateCollector::TAccurateCollector(const TEntityEvents& events, quillform::Diagnostics& report,
-                                       TExpansionBudget& budget)
-    : Test_CreationClass(events, &report, &budget), report_(report) {}
+                                       TExpansionBudget& budget, TDrawingModel& model)
+    : Test_CreationClass(events, &report, &budget), report_(report), model_(model) {}
 
 void TAccurateCollector::addBlock(const DL_BlockData& data) {
     Test_CreationClass::addBlock(data); // flushes into the block that was open

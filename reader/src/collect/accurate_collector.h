@@ -11,12 +11,12 @@
 // the reader's own collector raises them; what is kept differs: each entity
 // keeps the map from its object coordinate system, paper space is left out,
 // ellipses and splines are kept too, and block definitions (with their
-// nested inserts) and model-space inserts are kept in file order for
-// expansion once the whole file has been read.
+// nested inserts) and model-space inserts are kept in file order, in the
+// block model it is given, for expansion once the whole file has been read.
 class TAccurateCollector : public Test_CreationClass {
 public:
     TAccurateCollector(const TEntityEvents& events, quillform::Diagnostics& report,
-                       TExpansionBudget& budget);
+                       TExpansionBudget& budget, TDrawingModel& model);
 
     void addBlock(const DL_BlockData& data) override;
     void endBlock() override;
@@ -27,9 +27,9 @@ public:
     void addKnot(const DL_KnotData& data) override;
     void addFitPoint(const DL_FitPointData& data) override;
 
-    // Flushes the last polyline into its block or model space.
-    void FinishCollecting();
-    const TDrawingModel& Model() const { return model_; }
+    // Flushes the last polyline into its block or model space, and
+    // registers the layers of ellipses and splines.
+    void FinishCollecting() override;
 
 protected:
     void KeepSegment(TDXFSegment* segment) override;
@@ -48,7 +48,7 @@ private:
     TSplineCurve* OpenSpline();
 
     quillform::Diagnostics& report_;
-    TDrawingModel model_;
+    TDrawingModel& model_;
     TBlockContents* openBlock_ = nullptr;
     bool openBlockIsPaper_ = false;
     // The pending polyline's plane and space, taken when its header is read.

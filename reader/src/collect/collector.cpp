@@ -12,15 +12,7 @@ Test_CreationClass::Test_CreationClass(const TEntityEvents& events, quillform::D
     : TEntityEvents(events), report_(report), budget_(budget) {}
 
 Test_CreationClass::~Test_CreationClass() {
-    FreeContours(&Polylines);
     DestroyPolygon(CurrentPolyline);
-    FreeSegments(&Segments);
-    FreeCircles(&Circles);
-    FreeArcs(&Arcs);
-    while (Blocks.Count > 0) {
-        delete static_cast<block*>(Blocks.Head->Item);
-        Blocks.Delete(0);
-    }
     delete CurrentBlock;
 }
 

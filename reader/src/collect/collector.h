@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "model/entity_lists.h"
 #include "model/entity_store.h"
 #include "model/name_widener.h"
 #include "quillform/diagnostics.h"
@@ -15,20 +16,18 @@
 class TExpansionBudget;
 
 // Receives dxflib's callbacks for one read: stores lines, arcs, circles,
-// polylines and block definitions, keeps the layer-name registry, expands
-// inserts and raises one event per entity.
-// The entity event slots (OnLayer ... OnInsert) are the TEntityEvents base.
-class Test_CreationClass : public DL_CreationAdapter, public TEntityEvents {
+// polylines and block definitions in the read's entity lists (its
+// TEntityLists base: Segments, Arcs, Circles, Polylines, Blocks and the
+// layer-name registry LayerNames), expands inserts and raises one event per
+// entity. The entity event slots (OnLayer ... OnInsert) are the
+// TEntityEvents base. The stages after parsing take the lists, never the
+// collector.
+class Test_CreationClass : public DL_CreationAdapter,
+                           public quillform::detail::TEntityLists,
+                           public TEntityEvents {
 public:
-    // Model-space entities (outside any block definition).
-    TLista Segments;
-    TLista Arcs;
-    TLista Circles;
-    TLista Polylines;
     TDXFPolygon* CurrentPolyline = nullptr;
-    TLista Blocks;
     block* CurrentBlock = nullptr;
-    TLayersName LayerNames;
 
     // report (if given) counts what the collector leaves out; budget (if
     // given) limits the entities that inserts may produce.
@@ -74,21 +73,18 @@ public:
     void addHatch(const DL_HatchData&) override;
     void addImage(const DL_ImageData&) override;
 
-    // Where linking records the chains that do not close, if anywhere.
-    std::vector<quillform::OpenChain>* OpenChainRecord = nullptr;
-
-    // Header variables that tell the drawing's unit; -1 while absent.
-    int InsUnits = -1;
-    int Measurement = -1;
-
     // No callback follows the last entity of a file: the reader hands the
     // pending polyline to the model-space list once parsing is over.
     void FlushLastPolyline();
+    // What is left to do once the file is parsed, before the lists are
+    // read: here, the pending polyline is flushed.
+    virtual void FinishCollecting() { FlushLastPolyline(); }
 
+    // The stages after parsing, as members of the collector: each runs the
+    // stage's own function on the lists (see pipeline/collector_stages.cpp).
     // Replaces every polyline with a bulge outside the tolerance by one
     // segment or arc per edge, appended after the collected ones.
     void ExplodeBulgedPolylines(double tolerance);
-
     // Chains segments, arcs and polylines whose ends lie within the linking
     // distance into contours, first match wins. Consumes the three lists
     // (unless linking stops on an open chain); ORs status bits into *status.
@@ -119,16 +115,6 @@ private:
     void ExpandInsert(const DL_InsertData& data, const char* layer);
     void ExpandBlock(const block& source, TPoint2D insertion, double angle, const char* layer);
 
-    void MoveClosedPolylines(TLista* outList);
-    void DropPolylinesWithoutVertices();
-    OwnedName StartContour(TDXFPolygon* contour, int32_t* status);
-    bool AttachNext(TDXFPolygon* contour, bool mixLayers, double linkingDistance);
-    bool AttachSegment(TListaNode* node, TDXFSegment* segment, TDXFPolygon* contour, TPoint2D first,
-                       TPoint2D last, double linkingDistance);
-    bool AttachArc(TListaNode* node, TDXFArc* arc, TDXFPolygon* contour, dxf_info* firstVertex,
-                   dxf_info* lastVertex, double linkingDistance);
-    bool AttachPolyline(TListaNode* node, TDXFPolygon* polyline, TDXFPolygon* contour,
-                        dxf_info* firstVertex, dxf_info* lastVertex, double linkingDistance);
     std::string EntityLayer();
     bool UsableRadius(double radius, const std::string& layer);
     // What these rules leave out of an entity the accurate rules would use.

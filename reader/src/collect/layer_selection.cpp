@@ -35,7 +35,8 @@ bool LayerSelected(const char* name, const quillform::Settings& settings) {
     return !Named(name, settings.excludedLayers);
 }
 
-void KeepSelectedLayers(Test_CreationClass& lists, const quillform::Settings& settings) {
+void KeepSelectedLayers(quillform::detail::TEntityLists& lists,
+                        const quillform::Settings& settings) {
     if (settings.layers.empty() && settings.excludedLayers.empty())
         return;
     Sift<TDXFSegment>(lists.Segments, settings, [](TDXFSegment* e) { delete e; });

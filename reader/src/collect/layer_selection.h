@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "collect/collector.h"
+#include "model/entity_lists.h"
 
 #include "quillform/settings.h"
 
@@ -12,4 +12,5 @@ bool LayerSelected(const char* name, const quillform::Settings& settings);
 
 // Leaves out of the model-space lists every entity on a layer that is not
 // read, before anything is linked or classified.
-void KeepSelectedLayers(Test_CreationClass& lists, const quillform::Settings& settings);
+void KeepSelectedLayers(quillform::detail::TEntityLists& lists,
+                        const quillform::Settings& settings);

@@ -21,8 +21,8 @@ int64_t SaturatingTimes(int64_t a, int64_t b) {
 
 class TExpander {
 public:
-    TExpander(const TDrawingModel& model, Test_CreationClass& lists, quillform::Diagnostics& report,
-              const TExpansionRules& rules)
+    TExpander(const TDrawingModel& model, quillform::detail::TEntityLists& lists,
+              quillform::Diagnostics& report, const TExpansionRules& rules)
         : model_(model), lists_(lists), report_(report), rules_(rules) {}
 
     // How many entities the block would produce, without producing them.
@@ -156,7 +156,7 @@ private:
     }
 
     const TDrawingModel& model_;
-    Test_CreationClass& lists_;
+    quillform::detail::TEntityLists& lists_;
     quillform::Diagnostics& report_;
     const TExpansionRules& rules_;
     std::map<const TBlockContents*, int64_t> counts_;
@@ -171,7 +171,7 @@ const TBlockContents* TDrawingModel::Find(const std::string& name) const {
     return nullptr;
 }
 
-void ExpandModelSpace(const TDrawingModel& model, Test_CreationClass& lists,
+void ExpandModelSpace(const TDrawingModel& model, quillform::detail::TEntityLists& lists,
                       quillform::Diagnostics& report, const TExpansionRules& rules) {
     TExpander expander(model, lists, report, rules);
     expander.Expand(model.modelSpace, TAffine2D(), nullptr, true);

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "collect/collector.h"
 #include "model/block_model.h"
+#include "model/entity_lists.h"
 
 #include "quillform/diagnostics.h"
 
@@ -25,5 +25,5 @@ struct TExpansionRules {
     double bulgeTolerance = 1e-5;
     std::function<void(int64_t)> spend;
 };
-void ExpandModelSpace(const TDrawingModel& model, Test_CreationClass& lists,
+void ExpandModelSpace(const TDrawingModel& model, quillform::detail::TEntityLists& lists,
                       quillform::Diagnostics& report, const TExpansionRules& rules);

@@ -1,7 +1,6 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Turns polylines with bulged edges into plain segments and arcs.
-#include "collect/collector.h"
 #include "expand/bulge_explosion.h"
 
 #include "model/geometry.h"
@@ -61,8 +60,8 @@ TDXFArc* BulgedEdge(const dxf_info& from, const dxf_info& to, double t) {
     return arc;
 }
 
-void Test_CreationClass::ExplodeBulgedPolylines(double tolerance) {
-    for (TListaNode* node = Polylines.Head; node;) {
+void ExplodeBulgedPolylines(quillform::detail::TEntityLists& lists, double tolerance) {
+    for (TListaNode* node = lists.Polylines.Head; node;) {
         auto* polyline = static_cast<TDXFPolygon*>(node->Item);
         if (!HasBulges(*polyline, tolerance)) {
             node = node->Next;
@@ -75,14 +74,14 @@ void Test_CreationClass::ExplodeBulgedPolylines(double tolerance) {
             if (ToleranceEqual(from.bulge, 0, tolerance)) {
                 if (TDXFSegment* segment = StraightEdge(from, to, tolerance)) {
                     segment->Layer = CopyName(polyline->Layer.get());
-                    Segments.Add(segment);
+                    lists.Segments.Add(segment);
                 }
             } else if (TDXFArc* arc = BulgedEdge(from, to, tolerance)) {
                 arc->Layer = CopyName(polyline->Layer.get());
-                Arcs.Add(arc);
+                lists.Arcs.Add(arc);
             }
         }
         DestroyPolygon(polyline);
-        node = Polylines.Remove(node);
+        node = lists.Polylines.Remove(node);
     }
 }

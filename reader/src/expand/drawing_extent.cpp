@@ -11,7 +11,7 @@ const dxf_info& VertexAt(const TListaNode* node) {
 }
 } // namespace
 
-double DrawingSize(const Test_CreationClass& lists) {
+double DrawingSize(const quillform::detail::TEntityLists& lists) {
     double minX = HUGE_VAL, minY = HUGE_VAL, maxX = -HUGE_VAL, maxY = -HUGE_VAL;
     const auto take = [&](double x, double y, double r) {
         if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(r))

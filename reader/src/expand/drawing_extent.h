@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "collect/collector.h"
+#include "model/entity_lists.h"
 
 // The size of the drawing: the longer side of the box around every
 // model-space entity (circles and arcs with their full circles); 0 when
 // there is none.
-double DrawingSize(const Test_CreationClass& lists);
+double DrawingSize(const quillform::detail::TEntityLists& lists);

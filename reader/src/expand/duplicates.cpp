@@ -174,7 +174,8 @@ bool SameOutline(const TDuplicateFinder& f, const TDXFPolygon& a, const TDXFPoly
 }
 } // namespace
 
-void RemoveDuplicates(Test_CreationClass& lists, double tolerance, quillform::Diagnostics& report) {
+void RemoveDuplicates(quillform::detail::TEntityLists& lists, double tolerance,
+                      quillform::Diagnostics& report) {
     TDuplicateFinder f(tolerance);
     const auto segmentEnds = [](const TDXFSegment& s) {
         return TEnds{TPoint2D(s.X1, s.Y1), TPoint2D(s.X2, s.Y2)};

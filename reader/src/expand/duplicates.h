@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "collect/collector.h"
 #include "expand/drawing_extent.h"
+#include "model/entity_lists.h"
 
 #include "quillform/diagnostics.h"
 
@@ -13,4 +13,5 @@
 // radius, the same vertices and edges (from any vertex, either way round),
 // within the tolerance. The first of each stays. Counted per layer in the
 // report ("duplicates").
-void RemoveDuplicates(Test_CreationClass& lists, double tolerance, quillform::Diagnostics& report);
+void RemoveDuplicates(quillform::detail::TEntityLists& lists, double tolerance,
+                      quillform::Diagnostics& report);

@@ -35,7 +35,7 @@ struct Counts {
     int64_t shorter = 0;
 };
 
-Counts ShortEntities(const Test_CreationClass& lists, double distance) {
+Counts ShortEntities(const quillform::detail::TEntityLists& lists, double distance) {
     Counts counts;
     for (const TListaNode* n = lists.Segments.Head; n; n = n->Next, ++counts.entities) {
         const auto* s = static_cast<const TDXFSegment*>(n->Item);
@@ -51,8 +51,8 @@ Counts ShortEntities(const Test_CreationClass& lists, double distance) {
 }
 } // namespace
 
-void AdviseOnDistance(const Test_CreationClass& lists, double distance, double drawingSize,
-                      quillform::Diagnostics& report) {
+void AdviseOnDistance(const quillform::detail::TEntityLists& lists, double distance,
+                      double drawingSize, quillform::Diagnostics& report) {
     if (!(drawingSize > 0) || !std::isfinite(drawingSize) || !(distance > 0))
         return;
     const Counts counts = ShortEntities(lists, distance);

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "collect/collector.h"
+#include "model/entity_lists.h"
 
 #include "quillform/diagnostics.h"
 
@@ -11,5 +11,5 @@
 // of its segments and arcs: first-match linking can then jump across them.
 // The drawing's unit (from the report) is named, since a distance meant for
 // millimetres is what usually goes wrong on a drawing in inches or metres.
-void AdviseOnDistance(const Test_CreationClass& lists, double distance, double drawingSize,
-                      quillform::Diagnostics& report);
+void AdviseOnDistance(const quillform::detail::TEntityLists& lists, double distance,
+                      double drawingSize, quillform::Diagnostics& report);

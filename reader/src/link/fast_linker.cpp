@@ -24,13 +24,13 @@ struct Entity {
 
 class TFastLink {
 public:
-    TFastLink(Test_CreationClass& lists, const TLinkOptions& options)
+    TFastLink(quillform::detail::TEntityLists& lists, const TLinkOptions& options)
         : lists_(lists), options_(options) {}
 
     void Run(TLista* contours, int32_t* status);
 
 private:
-    Test_CreationClass& lists_;
+    quillform::detail::TEntityLists& lists_;
     const TLinkOptions& options_;
     std::vector<Entity> entities_; // by key: list order, segments first
     std::unique_ptr<TEndIndex> index_;
@@ -216,7 +216,7 @@ void TFastLink::Run(TLista* contours, int32_t* status) {
 
 class TFastLinker : public TContourLinker {
 public:
-    void Link(Test_CreationClass& entities, TLista* contours, int32_t* status,
+    void Link(quillform::detail::TEntityLists& entities, TLista* contours, int32_t* status,
               const TLinkOptions& options) override {
         TFastLink(entities, options).Run(contours, status);
     }

@@ -2,16 +2,14 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "link/linker.h"
 
+#include "link/reference_linker.h"
+
 namespace {
-// The literal scan of Test_CreationClass::LinkContours.
 class TReferenceLinker : public TContourLinker {
 public:
-    void Link(Test_CreationClass& entities, TLista* contours, int32_t* status,
+    void Link(quillform::detail::TEntityLists& entities, TLista* contours, int32_t* status,
               const TLinkOptions& options) override {
-        entities.OpenChainRecord = options.openChains;
-        entities.LinkContours(contours, status, options.linkingDistance, options.openContourMode,
-                              options.mixLayers);
-        entities.OpenChainRecord = nullptr;
+        quillform::detail::LinkContours(entities, contours, status, options);
     }
 };
 } // namespace

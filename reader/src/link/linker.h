@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "collect/collector.h"
+#include "model/entity_lists.h"
 
+#include "quillform/diagnostics.h"
 #include "quillform/settings.h"
 
 #include <memory>
@@ -17,13 +18,13 @@ struct TLinkOptions {
     std::vector<quillform::OpenChain>* openChains = nullptr;
 };
 
-// Chains the collector's segments, arcs and open polylines into contours.
-// Every engine honours Test_CreationClass::LinkContours's contract and gives
-// its contours, in its order, with its status bits.
+// Chains the lists' segments, arcs and open polylines into contours.
+// Every engine gives the contours of the literal scan (reference_linker.h),
+// in its order, with its status bits.
 class TContourLinker {
 public:
     virtual ~TContourLinker() = default;
-    virtual void Link(Test_CreationClass& entities, TLista* contours, int32_t* status,
+    virtual void Link(quillform::detail::TEntityLists& entities, TLista* contours, int32_t* status,
                       const TLinkOptions& options) = 0;
 };
 

@@ -4,99 +4,115 @@
 // everywhere: segments before arcs before polylines, earlier entities before
 // later ones, and the four end pairings in a fixed order. This literal scan
 // is the reference that any faster linker has to match result for result.
-#include "collect/collector.h"
+#include "link/reference_linker.h"
+
 #include "link/contour_building.h"
 
+namespace quillform::detail {
 namespace {
 bool LayerMatches(const char* entityLayer, const TDXFPolygon* contour, bool mixLayers) {
     return mixLayers || SameName(entityLayer, contour->Layer.get());
 }
-} // namespace
 
-void Test_CreationClass::MoveClosedPolylines(TLista* outList) {
-    ::MoveClosedPolylines(Polylines, outList);
-}
+// One linking of one read's lists, its steps named as the linking rules
+// name them.
+class TLiteralLink {
+public:
+    TLiteralLink(TEntityLists& lists, const TLinkOptions& options)
+        : lists_(lists), options_(options) {}
 
-void Test_CreationClass::DropPolylinesWithoutVertices() {
-    ::DropPolylinesWithoutVertices(Polylines);
-}
+    bool LinkContours(TLista* outList, int32_t* status);
 
-OwnedName Test_CreationClass::StartContour(TDXFPolygon* contour, int32_t* status) {
-    return ::StartContour(Segments, Arcs, Polylines, contour, status);
-}
+private:
+    TEntityLists& lists_;
+    const TLinkOptions& options_;
 
-bool Test_CreationClass::AttachSegment(TListaNode* node, TDXFSegment* segment, TDXFPolygon* contour,
-                                       TPoint2D, TPoint2D, double linkingDistance) {
-    if (!JoinSegment(*segment, contour, linkingDistance))
+    void MoveClosedPolylines(TLista* outList) { ::MoveClosedPolylines(lists_.Polylines, outList); }
+    OwnedName StartContour(TDXFPolygon* contour, int32_t* status) {
+        return ::StartContour(lists_.Segments, lists_.Arcs, lists_.Polylines, contour, status);
+    }
+    bool AttachNext(TDXFPolygon* contour);
+    bool AttachSegment(TListaNode* node, TDXFSegment* segment, TDXFPolygon* contour);
+    bool AttachArc(TListaNode* node, TDXFArc* arc, TDXFPolygon* contour);
+    bool AttachPolyline(TListaNode* node, TDXFPolygon* polyline, TDXFPolygon* contour);
+};
+
+bool TLiteralLink::AttachSegment(TListaNode* node, TDXFSegment* segment, TDXFPolygon* contour) {
+    if (!JoinSegment(*segment, contour, options_.linkingDistance))
         return false;
     delete segment;
-    Segments.Remove(node);
+    lists_.Segments.Remove(node);
     return true;
 }
 
-bool Test_CreationClass::AttachArc(TListaNode* node, TDXFArc* arc, TDXFPolygon* contour, dxf_info*,
-                                   dxf_info*, double linkingDistance) {
-    if (!JoinArc(*arc, contour, linkingDistance))
+bool TLiteralLink::AttachArc(TListaNode* node, TDXFArc* arc, TDXFPolygon* contour) {
+    if (!JoinArc(*arc, contour, options_.linkingDistance))
         return false;
     delete arc;
-    Arcs.Remove(node);
+    lists_.Arcs.Remove(node);
     return true;
 }
 
-bool Test_CreationClass::AttachPolyline(TListaNode* node, TDXFPolygon* polyline,
-                                        TDXFPolygon* contour, dxf_info*, dxf_info*,
-                                        double linkingDistance) {
-    if (!JoinPolyline(*polyline, contour, linkingDistance))
+bool TLiteralLink::AttachPolyline(TListaNode* node, TDXFPolygon* polyline, TDXFPolygon* contour) {
+    if (!JoinPolyline(*polyline, contour, options_.linkingDistance))
         return false;
     DestroyPolygon(polyline);
-    Polylines.Remove(node);
+    lists_.Polylines.Remove(node);
     return true;
 }
 
 // One pass: the first entity, in scan order, that joins either end of the contour.
-bool Test_CreationClass::AttachNext(TDXFPolygon* contour, bool mixLayers, double distance) {
-    dxf_info* first = FirstVertex(contour);
-    dxf_info* last = LastVertex(contour);
-    for (TListaNode* n = Segments.Head; n; n = n->Next) {
+bool TLiteralLink::AttachNext(TDXFPolygon* contour) {
+    const bool mix = options_.mixLayers;
+    for (TListaNode* n = lists_.Segments.Head; n; n = n->Next) {
         auto* segment = static_cast<TDXFSegment*>(n->Item);
-        if (LayerMatches(segment->Layer.get(), contour, mixLayers) &&
-            AttachSegment(n, segment, contour, PointOf(first), PointOf(last), distance))
+        if (LayerMatches(segment->Layer.get(), contour, mix) && AttachSegment(n, segment, contour))
             return true;
     }
-    for (TListaNode* n = Arcs.Head; n; n = n->Next) {
+    for (TListaNode* n = lists_.Arcs.Head; n; n = n->Next) {
         auto* arc = static_cast<TDXFArc*>(n->Item);
-        if (LayerMatches(arc->Layer.get(), contour, mixLayers) &&
-            AttachArc(n, arc, contour, first, last, distance))
+        if (LayerMatches(arc->Layer.get(), contour, mix) && AttachArc(n, arc, contour))
             return true;
     }
-    for (TListaNode* n = Polylines.Head; n; n = n->Next) {
+    for (TListaNode* n = lists_.Polylines.Head; n; n = n->Next) {
         auto* polyline = static_cast<TDXFPolygon*>(n->Item);
-        if (LayerMatches(polyline->Layer.get(), contour, mixLayers) &&
-            AttachPolyline(n, polyline, contour, first, last, distance))
+        if (LayerMatches(polyline->Layer.get(), contour, mix) &&
+            AttachPolyline(n, polyline, contour))
             return true;
     }
     return false;
 }
 
-bool Test_CreationClass::LinkContours(TLista* outList, int32_t* status, double linkingDistance,
-                                      int32_t openContourMode, bool mixLayers) {
-    if (Segments.Count == 0 && Arcs.Count == 0 && Polylines.Count == 0)
+bool TLiteralLink::LinkContours(TLista* outList, int32_t* status) {
+    TLista& segments = lists_.Segments;
+    TLista& arcs = lists_.Arcs;
+    TLista& polylines = lists_.Polylines;
+    if (segments.Count == 0 && arcs.Count == 0 && polylines.Count == 0)
         return true;
     MoveClosedPolylines(outList);
-    DropPolylinesWithoutVertices();
-    while (Segments.Count + Arcs.Count + Polylines.Count > 0) {
+    DropPolylinesWithoutVertices(polylines);
+    while (segments.Count + arcs.Count + polylines.Count > 0) {
         auto* contour = new TDXFPolygon();
         contour->Layer = StartContour(contour, status);
         bool attached = contour->Count > 0;
         while (*status == 0 && attached)
-            attached = AttachNext(contour, mixLayers, linkingDistance);
+            attached = AttachNext(contour);
         if (*status != 0 || contour->Count == 0) {
             DestroyPolygon(contour);
             continue;
         }
-        FinishContour(contour, outList, status, linkingDistance, openContourMode, OpenChainRecord);
+        FinishContour(contour, outList, status, options_.linkingDistance, options_.openContourMode,
+                      options_.openChains);
         if (*status != 0)
             return true;
     }
     return true;
 }
+} // namespace
+
+bool LinkContours(TEntityLists& lists, TLista* outList, int32_t* status,
+                  const TLinkOptions& options) {
+    return TLiteralLink(lists, options).LinkContours(outList, status);
+}
+
+} // namespace quillform::detail

@@ -14,34 +14,32 @@
 namespace {
 class TAccurateGeometry : public TGeometryMode {
 public:
+    // The collector keeps block definitions and inserts in this mode's block
+    // model, which expansion then reads.
     std::unique_ptr<Test_CreationClass> MakeCollector(const TEntityEvents& events,
-                                                      TReadContext& context) const override {
-        return std::make_unique<TAccurateCollector>(events, context.report, context.budget);
+                                                      TReadContext& context) override {
+        return std::make_unique<TAccurateCollector>(events, context.report, context.budget, model_);
     }
 
-    // This mode made the collector, so the casts below are sound.
-    void FinishCollecting(Test_CreationClass& collector, TReadContext&) const override {
-        static_cast<TAccurateCollector&>(collector).FinishCollecting();
-    }
-
-    void PrepareForLinking(Test_CreationClass& collector, TReadContext& context) const override {
-        auto& accurate = static_cast<TAccurateCollector&>(collector);
+    void PrepareForLinking(quillform::detail::TEntityLists& lists, TReadContext& context) override {
         TExpansionRules rules;
         rules.curveTolerance =
             EffectiveCurveTolerance(context.settings, context.report.unit.millimetres);
         rules.bulgeTolerance = context.settings.tolerance;
         rules.spend = [&context](int64_t entities) { context.budget.Spend(entities); };
-        ExpandModelSpace(accurate.Model(), accurate, context.report, rules);
-        KeepBulgesAsArcs(&accurate.Polylines, context.settings.tolerance);
-        context.drawingSize = DrawingSize(accurate);
-        RemoveDuplicates(accurate, SameGeometry(context), context.report);
+        ExpandModelSpace(model_, lists, context.report, rules);
+        KeepBulgesAsArcs(&lists.Polylines, context.settings.tolerance);
+        context.drawingSize = DrawingSize(lists);
+        RemoveDuplicates(lists, SameGeometry(context), context.report);
     }
 
-    void ScreenContours(TLista* contours, TReadContext& context) const override {
+    void ScreenContours(TLista* contours, TReadContext& context) override {
         RemoveDegenerateOutlines(contours, SameGeometry(context), context.report);
     }
 
 private:
+    TDrawingModel model_;
+
     // Two places a billionth of the drawing's size apart are one place.
     static double SameGeometry(const TReadContext& context) { return 1e-9 * context.drawingSize; }
 };

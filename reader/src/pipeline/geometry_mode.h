@@ -4,6 +4,7 @@
 
 #include "collect/collector.h"
 #include "collect/expansion_budget.h"
+#include "model/entity_lists.h"
 
 #include "quillform/diagnostics.h"
 #include "quillform/settings.h"
@@ -22,18 +23,18 @@ struct TReadContext {
 // The rules that turn a file's entities into the segments, arcs, circles and
 // polylines that linking takes: how they are collected, how blocks and
 // bulges are resolved, and which contours may become shapes. Chosen once per
-// read.
+// read; what a mode keeps beyond the entity lists (the accurate rules' block
+// model) stays with the mode.
 class TGeometryMode {
 public:
     virtual ~TGeometryMode() = default;
     virtual std::unique_ptr<Test_CreationClass> MakeCollector(const TEntityEvents& events,
-                                                              TReadContext& context) const = 0;
-    // Right after parsing, before the layer registry is read.
-    virtual void FinishCollecting(Test_CreationClass&, TReadContext&) const {}
-    // After parsing: leaves only model-space entities in the collector's lists.
-    virtual void PrepareForLinking(Test_CreationClass& collector, TReadContext& context) const = 0;
+                                                              TReadContext& context) = 0;
+    // After parsing: leaves only model-space entities in the lists.
+    virtual void PrepareForLinking(quillform::detail::TEntityLists& lists,
+                                   TReadContext& context) = 0;
     // After linking: sets aside contours that cannot be shapes or holes.
-    virtual void ScreenContours(TLista* contours, TReadContext& context) const = 0;
+    virtual void ScreenContours(TLista* contours, TReadContext& context) = 0;
 };
 
 std::unique_ptr<TGeometryMode> MakeGeometryMode(const quillform::Settings& settings);

@@ -4,18 +4,19 @@
 // point as they are read, every bulged polyline exploded into plain edges.
 #include "pipeline/geometry_mode.h"
 
+#include "expand/bulge_explosion.h"
+
 namespace {
 class TLiteralGeometry : public TGeometryMode {
 public:
     std::unique_ptr<Test_CreationClass> MakeCollector(const TEntityEvents& events,
-                                                      TReadContext& context) const override {
+                                                      TReadContext& context) override {
         return std::make_unique<Test_CreationClass>(events, &context.report, &context.budget);
     }
-    void PrepareForLinking(Test_CreationClass& collector, TReadContext& context) const override {
-        collector.FlushLastPolyline();
-        collector.ExplodeBulgedPolylines(context.settings.tolerance);
+    void PrepareForLinking(quillform::detail::TEntityLists& lists, TReadContext& context) override {
+        ExplodeBulgedPolylines(lists, context.settings.tolerance);
     }
-    void ScreenContours(TLista*, TReadContext&) const override {}
+    void ScreenContours(TLista*, TReadContext&) override {}
 };
 } // namespace
 

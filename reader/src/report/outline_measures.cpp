@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "quillform/drawing.h"
+#include "quillform/outline_measures.h"
 
 #include "model/geometry_constants.h"
-#include "quillform/number_format.h"
 #include "quillform/names.h"
+#include "quillform/number_format.h"
 
 #include <cmath>
 

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "quillform/shape_listing.h"
 
-#include "quillform/number_format.h"
 #include "quillform/names.h"
+#include "quillform/number_format.h"
 
 namespace {
 // The texts differ between shapes and holes on purpose (spacing, separators,
@@ -80,16 +80,7 @@ std::vector<std::wstring> ListingLines(const quillform::Layer& layer, wchar_t se
     return std::move(lister.lines);
 }
 
-std::vector<std::wstring> ListingLines(const TFixedSizeLayer& layer, wchar_t separator) {
-    return ListingLines(ToValue(layer), separator);
-}
-
 std::wstring ShapesDiscoveredMessage(const quillform::Layer& layer) {
     return FormatInt(static_cast<long long>(layer.shapes.size())) +
            L" shapes discovered in layer " + WidenName(layer.bytes.c_str());
-}
-
-std::wstring ShapesDiscoveredMessage(const TFixedSizeLayer& layer) {
-    return FormatInt(layer.ShapeCount) + L" shapes discovered in layer " +
-           WidenName(layer.Name.get());
 }
