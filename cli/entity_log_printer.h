@@ -4,7 +4,5 @@
 
 #include "quillform/events.h"
 
-#include <cstdio>
-
-// Event slots that print one entity-log line per event to the given stream.
-TEntityEvents EntityLogPrinter(std::FILE* stream);
+// Event slots that print one entity-log line per event on standard output.
+TEntityEvents EntityLogPrinter();

@@ -79,7 +79,7 @@ void ListText(const quillform::Drawing& result, const Options& options, ListingS
 }
 
 int PrintContours(const std::string& file, const Options& options) {
-    const TEntityEvents events = options.log ? EntityLogPrinter(stdout) : TEntityEvents();
+    const TEntityEvents events = options.log ? EntityLogPrinter() : TEntityEvents();
     const quillform::Contours read =
         quillform::ReadContours(InputPath(file), options.settings, events);
     for (const quillform::Contour& contour : read.contours)

@@ -6,7 +6,6 @@
 #include "image_view.h"
 #include "shape_drawing.h"
 
-#include "quillform/entity_log.h"
 #include "quillform/names.h"
 #include "quillform/shape_listing.h"
 
@@ -189,16 +188,17 @@ void TfDXFTest::CreateDialogs() {
 
 void TfDXFTest::InstallReaderEvents() {
     TDXFQuillform& r = *FReader;
+    const TEntityEvents log = quillform::EntityLogEvents(*this);
     r.OnReadDone = {ReadDone, this};
-    r.OnLayer = {LogLayer, this};
-    r.OnSegment = {LogSegment, this};
-    r.OnCircle = {LogCircle, this};
-    r.OnArc = {LogArc, this};
-    r.OnPolyline = {LogPolyline, this};
-    r.OnVertex = {LogVertex, this};
-    r.OnBlock = {LogBlock, this};
-    r.OnEndBlock = {LogEndBlock, this};
-    r.OnInsert = {LogInsert, this};
+    r.OnLayer = log.OnLayer;
+    r.OnSegment = log.OnSegment;
+    r.OnCircle = log.OnCircle;
+    r.OnArc = log.OnArc;
+    r.OnPolyline = log.OnPolyline;
+    r.OnVertex = log.OnVertex;
+    r.OnBlock = log.OnBlock;
+    r.OnEndBlock = log.OnEndBlock;
+    r.OnInsert = log.OnInsert;
 }
 
 void TfDXFTest::ResetOverallBox() {
@@ -264,8 +264,12 @@ void TfDXFTest::bLoadClick() {
         LoadFile(fileName);
 }
 
-void TfDXFTest::AppendLog(const std::wstring& line) {
+void TfDXFTest::Append(const std::wstring& line) {
     lbEntities->addItem(QString::fromStdWString(line));
+}
+
+wchar_t TfDXFTest::DecimalSeparator() const {
+    return LocaleDecimalSeparator();
 }
 
 void TfDXFTest::ReadDone(void* context) {
@@ -333,50 +337,4 @@ void TfDXFTest::About1Click() {
     char version[30];
     FAboutBox->Version->setText(FReader->GetVersion(version));
     FAboutBox->exec();
-}
-
-// Entity log
-
-void TfDXFTest::LogLayer(void* w, const wchar_t* name) {
-    Window(w)->AppendLog(entity_log::LayerLine(name));
-}
-
-void TfDXFTest::LogSegment(void* w, double x1, double y1, double z1, double x2, double y2,
-                           double z2, const wchar_t* layer) {
-    Window(w)->AppendLog(
-        entity_log::SegmentLine(x1, y1, z1, x2, y2, z2, layer, LocaleDecimalSeparator()));
-}
-
-void TfDXFTest::LogCircle(void* w, double cx, double cy, double cz, double radius,
-                          const wchar_t* layer) {
-    Window(w)->AppendLog(
-        entity_log::CircleLine(cx, cy, cz, radius, layer, LocaleDecimalSeparator()));
-}
-
-void TfDXFTest::LogArc(void* w, double cx, double cy, double cz, double radius, double a1,
-                       double a2, double sx, double sy, double ex, double ey,
-                       const wchar_t* layer) {
-    Window(w)->AppendLog(entity_log::ArcLine(cx, cy, cz, radius, a1, a2, sx, sy, ex, ey, layer,
-                                             LocaleDecimalSeparator()));
-}
-
-void TfDXFTest::LogPolyline(void* w, int32_t count, int32_t flags, const wchar_t* layer) {
-    Window(w)->AppendLog(entity_log::PolylineLine(count, flags, layer));
-}
-
-void TfDXFTest::LogVertex(void* w, double x, double y, double z, double bulge) {
-    Window(w)->AppendLog(entity_log::VertexLine(x, y, z, bulge, LocaleDecimalSeparator()));
-}
-
-void TfDXFTest::LogBlock(void* w, const wchar_t* name, double, double, double) {
-    Window(w)->AppendLog(entity_log::BlockLine(name));
-}
-
-void TfDXFTest::LogEndBlock(void* w) {
-    Window(w)->AppendLog(entity_log::EndBlockLine());
-}
-
-void TfDXFTest::LogInsert(void* w, const wchar_t* name, double x, double y, double z, double,
-                          double, double, double, const wchar_t* layer) {
-    Window(w)->AppendLog(entity_log::InsertLine(name, x, y, z, layer, LocaleDecimalSeparator()));
 }

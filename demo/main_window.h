@@ -4,6 +4,7 @@
 
 #include "quillform/drawing.h"
 #include "quillform/dxf_quillform.h"
+#include "quillform/entity_log.h"
 #include "quillform/result_copy.h"
 
 #include <QMainWindow>
@@ -25,8 +26,9 @@ class TAboutBox;
 class TImageView;
 
 // The example window: loads a DXF file with the typed linking distance,
-// logs every entity, lists and draws the shapes, and saves the listing.
-class TfDXFTest : public QMainWindow {
+// logs every entity, lists and draws the shapes, and saves the listing. The
+// window is the entity log's sink: the reader's entity events append to it.
+class TfDXFTest : public QMainWindow, private quillform::EntityLogSink {
     Q_OBJECT
 public:
     explicit TfDXFTest(TAboutBox* aboutBox = nullptr, QWidget* parent = nullptr);
@@ -96,23 +98,11 @@ private:
     void FormShow();
     void FormClose();
     void DrawShapes(const struct TDrawingLayout& layout);
-    void AppendLog(const std::wstring& line);
+    // The entity log: one line per event, numbers in the locale's format.
+    void Append(const std::wstring& line) override;
+    wchar_t DecimalSeparator() const override;
 
-    // Reader events (context: the window).
     static void ReadDone(void* window);
-    static void LogLayer(void* window, const wchar_t* name);
-    static void LogSegment(void* window, double x1, double y1, double z1, double x2, double y2,
-                           double z2, const wchar_t* layer);
-    static void LogCircle(void* window, double cx, double cy, double cz, double radius,
-                          const wchar_t* layer);
-    static void LogArc(void* window, double cx, double cy, double cz, double radius, double a1,
-                       double a2, double sx, double sy, double ex, double ey, const wchar_t* layer);
-    static void LogPolyline(void* window, int32_t count, int32_t flags, const wchar_t* layer);
-    static void LogVertex(void* window, double x, double y, double z, double bulge);
-    static void LogBlock(void* window, const wchar_t* name, double x, double y, double z);
-    static void LogEndBlock(void* window);
-    static void LogInsert(void* window, const wchar_t* name, double x, double y, double z,
-                          double sx, double sy, double sz, double angle, const wchar_t* layer);
 };
 
 // The locale's decimal separator, as the window writes numbers.

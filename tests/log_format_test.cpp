@@ -39,23 +39,24 @@ TEST(NumberFormat, IntegersArePlainDecimal) {
 }
 
 TEST(EntityLogLines, SegmentExample) {
-    EXPECT_EQ(entity_log::SegmentLine(0, 0, 0, 10, 5.5, 0, L"0", L'.'),
+    EXPECT_EQ(quillform::entity_log::SegmentLine(0, 0, 0, 10, 5.5, 0, L"0", L'.'),
               L"Segment: Start(X=0; Y=0; Z=0)-End(X=10; Y=5.5; Z=0), Layer = 0");
 }
 
 TEST(EntityLogLines, EveryEventText) {
-    EXPECT_EQ(entity_log::LayerLine(L"Cut"), L"Layer name: Cut");
-    EXPECT_EQ(entity_log::CircleLine(1.5, -2, 0, 0.25, L"H", L','),
+    EXPECT_EQ(quillform::entity_log::LayerLine(L"Cut"), L"Layer name: Cut");
+    EXPECT_EQ(quillform::entity_log::CircleLine(1.5, -2, 0, 0.25, L"H", L','),
               L"Circle: (1,5;-2;0)-Radius = 0,25, Layer = H");
-    EXPECT_EQ(entity_log::ArcLine(0, 0, 0, 1, 0, 90, 1, 0, 0, 1, L"A", L'.'),
+    EXPECT_EQ(quillform::entity_log::ArcLine(0, 0, 0, 1, 0, 90, 1, 0, 0, 1, L"A", L'.'),
               L"Arc: (center x=0; y=0; z=0) radius=1,angle(start= 0; end=90)"
               L"StartPoint(X= 1;Y=0), EndPoint(X=0;Y=1), Layer = A");
-    EXPECT_EQ(entity_log::PolylineLine(4, 1, L"P"),
+    EXPECT_EQ(quillform::entity_log::PolylineLine(4, 1, L"P"),
               L"Polyline: num nodes = 4, flag = 1, Layer = P");
-    EXPECT_EQ(entity_log::VertexLine(1, 2, 0, -0.5, L'.'), L"Vertex (X=1; Y=2; Z=0) -Bulge = -0.5");
-    EXPECT_EQ(entity_log::BlockLine(L"B"), L"Block name: B");
-    EXPECT_EQ(entity_log::EndBlockLine(), L"End Block");
-    EXPECT_EQ(entity_log::InsertLine(L"B", 10, 5, 0, L"Parts", L'.'),
+    EXPECT_EQ(quillform::entity_log::VertexLine(1, 2, 0, -0.5, L'.'),
+              L"Vertex (X=1; Y=2; Z=0) -Bulge = -0.5");
+    EXPECT_EQ(quillform::entity_log::BlockLine(L"B"), L"Block name: B");
+    EXPECT_EQ(quillform::entity_log::EndBlockLine(), L"End Block");
+    EXPECT_EQ(quillform::entity_log::InsertLine(L"B", 10, 5, 0, L"Parts", L'.'),
               L"Insert Block name: BPosition (X=10; Y=5; Z=0), Layer = Parts");
 }
 } // namespace

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/entity_log.h"
 #include "quillform/events.h"
 
 #include <string>
@@ -10,8 +11,10 @@
 std::string TestData(const std::string& name);
 std::wstring TestDataWide(const std::string& name);
 
-// Collects the entity-log line of every event it receives, in order.
-struct EventRecorder {
+// Collects the entity-log line of every event it receives, in order, through
+// the reader's own entity-log events.
+struct EventRecorder : quillform::EntityLogSink {
     std::vector<std::wstring> lines;
+    void Append(const std::wstring& line) override;
     TEntityEvents Events();
 };

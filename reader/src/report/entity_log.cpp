@@ -4,7 +4,7 @@
 
 #include "quillform/number_format.h"
 
-namespace entity_log {
+namespace quillform::entity_log {
 namespace {
 std::wstring Name(const wchar_t* name) {
     return name ? name : L"";
@@ -64,4 +64,74 @@ std::wstring InsertLine(const wchar_t* name, double x, double y, double z, const
            FormatNumber(y, s) + L"; Z=" + FormatNumber(z, s) + L")" + L", Layer = " + Name(layer);
 }
 
-} // namespace entity_log
+} // namespace quillform::entity_log
+
+namespace quillform {
+namespace {
+EntityLogSink& Sink(void* context) {
+    return *static_cast<EntityLogSink*>(context);
+}
+
+void OnLayer(void* c, const wchar_t* name) {
+    Sink(c).Append(entity_log::LayerLine(name));
+}
+
+void OnSegment(void* c, double x1, double y1, double z1, double x2, double y2, double z2,
+               const wchar_t* layer) {
+    EntityLogSink& sink = Sink(c);
+    sink.Append(entity_log::SegmentLine(x1, y1, z1, x2, y2, z2, layer, sink.DecimalSeparator()));
+}
+
+void OnCircle(void* c, double cx, double cy, double cz, double r, const wchar_t* layer) {
+    EntityLogSink& sink = Sink(c);
+    sink.Append(entity_log::CircleLine(cx, cy, cz, r, layer, sink.DecimalSeparator()));
+}
+
+void OnArc(void* c, double cx, double cy, double cz, double r, double a1, double a2, double sx,
+           double sy, double ex, double ey, const wchar_t* layer) {
+    EntityLogSink& sink = Sink(c);
+    sink.Append(
+        entity_log::ArcLine(cx, cy, cz, r, a1, a2, sx, sy, ex, ey, layer, sink.DecimalSeparator()));
+}
+
+void OnPolyline(void* c, int32_t count, int32_t flags, const wchar_t* layer) {
+    Sink(c).Append(entity_log::PolylineLine(count, flags, layer));
+}
+
+void OnVertex(void* c, double x, double y, double z, double bulge) {
+    EntityLogSink& sink = Sink(c);
+    sink.Append(entity_log::VertexLine(x, y, z, bulge, sink.DecimalSeparator()));
+}
+
+void OnBlock(void* c, const wchar_t* name, double, double, double) {
+    Sink(c).Append(entity_log::BlockLine(name));
+}
+
+void OnEndBlock(void* c) {
+    Sink(c).Append(entity_log::EndBlockLine());
+}
+
+void OnInsert(void* c, const wchar_t* name, double x, double y, double z, double, double, double,
+              double, const wchar_t* layer) {
+    EntityLogSink& sink = Sink(c);
+    sink.Append(entity_log::InsertLine(name, x, y, z, layer, sink.DecimalSeparator()));
+}
+} // namespace
+
+EntityLogSink::~EntityLogSink() = default;
+
+TEntityEvents EntityLogEvents(EntityLogSink& sink) {
+    TEntityEvents events;
+    events.OnLayer = {OnLayer, &sink};
+    events.OnSegment = {OnSegment, &sink};
+    events.OnCircle = {OnCircle, &sink};
+    events.OnArc = {OnArc, &sink};
+    events.OnPolyline = {OnPolyline, &sink};
+    events.OnVertex = {OnVertex, &sink};
+    events.OnBlock = {OnBlock, &sink};
+    events.OnEndBlock = {OnEndBlock, &sink};
+    events.OnInsert = {OnInsert, &sink};
+    return events;
+}
+
+} // namespace quillform
