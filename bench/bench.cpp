@@ -58,10 +58,12 @@ size_t Read(const std::string& path, quillform::Engine engine, bool list) {
     context.reader.OnReadDone = {
         [](void* c) {
             auto* ctx = static_cast<Context*>(c);
-            const TResultCopy copy = CopyResults(ctx->reader);
+            const quillform::TResultCopy copy = quillform::CopyResults(ctx->reader);
             for (int32_t i = 0; i < copy.LayerCount; ++i)
-                ctx->items += ctx->list ? ListingLines(ToValue(copy.Layers[i]), L'.').size()
-                                        : copy.Layers[i].ShapeCount;
+                ctx->items +=
+                    ctx->list
+                        ? quillform::ListingLines(quillform::ToValue(copy.Layers[i]), L'.').size()
+                        : copy.Layers[i].ShapeCount;
         },
         &context};
     context.reader.Read(std::wstring(path.begin(), path.end()).c_str());
@@ -218,7 +220,7 @@ int main(int argc, char** argv) {
         return RunOne(options);
     std::printf("load average at start: %.2f\n", LoadAverage());
     std::printf(
-        "processor seconds (user + system), best of %d; read = Read + CopyResults, "
+        "processor seconds (user + system), best of %d; read = Read + quillform::CopyResults, "
         "+list = also the listing lines of quillform -q; ref = the reference engine's read\n",
         options.runs);
     std::printf("%-9s %7s %8s %7s %7s %6s %7s %6s %8s %7s %8s %8s %8s\n", "drawing", "n", "file KB",

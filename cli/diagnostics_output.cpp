@@ -9,7 +9,7 @@
 
 namespace {
 std::string N(double value) {
-    return ToUtf8(FormatNumber(value));
+    return quillform::ToUtf8(quillform::FormatNumber(value));
 }
 
 std::string PointText(const quillform::Point& p) {

@@ -15,7 +15,7 @@ public:
 };
 } // namespace
 
-TEntityEvents EntityLogPrinter() {
+quillform::EntityEvents EntityLogPrinter() {
     static TStandardOutputLog log;
     return quillform::EntityLogEvents(log);
 }

@@ -5,4 +5,4 @@
 #include "quillform/events.h"
 
 // Event slots that print one entity-log line per event on standard output.
-TEntityEvents EntityLogPrinter();
+quillform::EntityEvents EntityLogPrinter();

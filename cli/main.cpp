@@ -39,7 +39,7 @@ public:
 
     void Line(const std::wstring& line) {
         if (file_)
-            file_->Write(EncodeForLocale(line) + "\r\n");
+            file_->Write(quillform::EncodeForLocale(line) + "\r\n");
         else
             WriteLine(stdout, line);
     }
@@ -71,15 +71,16 @@ void ListText(const quillform::Drawing& result, const Options& options, ListingS
     for (const quillform::Layer& layer : result.layers) {
         if (!options.quiet) {
             FlushStandardOutput();
-            WriteLine(stderr, ShapesDiscoveredMessage(layer));
+            WriteLine(stderr, quillform::ShapesDiscoveredMessage(layer));
         }
-        for (const std::wstring& line : ListingLines(layer, L'.'))
+        for (const std::wstring& line : quillform::ListingLines(layer, L'.'))
             sink.Line(line);
     }
 }
 
 int PrintContours(const std::string& file, const Options& options) {
-    const TEntityEvents events = options.log ? EntityLogPrinter() : TEntityEvents();
+    const quillform::EntityEvents events =
+        options.log ? EntityLogPrinter() : quillform::EntityEvents();
     const quillform::Contours read =
         quillform::ReadContours(InputPath(file), options.settings, events);
     for (const quillform::Contour& contour : read.contours)

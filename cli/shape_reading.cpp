@@ -18,7 +18,8 @@ std::wstring WidePath(const std::string& path) {
 
 quillform::Drawing ReadShapes(const std::string& file, const Options& options,
                               std::string* unitError) {
-    const TEntityEvents events = options.log ? EntityLogPrinter() : TEntityEvents();
+    const quillform::EntityEvents events =
+        options.log ? EntityLogPrinter() : quillform::EntityEvents();
     quillform::Drawing drawing = quillform::ReadDrawing(InputPath(file), options.settings, events);
     drawing.file = file;
     unitError->clear();

@@ -11,7 +11,7 @@
 #include <langinfo.h>
 
 void WriteLine(std::FILE* stream, const std::wstring& line) {
-    const std::string bytes = ToUtf8(line) + "\n";
+    const std::string bytes = quillform::ToUtf8(line) + "\n";
     if (stream == stdout)
         WriteStandardOutput(bytes);
     else

@@ -188,7 +188,7 @@ void TfDXFTest::CreateDialogs() {
 
 void TfDXFTest::InstallReaderEvents() {
     TDXFQuillform& r = *FReader;
-    const TEntityEvents log = quillform::EntityLogEvents(*this);
+    const quillform::EntityEvents log = quillform::EntityLogEvents(*this);
     r.OnReadDone = {ReadDone, this};
     r.OnLayer = log.OnLayer;
     r.OnSegment = log.OnSegment;
@@ -202,8 +202,8 @@ void TfDXFTest::InstallReaderEvents() {
 }
 
 void TfDXFTest::ResetOverallBox() {
-    FMinX = FMinY = kEmptyBoxMin;
-    FMaxX = FMaxY = kEmptyBoxMax;
+    FMinX = FMinY = quillform::kEmptyBoxMin;
+    FMaxX = FMaxY = quillform::kEmptyBoxMax;
     FBoxWidth = FBoxHeight = 0;
 }
 
@@ -225,7 +225,7 @@ void TfDXFTest::closeEvent(QCloseEvent* event) {
 }
 
 void TfDXFTest::FormClose() {
-    FResults = TResultCopy();
+    FResults = quillform::TResultCopy();
     FDrawing = quillform::Drawing();
     FReader.reset();
 }
@@ -275,7 +275,7 @@ wchar_t TfDXFTest::DecimalSeparator() const {
 void TfDXFTest::ReadDone(void* context) {
     TfDXFTest* w = Window(context);
     w->FDrawing = quillform::CopyDrawing(*w->FReader);
-    w->FResults = ToResultCopy(w->FDrawing);
+    w->FResults = quillform::ToResultCopy(w->FDrawing);
     w->ResetOverallBox();
     // The shapes, and the chains that did not close, so that they are seen too.
     const TBoundingBox overall = PictureBox(w->FDrawing);
@@ -285,8 +285,8 @@ void TfDXFTest::ReadDone(void* context) {
     w->FMaxY = overall.MaxY;
     const wchar_t separator = LocaleDecimalSeparator();
     for (const quillform::Layer& layer : w->FDrawing.layers) {
-        w->ShowMessage(QString::fromStdWString(ShapesDiscoveredMessage(layer)));
-        for (const std::wstring& line : ListingLines(layer, separator))
+        w->ShowMessage(QString::fromStdWString(quillform::ShapesDiscoveredMessage(layer)));
+        for (const std::wstring& line : quillform::ListingLines(layer, separator))
             w->lbShapes->addItem(QString::fromStdWString(line));
     }
     w->ScrollBox1Resize();
@@ -300,7 +300,7 @@ void TfDXFTest::bSaveShapesClick() {
         return;
     std::ofstream file(fileName.toLocal8Bit().toStdString(), std::ios::binary | std::ios::trunc);
     for (int i = 0; file && i < lbShapes->count(); ++i)
-        file << EncodeForLocale(lbShapes->item(i)->text().toStdWString()) << "\r\n";
+        file << quillform::EncodeForLocale(lbShapes->item(i)->text().toStdWString()) << "\r\n";
     file.close();
     if (!file)
         ShowMessage("Cannot create file \"" + fileName + "\". " + QString(std::strerror(errno)));

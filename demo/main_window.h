@@ -65,7 +65,7 @@ public:
     QFileDialog* sdSaveDialog;
 
     // The window's copy of the last read's results and their overall box.
-    const TResultCopy& Results() const { return FResults; }
+    const quillform::TResultCopy& Results() const { return FResults; }
     // The same read as values, with the chains that did not close (drawn too).
     const quillform::Drawing& Drawing() const { return FDrawing; }
     double FMinX, FMinY, FMaxX, FMaxY;
@@ -84,7 +84,7 @@ protected:
 
 private:
     std::unique_ptr<TDXFQuillform> FReader;
-    TResultCopy FResults;
+    quillform::TResultCopy FResults;
     quillform::Drawing FDrawing;
     TAboutBox* FAboutBox;
     bool FShown = false;

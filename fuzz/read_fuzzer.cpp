@@ -88,7 +88,7 @@ void QueryEverything(const TDXFQuillform& reader) {
 
 struct Job {
     TDXFQuillform reader;
-    TResultCopy copy;
+    quillform::TResultCopy copy;
 };
 
 // The input lives in a memory file that the reader opens by path.
@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     job.reader.OnReadDone = {[](void* context) {
                                  auto* j = static_cast<Job*>(context);
                                  QueryEverything(j->reader);
-                                 j->copy = CopyResults(j->reader);
+                                 j->copy = quillform::CopyResults(j->reader);
                              },
                              &job};
     // Settings drawn from the input's length, so that every mode is reached.
@@ -128,9 +128,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     job.reader.Read(std::filesystem::path(path));
 
     for (int32_t i = 0; i < job.copy.LayerCount; ++i) {
-        const quillform::Layer layer = ToValue(job.copy.Layers[i]);
-        See(ShapesDiscoveredMessage(layer));
-        for (const std::wstring& line : ListingLines(layer, L'.'))
+        const quillform::Layer layer = quillform::ToValue(job.copy.Layers[i]);
+        See(quillform::ShapesDiscoveredMessage(layer));
+        for (const std::wstring& line : quillform::ListingLines(layer, L'.'))
             See(line);
     }
     return 0;

@@ -206,11 +206,11 @@ QImage RenderShapes(const quillform::Drawing& drawing, const TDrawingLayout& lay
     return image;
 }
 
-QImage RenderShapes(const TResultCopy& results, const TDrawingLayout& layout, int clearWidth,
-                    int clearHeight, bool showIndex) {
+QImage RenderShapes(const quillform::TResultCopy& results, const TDrawingLayout& layout,
+                    int clearWidth, int clearHeight, bool showIndex) {
     quillform::Drawing drawing;
     for (int32_t i = 0; i < results.LayerCount; ++i)
-        drawing.layers.push_back(ToValue(results.Layers[i]));
+        drawing.layers.push_back(quillform::ToValue(results.Layers[i]));
     return RenderShapes(drawing, layout, clearWidth, clearHeight, showIndex);
 }
 

@@ -59,5 +59,5 @@ void PaintPicture(QPainter& painter, const quillform::Drawing& drawing,
 QImage RenderShapes(const quillform::Drawing& drawing, const TDrawingLayout& layout, int clearWidth,
                     int clearHeight, bool showIndex);
 // The same for the window's records of a read (shapes only).
-QImage RenderShapes(const TResultCopy& results, const TDrawingLayout& layout, int clearWidth,
-                    int clearHeight, bool showIndex);
+QImage RenderShapes(const quillform::TResultCopy& results, const TDrawingLayout& layout,
+                    int clearWidth, int clearHeight, bool showIndex);

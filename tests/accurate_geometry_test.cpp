@@ -179,7 +179,7 @@ TEST(AccurateGeometry, LayerZeroInsideBlocksTakesTheInsertsLayer) {
     const TShapeWithHoles& part = OnlyShape(r, "PART");
     EXPECT_EQ(part.Bounds.MaxX, 40);
     ASSERT_EQ(part.HoleCount, 1); // the circle two levels down
-    EXPECT_EQ(part.Holes[0].Kind, kShapeCircle);
+    EXPECT_EQ(part.Holes[0].Kind, quillform::kShapeCircle);
     EXPECT_EQ(OnlyShape(r, "KEEP").Bounds.MaxX, 35);
     EXPECT_EQ(r.ShapeCount("0"), 0);
 }
@@ -227,7 +227,7 @@ TEST(AccurateGeometry, TiltedCircleIsSeenAsAnEllipseAndEdgeOnIsLeftOut) {
     const TReadOutcome r = ReadAccurate("tilted_circle");
     const TShapeWithHoles& square = OnlyShape(r);
     ASSERT_EQ(square.HoleCount, 1);
-    EXPECT_EQ(square.Holes[0].Kind, kShapePolygon);
+    EXPECT_EQ(square.Holes[0].Kind, quillform::kShapePolygon);
     // Seen along Z, a plane tilted by acos(0.8) shrinks areas by 0.8.
     EXPECT_NEAR(OutlineArea(square.Holes[0]), 3.141592653589793 * 4 * 0.8, 1e-3);
     EXPECT_TRUE(r.HasWarning("edgeOnPlane"));
@@ -247,7 +247,7 @@ TEST(AccurateGeometry, EventsAreTheSameInBothModes) {
             struct Context {
                 TDXFQuillform reader;
             } context;
-            const TEntityEvents e = recorder->Events();
+            const quillform::EntityEvents e = recorder->Events();
             TDXFQuillform& r = context.reader;
             r.OnLayer = e.OnLayer;
             r.OnSegment = e.OnSegment;

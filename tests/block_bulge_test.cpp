@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+using namespace quillform::detail;
+
 namespace {
 constexpr double kEps = 1e-9;
 const double kPiValue = 3.141592653589793;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace quillform::detail;
+
 std::unique_ptr<Test_CreationClass> LoadFixture(const std::string& file, bool explode) {
     auto collector = std::make_unique<Test_CreationClass>();
     EXPECT_TRUE(ParseDxfFile(TestDataWide(file).c_str(), *collector)) << file;

@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
+using namespace quillform::detail;
+
 namespace {
 // Parses a file only for its entity events; false when it cannot be opened.
-bool ReadEntities(const wchar_t* fileName, const TEntityEvents& events) {
+bool ReadEntities(const wchar_t* fileName, const quillform::EntityEvents& events) {
     Test_CreationClass collector(events);
     return ParseDxfFile(fileName, collector);
 }
@@ -213,7 +215,7 @@ struct RawEvents {
 
 TEST(CollectorEvents, BlockInsertAndArcArguments) {
     RawEvents raw;
-    TEntityEvents events;
+    quillform::EntityEvents events;
     events.OnBlock = {[](void* c, const wchar_t*, double x, double y, double z) {
                           static_cast<RawEvents*>(c)->block = {x, y, z};
                       },
@@ -247,8 +249,8 @@ TEST(CollectorEvents, BlockInsertAndArcArguments) {
 // A read raises only the events whose slot is set, and builds their names
 // only then: with one slot set, that slot still sees every event of its
 // kind with its names, in order, and what is collected does not change.
-TEntityEvents OnlySlot(const TEntityEvents& all, int slot) {
-    TEntityEvents only;
+quillform::EntityEvents OnlySlot(const quillform::EntityEvents& all, int slot) {
+    quillform::EntityEvents only;
     switch (slot) {
     case 0:
         only.OnLayer = all.OnLayer;

@@ -226,7 +226,7 @@ TEST_F(WindowFixture, OpenChainsAreDrawnInTheirOwnColourWithTheirLooseEnds) {
 }
 
 TEST(Drawing, ArcWhoseEndsShareAPixelIsNotAFullCircle) {
-    TResultCopy results;
+    quillform::TResultCopy results;
     results.LayerCount = 1;
     results.Layers = std::make_unique<TFixedSizeLayer[]>(1);
     TFixedSizeLayer& layer = results.Layers[0];
@@ -275,7 +275,8 @@ TEST(Drawing, DegenerateBoxesAndTinyViewsGiveFinitePositiveScales) {
         EXPECT_GE(layout.height, 1) << c.name;
         EXPECT_LE(layout.width, std::max(c.width, 41)) << c.name;
         EXPECT_LE(layout.height, std::max(c.height, 41)) << c.name;
-        const QImage picture = RenderShapes(TResultCopy(), layout, c.width, c.height, true);
+        const QImage picture =
+            RenderShapes(quillform::TResultCopy(), layout, c.width, c.height, true);
         EXPECT_FALSE(picture.isNull()) << c.name;
     }
 }
@@ -283,7 +284,7 @@ TEST(Drawing, DegenerateBoxesAndTinyViewsGiveFinitePositiveScales) {
 TEST(Drawing, BitmapTooLargeToCreateIsNull) {
     TDrawingLayout huge;
     huge.width = huge.height = 1 << 20;
-    EXPECT_TRUE(RenderShapes(TResultCopy(), huge, 100, 100, true).isNull());
+    EXPECT_TRUE(RenderShapes(quillform::TResultCopy(), huge, 100, 100, true).isNull());
 }
 
 struct ArcPixels {

@@ -5,8 +5,8 @@
 #include "test_support.h"
 
 #include "quillform/drawing.h"
-#include "quillform/status.h"
 #include "quillform/names.h"
+#include "quillform/status.h"
 
 #include <gtest/gtest.h>
 
@@ -31,12 +31,13 @@ std::vector<std::string> DrawingsIn(const std::string& folder) {
 
 void ExpectSameOutline(const quillform::Outline& value, const TBaseShape& record,
                        const std::string& where) {
-    ASSERT_EQ(value.kind == quillform::OutlineKind::Circle, record.Kind == kShapeCircle) << where;
+    ASSERT_EQ(value.kind == quillform::OutlineKind::Circle, record.Kind == quillform::kShapeCircle)
+        << where;
     EXPECT_EQ(value.bounds.minX, record.Bounds.MinX) << where;
     EXPECT_EQ(value.bounds.minY, record.Bounds.MinY) << where;
     EXPECT_EQ(value.bounds.maxX, record.Bounds.MaxX) << where;
     EXPECT_EQ(value.bounds.maxY, record.Bounds.MaxY) << where;
-    if (record.Kind == kShapeCircle) {
+    if (record.Kind == quillform::kShapeCircle) {
         EXPECT_EQ(value.circle.center.x, record.Circle->Center.X) << where;
         EXPECT_EQ(value.circle.radius, record.Circle->Radius) << where;
         return;
@@ -69,7 +70,7 @@ void ExpectSameAsTheFacade(const std::string& path, bool accurate) {
     for (int32_t i = 0; i < facade.copy.LayerCount; ++i) {
         const TFixedSizeLayer& layer = facade.copy.Layers[i];
         const quillform::Layer& value = drawing.layers[static_cast<size_t>(i)];
-        EXPECT_EQ(value.name, NameToUtf8(layer.Name.get())) << path;
+        EXPECT_EQ(value.name, quillform::NameToUtf8(layer.Name.get())) << path;
         ASSERT_EQ(value.shapes.size(), static_cast<size_t>(layer.ShapeCount)) << path;
         for (int32_t j = 0; j < layer.ShapeCount; ++j) {
             const std::string where = path + " shape " + std::to_string(j);

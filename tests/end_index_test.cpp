@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+using namespace quillform::detail;
+
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();

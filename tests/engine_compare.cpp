@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <sstream>
 
+using namespace quillform::detail;
+
 namespace {
 class Writer {
 public:
@@ -127,7 +129,7 @@ TDXFPolygon* CopyPolyline(const TDXFPolygon& from) {
         *vertex = *static_cast<const dxf_info*>(n->Item);
         copy->Add(vertex);
     }
-    copy->Layer = CopyName(from.Layer.get());
+    copy->Layer = quillform::CopyName(from.Layer.get());
     return copy;
 }
 
@@ -136,7 +138,7 @@ template <typename Record, typename Base> void CopyRecords(const TLista& from, T
         const auto* record = static_cast<const Record*>(n->Item);
         auto* copy = new Record();
         static_cast<Base&>(*copy) = static_cast<const Base&>(*record);
-        copy->Layer = CopyName(record->Layer.get());
+        copy->Layer = quillform::CopyName(record->Layer.get());
         to.Add(copy);
     }
 }

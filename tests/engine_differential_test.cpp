@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+using namespace quillform::detail;
+
 namespace {
 struct Settings {
     double distance;
@@ -94,7 +96,7 @@ void CompareAccurateOnFiles(const std::vector<std::string>& files) {
         TExpansionBudget budget(TExpansionBudget::kDefaultLimit);
         TReadContext context{accurate, report, budget};
         const auto mode = MakeGeometryMode(accurate);
-        const auto collector = mode->MakeCollector(TEntityEvents(), context);
+        const auto collector = mode->MakeCollector(quillform::EntityEvents(), context);
         if (!ParseDxfPath(file, *collector))
             continue;
         collector->FinishCollecting();

@@ -10,6 +10,8 @@
 #include <random>
 #include <string>
 
+using namespace quillform::detail;
+
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kTol = 1e-6;
@@ -240,7 +242,7 @@ TEST(ArcBoxProperty, ContainsSamplesAndNothingMore) {
 
 TEST(PolygonBoundingBox, EmptyPolygonGivesZeros) {
     TPolygon polygon(0);
-    EXPECT_EQ(polygon.Bounds.MinX, kEmptyBoxMin);
+    EXPECT_EQ(polygon.Bounds.MinX, quillform::kEmptyBoxMin);
     polygon.CalcBoundingBox(1e-5);
     EXPECT_EQ(polygon.Bounds.MinX, 0);
     EXPECT_EQ(polygon.Bounds.MaxY, 0);

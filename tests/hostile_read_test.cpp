@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+using namespace quillform::detail;
+
 namespace {
 struct Outcome {
     int32_t status = 0;
@@ -62,7 +64,8 @@ Outcome Read(const std::filesystem::path& path, int64_t expansionLimit = 0,
     job.reader.OnReadDone = {[](void* c) {
                                  auto* j = static_cast<Job*>(c);
                                  ++j->outcome.readDone;
-                                 const TResultCopy copy = CopyResults(j->reader);
+                                 const quillform::TResultCopy copy =
+                                     quillform::CopyResults(j->reader);
                                  for (int32_t i = 0; i < copy.LayerCount; ++i) {
                                      j->outcome.layers.push_back(copy.Layers[i].Name.get());
                                      j->outcome.shapes.push_back(copy.Layers[i].ShapeCount);

@@ -17,6 +17,8 @@
 #include <string>
 #include <unistd.h>
 
+using namespace quillform::detail;
+
 namespace {
 // What dxflib makes of a line: strtol on the C string, kept as int.
 int StrtolAsInt(const std::string& line) {

@@ -17,6 +17,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace quillform::detail;
+
 namespace {
 std::string WriteTemporary(const std::string& bytes) {
     // ctest runs tests in parallel processes: one file per process.

@@ -14,13 +14,15 @@
 #include <random>
 #include <utility>
 
+using namespace quillform::detail;
+
 namespace {
 struct Linked {
     std::unique_ptr<Test_CreationClass> collector;
     TLista contours;
     int32_t status = 0;
 
-    Linked(const std::string& file, double distance, int32_t mode = kDropOpenContours,
+    Linked(const std::string& file, double distance, int32_t mode = quillform::kDropOpenContours,
            bool mix = false)
         : collector(LoadFixture(file)) {
         EXPECT_TRUE(collector->LinkContours(&contours, &status, distance, mode, mix));
@@ -62,17 +64,17 @@ TEST(Linking, DistanceZeroLinksOnlyEqualEnds) {
 }
 
 TEST(Linking, OpenChainModes) {
-    Linked drop("open_chain_and_square.dxf", 0, kDropOpenContours);
+    Linked drop("open_chain_and_square.dxf", 0, quillform::kDropOpenContours);
     ASSERT_EQ(drop.contours.Count, 1);
     EXPECT_EQ(drop.Points(0).size(), 4u);
     EXPECT_EQ(drop.status, 0);
 
-    Linked keep("open_chain_and_square.dxf", 0, kKeepOpenContours);
+    Linked keep("open_chain_and_square.dxf", 0, quillform::kKeepOpenContours);
     ASSERT_EQ(keep.contours.Count, 2);
     EXPECT_EQ(keep.Points(0), (Points{{100, 0}, {110, 0}, {110, 10}}));
     EXPECT_EQ(keep.status, 0);
 
-    Linked stop("open_chain_and_square.dxf", 0, kStopOnOpenContour);
+    Linked stop("open_chain_and_square.dxf", 0, quillform::kStopOnOpenContour);
     ASSERT_EQ(stop.contours.Count, 1);
     EXPECT_EQ(stop.Points(0).size(), 3u);
     EXPECT_EQ(stop.status, stOpenContour);
@@ -80,9 +82,9 @@ TEST(Linking, OpenChainModes) {
 }
 
 TEST(Linking, MixLayers) {
-    Linked apart("two_layers_touching.dxf", 0, kDropOpenContours, false);
+    Linked apart("two_layers_touching.dxf", 0, quillform::kDropOpenContours, false);
     EXPECT_EQ(apart.contours.Count, 0);
-    Linked mixed("two_layers_touching.dxf", 0, kDropOpenContours, true);
+    Linked mixed("two_layers_touching.dxf", 0, quillform::kDropOpenContours, true);
     ASSERT_EQ(mixed.contours.Count, 1);
     EXPECT_STREQ(mixed.Contour(0).Layer.get(), "A");
     EXPECT_EQ(mixed.Points(0), (Points{{10, 0}, {0, 0}}));
@@ -112,7 +114,7 @@ TEST(Linking, ClosedPolylineComesFirstAndNeverJoins) {
 }
 
 TEST(Linking, ClockwiseArcJoinedInReverseBecomesCounterClockwise) {
-    Linked l("reversed_cw_arc.dxf", 0, kKeepOpenContours);
+    Linked l("reversed_cw_arc.dxf", 0, quillform::kKeepOpenContours);
     ASSERT_EQ(l.contours.Count, 1);
     const std::vector<dxf_info> v = VerticesOf(l.Contour(0));
     ASSERT_EQ(v.size(), 4u);
@@ -159,7 +161,7 @@ TEST(Linking, NaNEndsNeverLinkAndDoNotHang) {
     }
     TLista contours;
     int32_t status = 0;
-    c.LinkContours(&contours, &status, 1, kKeepOpenContours, false);
+    c.LinkContours(&contours, &status, 1, quillform::kKeepOpenContours, false);
     EXPECT_EQ(contours.Count, 5); // each stays an open chain of its own
     for (const TListaNode* n = contours.Head; n; n = n->Next)
         EXPECT_EQ(static_cast<TDXFPolygon*>(n->Item)->Count, 2);
@@ -219,7 +221,7 @@ void ExpectArcEdgesKeepTheirMiddles(const TDXFPolygon& contour, const PieceSet& 
 void ExpectRelinked(Test_CreationClass& c, PieceSet& set, int outlines, int round) {
     TLista contours;
     int32_t status = 0;
-    c.LinkContours(&contours, &status, 1e-9, kDropOpenContours, false);
+    c.LinkContours(&contours, &status, 1e-9, quillform::kDropOpenContours, false);
     EXPECT_EQ(contours.Count, outlines) << "round " << round;
     std::vector<int> counts;
     for (const TListaNode* n = contours.Head; n; n = n->Next) {
@@ -254,7 +256,7 @@ TEST(LinkingProperty, ShuffledReversedPiecesRelinkIntoTheirOutlines) {
                 if (random() % 3 == 0) {
                     const double bend = (static_cast<int>(random() % 7) - 3) * 0.4 + 0.1;
                     pieces.emplace_back(ArcPiece(x0, y0, x1, y1, bend, random() % 2, set), true);
-                    static_cast<TDXFArc*>(pieces.back().first)->Layer = CopyName("0");
+                    static_cast<TDXFArc*>(pieces.back().first)->Layer = quillform::CopyName("0");
                     continue;
                 }
                 auto* s = new TDXFSegment();
@@ -262,7 +264,7 @@ TEST(LinkingProperty, ShuffledReversedPiecesRelinkIntoTheirOutlines) {
                 s->Y1 = y0;
                 s->X2 = x1;
                 s->Y2 = y1;
-                s->Layer = CopyName("0");
+                s->Layer = quillform::CopyName("0");
                 pieces.emplace_back(s, false);
             }
         }
@@ -304,7 +306,7 @@ TDXFPolygon* PolylineOf(const ChainRun& run, bool backwards) {
             v->is_arc = 0;
         polyline->Add(v);
     }
-    polyline->Layer = CopyName("0");
+    polyline->Layer = quillform::CopyName("0");
     return polyline;
 }
 

@@ -17,7 +17,7 @@ struct NumberCase {
 class NumberFormat : public testing::TestWithParam<NumberCase> {};
 
 TEST_P(NumberFormat, GeneralFormatWithFifteenDigits) {
-    EXPECT_EQ(FormatNumber(GetParam().value, GetParam().separator), GetParam().expected);
+    EXPECT_EQ(quillform::FormatNumber(GetParam().value, GetParam().separator), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -34,8 +34,8 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{10.0, L'.', L"10"}));
 
 TEST(NumberFormat, IntegersArePlainDecimal) {
-    EXPECT_EQ(FormatInt(0), L"0");
-    EXPECT_EQ(FormatInt(-17), L"-17");
+    EXPECT_EQ(quillform::FormatInt(0), L"0");
+    EXPECT_EQ(quillform::FormatInt(-17), L"-17");
 }
 
 TEST(EntityLogLines, SegmentExample) {

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+using namespace quillform::detail;
+
 namespace {
 // Walks the list node by node as GetItem always did; a negative index takes no step.
 const void* Walked(const TLista& list, int32_t index) {

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+using namespace quillform::detail;
+
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -255,7 +257,7 @@ private:
         const std::string layer = RandomLayer();
         if (!c.LayerNames.Contains(layer.c_str()))
             c.LayerNames.AddName(layer.c_str());
-        polyline->Layer = CopyName(layer.c_str());
+        polyline->Layer = quillform::CopyName(layer.c_str());
         c.Polylines.Add(polyline);
     }
 };

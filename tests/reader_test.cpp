@@ -16,7 +16,7 @@
 namespace {
 // Reads a fixture and keeps a copy of what the queries gave inside OnReadDone.
 struct ReadResult {
-    TResultCopy copy;
+    quillform::TResultCopy copy;
     int32_t status = 0;
     int readDoneEvents = 0;
     std::vector<std::wstring> entityLines;
@@ -36,12 +36,12 @@ ReadResult ReadPath(const std::string& path, double distance, int32_t openMode =
         EventRecorder recorder;
     } context;
     TDXFQuillform& reader = context.reader;
-    const TEntityEvents events = context.recorder.Events();
+    const quillform::EntityEvents events = context.recorder.Events();
     reader.OnLayer = events.OnLayer;
     reader.OnSegment = events.OnSegment;
     reader.OnReadDone = {[](void* c) {
                              auto* ctx = static_cast<Context*>(c);
-                             ctx->result.copy = CopyResults(ctx->reader);
+                             ctx->result.copy = quillform::CopyResults(ctx->reader);
                              ++ctx->result.readDoneEvents;
                          },
                          &context};
@@ -129,7 +129,7 @@ TEST(Reader, HolesListPolygonsFirstThenCirclesInListOrder) {
     ASSERT_EQ(r.Shapes(), 1);
     const TShapeWithHoles& part = r.Shape(0);
     ASSERT_EQ(part.HoleCount, 4);
-    EXPECT_EQ(part.Holes[0].Kind, kShapePolygon);
+    EXPECT_EQ(part.Holes[0].Kind, quillform::kShapePolygon);
     EXPECT_EQ(part.Holes[0].Bounds.MinX, 50);
     EXPECT_EQ(part.Holes[1].Bounds.MinX, 10);
     EXPECT_EQ(part.Holes[2].Circle->Center.X, 20);

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstring>
 
+using namespace quillform::detail;
+
 int TReadOutcome::LayerIndex(const std::string& name) const {
     for (int i = 0; i < copy.LayerCount; ++i)
         if (name == copy.Layers[i].Name.get())
@@ -33,7 +35,7 @@ TReadOutcome ReadDrawing(const std::string& path,
     } context;
     context.reader.OnReadDone = {[](void* c) {
                                      auto* ctx = static_cast<Context*>(c);
-                                     ctx->outcome.copy = CopyResults(ctx->reader);
+                                     ctx->outcome.copy = quillform::CopyResults(ctx->reader);
                                  },
                                  &context};
     if (configure)
@@ -57,7 +59,7 @@ double ArcTerm(double cx, double cy, double r, double a, double s) {
 } // namespace
 
 double OutlineArea(const TBaseShape& shape) {
-    if (shape.Kind == kShapeCircle && shape.Circle)
+    if (shape.Kind == quillform::kShapeCircle && shape.Circle)
         return kPi * shape.Circle->Radius * shape.Circle->Radius;
     if (!shape.Polygon)
         return 0;

@@ -12,7 +12,7 @@
 // One read through the facade: the copy made inside OnReadDone, the status
 // and the report.
 struct TReadOutcome {
-    TResultCopy copy;
+    quillform::TResultCopy copy;
     int32_t status = 0;
     quillform::Diagnostics report;
 

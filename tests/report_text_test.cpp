@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace quillform::detail;
+
 namespace {
 TEST(WarningText, SingularPluralLayerAndUnknownCodes) {
     EXPECT_EQ(WarningText(quillform::Warning{"duplicates", "CUT", 1, "", 0, ""}),
@@ -47,7 +49,7 @@ class NameToUtf8Cases : public testing::TestWithParam<NameCase> {};
 // Whatever the locale (the tests run in "C"), UTF-8 names stay as they are
 // and other bytes are read one by one as Latin-1.
 TEST_P(NameToUtf8Cases, WhateverTheLocale) {
-    EXPECT_EQ(NameToUtf8(GetParam().bytes), GetParam().utf8);
+    EXPECT_EQ(quillform::NameToUtf8(GetParam().bytes), GetParam().utf8);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -7,7 +7,7 @@
 
 namespace {
 void ExpectConstructed(const part2d_any& part) {
-    EXPECT_EQ(part.Kind, kShapeNone);
+    EXPECT_EQ(part.Kind, quillform::kShapeNone);
     EXPECT_EQ(part.Holes, nullptr);
     EXPECT_EQ(part.HoleCount, 0);
     EXPECT_EQ(part.Polygon, nullptr);
@@ -38,7 +38,7 @@ TEST(PolygonRecord, ConstructedFromCount) {
     EXPECT_EQ(polygon.Count, 3);
     EXPECT_EQ(polygon.Points[2].Tag, 0);
     EXPECT_EQ(polygon.Arcs[2].IsArc, 0);
-    EXPECT_EQ(polygon.Bounds.MinX, kEmptyBoxMin);
+    EXPECT_EQ(polygon.Bounds.MinX, quillform::kEmptyBoxMin);
     EXPECT_EQ(polygon.Bounds.Width, 0);
 }
 
@@ -47,7 +47,7 @@ TEST(PartRecord, ClearingFreshOrTwiceKeepsConstructedValues) {
     ExpectConstructed(part);
     part.Clear();
     ExpectConstructed(part);
-    part.Kind = kShapePolygon;
+    part.Kind = quillform::kShapePolygon;
     part.Polygon = std::make_unique<TPolygon>(4);
     part.ReservedHoleSetCount = 2;
     part.ReservedHoleSetsA = std::make_unique<std::unique_ptr<TTrueHole[]>[]>(2);
@@ -73,10 +73,10 @@ TEST(HoleRecord, DestroyingAHoleWithAPolygonFreesItOnce) {
     hole->Shape.Circle = std::make_unique<TCircle>();
     hole.reset();
     TBaseShape shape;
-    shape.Kind = kShapeCircle;
+    shape.Kind = quillform::kShapeCircle;
     shape.Circle = std::make_unique<TCircle>();
     shape.Clear();
-    EXPECT_EQ(shape.Kind, kShapePolygon);
+    EXPECT_EQ(shape.Kind, quillform::kShapePolygon);
     EXPECT_EQ(shape.Circle, nullptr);
     shape.Clear();
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace quillform::detail;
+
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 

@@ -17,6 +17,6 @@ void EventRecorder::Append(const std::wstring& line) {
     lines.push_back(line);
 }
 
-TEntityEvents EventRecorder::Events() {
+quillform::EntityEvents EventRecorder::Events() {
     return quillform::EntityLogEvents(*this);
 }

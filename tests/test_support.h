@@ -16,5 +16,5 @@ std::wstring TestDataWide(const std::string& name);
 struct EventRecorder : quillform::EntityLogSink {
     std::vector<std::wstring> lines;
     void Append(const std::wstring& line) override;
-    TEntityEvents Events();
+    quillform::EntityEvents Events();
 };

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace quillform::detail;
+
 namespace {
 
 constexpr int kOracleSamples = 4000;

@@ -21,14 +21,15 @@ struct TTrueCurve {
 
 // The B-spline by the recursive Cox-de Boor definition (rational by weighted sums); the
 // spline's own control points and knots, taken as written.
-TTrueCurve TrueSpline(const TSplineCurve& spline);
+TTrueCurve TrueSpline(const quillform::detail::TSplineCurve& spline);
 
 // Dense samples of the curve.
 std::vector<TPoint2D> SampleTrue(const TTrueCurve& curve, int count);
 
 // The greatest distance between the chain and the sampled curve, both ways: each sample to the
 // nearest edge, and points along each edge to the nearest chord of the samples.
-double OracleDeviation(const TFittedChain& chain, const std::vector<TPoint2D>& samples);
+double OracleDeviation(const quillform::detail::TFittedChain& chain,
+                       const std::vector<TPoint2D>& samples);
 
 // About how many straight chords a flattening within `tolerance` takes (the integral of
 // sqrt(curvature / (8 tolerance)) along the curve).
@@ -43,9 +44,10 @@ struct TChainExpectation {
     std::vector<TPoint2D> corners;
 };
 // Sets *deviation (when given) to the deviation the oracle measured.
-void ExpectFaithfulChain(const TFittedChain& chain, const TChainExpectation& expected,
-                         double tolerance, double* deviation = nullptr);
+void ExpectFaithfulChain(const quillform::detail::TFittedChain& chain,
+                         const TChainExpectation& expected, double tolerance,
+                         double* deviation = nullptr);
 
 // Every edge an arc of the given circle, and as few as arcs of at most half a turn allow.
-void ExpectArcsOfCircle(const TFittedChain& chain, TPoint2D center, double radius, double sweep,
-                        const std::string& name);
+void ExpectArcsOfCircle(const quillform::detail::TFittedChain& chain, TPoint2D center,
+                        double radius, double sweep, const std::string& name);

@@ -10,6 +10,8 @@
 #include <ostream>
 #include <string>
 
+using namespace quillform::detail;
+
 namespace {
 
 const double kTolerances[] = {0.1, 0.01, 0.001};

@@ -9,6 +9,8 @@
 #include <ostream>
 #include <string>
 
+using namespace quillform::detail;
+
 namespace {
 
 const double kTolerances[] = {0.1, 0.01, 0.001};

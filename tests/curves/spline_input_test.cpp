@@ -12,6 +12,8 @@
 #include <ostream>
 #include <string>
 
+using namespace quillform::detail;
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+using namespace quillform::detail;
+
 namespace {
 
 struct TReferenceSample {

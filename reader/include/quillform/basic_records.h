@@ -6,10 +6,12 @@
 
 #include <cstdint>
 
+namespace quillform {
 // The empty box uses a tenth of the largest double, not the largest itself,
 // so that max - min of an empty box stays finite.
 constexpr double kEmptyBoxMin = 1.79769e307;
 constexpr double kEmptyBoxMax = -1.79769e307;
+} // namespace quillform
 
 struct TPoint2D {
     double X = 0;
@@ -19,10 +21,10 @@ struct TPoint2D {
 };
 
 struct TBoundingBox {
-    double MinX = kEmptyBoxMin;
-    double MinY = kEmptyBoxMin;
-    double MaxX = kEmptyBoxMax;
-    double MaxY = kEmptyBoxMax;
+    double MinX = quillform::kEmptyBoxMin;
+    double MinY = quillform::kEmptyBoxMin;
+    double MaxX = quillform::kEmptyBoxMax;
+    double MaxY = quillform::kEmptyBoxMax;
     double Width = 0;
     double Height = 0;
 };

@@ -36,6 +36,6 @@ struct Contours : Diagnostics {
 // and including linking.
 QUILLFORM_EXPORT Contours ReadContours(const std::filesystem::path& path,
                                        const Settings& settings = Settings(),
-                                       const TEntityEvents& events = TEntityEvents());
+                                       const EntityEvents& events = EntityEvents());
 
 } // namespace quillform

@@ -42,7 +42,7 @@ struct Drawing : Diagnostics {
 // entity events, if given, are raised while it is parsed.
 QUILLFORM_EXPORT Drawing ReadDrawing(const std::filesystem::path& path,
                                      const Settings& settings = Settings(),
-                                     const TEntityEvents& events = TEntityEvents());
+                                     const EntityEvents& events = EntityEvents());
 
 // Everything a reader holds about its read: call inside OnReadDone.
 QUILLFORM_EXPORT Drawing CopyDrawing(const TDXFQuillform& reader);

@@ -45,6 +45,6 @@ public:
 
 // The nine entity event slots, each appending its event's log line to the
 // sink, which must outlive the read.
-QUILLFORM_EXPORT TEntityEvents EntityLogEvents(EntityLogSink& sink);
+QUILLFORM_EXPORT quillform::EntityEvents EntityLogEvents(EntityLogSink& sink);
 
 } // namespace quillform

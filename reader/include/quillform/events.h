@@ -38,8 +38,10 @@ using TInsertEvent =
                        double /*scaleX*/, double /*scaleY*/, double /*scaleZ*/, double /*angle*/,
                        const wchar_t* /*layer*/>;
 
+namespace quillform {
+
 // The nine entity events, in the order the collector receives them.
-struct TEntityEvents {
+struct EntityEvents {
     TLayerEvent OnLayer;
     TSegmentEvent OnSegment;
     TCircleEvent OnCircle;
@@ -50,3 +52,5 @@ struct TEntityEvents {
     TEndBlockEvent OnEndBlock;
     TInsertEvent OnInsert;
 };
+
+} // namespace quillform

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace quillform {
+
 // Names in DXF files are 8-bit text in whatever code page the writer used.
 // Bytes that do not form a valid sequence in the locale's encoding are
 // widened one by one (Latin-1), so nothing is lost or read past the end.
@@ -28,3 +30,5 @@ QUILLFORM_EXPORT std::string NarrowPath(const wchar_t* path);
 // Wide text in the current locale's multibyte encoding (the "system code
 // page" of saved listings); characters it cannot represent become '?'.
 QUILLFORM_EXPORT std::string EncodeForLocale(const std::wstring& text);
+
+} // namespace quillform

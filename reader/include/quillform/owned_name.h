@@ -6,7 +6,11 @@
 
 #include <memory>
 
+namespace quillform {
+
 // A layer or block name owned by the record that holds it (null when unset).
 using OwnedName = std::unique_ptr<char[]>;
 // A copy of a NUL-terminated name; null for null.
 QUILLFORM_EXPORT OwnedName CopyName(const char* name);
+
+} // namespace quillform

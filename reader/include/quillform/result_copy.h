@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <memory>
 
-// A host's own copy of one read's results, filled through the reader's
-// queries inside OnReadDone, so that it outlives the read.
+// A host's own copy of one read's results, made inside OnReadDone, so that
+// it outlives the read.
 
 struct TShapeWithHoles : TBaseShape {
     int32_t HoleCount = 0;
@@ -23,6 +23,8 @@ struct TFixedSizeLayer {
     std::unique_ptr<TShapeWithHoles[]> Shapes;
     int32_t ShapeCount = 0;
 };
+
+namespace quillform {
 
 struct TResultCopy {
     std::unique_ptr<TFixedSizeLayer[]> Layers;
@@ -36,5 +38,7 @@ struct TResultCopy {
 QUILLFORM_EXPORT TResultCopy CopyResults(const TDXFQuillform& reader);
 
 // The same records made from a drawing's values, and back.
-QUILLFORM_EXPORT TResultCopy ToResultCopy(const quillform::Drawing& drawing);
-QUILLFORM_EXPORT quillform::Layer ToValue(const TFixedSizeLayer& layer);
+QUILLFORM_EXPORT TResultCopy ToResultCopy(const Drawing& drawing);
+QUILLFORM_EXPORT Layer ToValue(const TFixedSizeLayer& layer);
+
+} // namespace quillform

@@ -8,11 +8,14 @@
 #include <string>
 #include <vector>
 
+namespace quillform {
+
 // The shape listing of one layer, as both front ends show it: a "SHAPE # "
 // line per shape, its outline, its box, then each hole with its own box.
 // Numbers use FormatNumber with the given decimal separator.
-QUILLFORM_EXPORT std::vector<std::wstring> ListingLines(const quillform::Layer& layer,
-                                                        wchar_t separator);
+QUILLFORM_EXPORT std::vector<std::wstring> ListingLines(const Layer& layer, wchar_t separator);
 
 // The per-layer announcement: count + " shapes discovered in layer " + name.
-QUILLFORM_EXPORT std::wstring ShapesDiscoveredMessage(const quillform::Layer& layer);
+QUILLFORM_EXPORT std::wstring ShapesDiscoveredMessage(const Layer& layer);
+
+} // namespace quillform

@@ -45,11 +45,14 @@ struct QUILLFORM_EXPORT TOffsetCircle : TCircle {
     ~TOffsetCircle();
 };
 
+namespace quillform {
+// The kinds of a part and of a hole.
 enum : uint8_t { kShapePolygon = 0, kShapeCircle = 1, kShapeNone = 255 };
+} // namespace quillform
 
 // A polygon or a circle, owning whichever it holds.
 struct QUILLFORM_EXPORT TBaseShape {
-    uint8_t Kind = kShapePolygon;
+    uint8_t Kind = quillform::kShapePolygon;
     std::unique_ptr<TPolygon> Polygon;
     std::unique_ptr<TCircle> Circle;
     TBoundingBox Bounds;
@@ -76,7 +79,7 @@ struct QUILLFORM_EXPORT TTrueHole {
 
 // One part: an outer polygon or circle with its direct holes.
 struct QUILLFORM_EXPORT part2d_any {
-    uint8_t Kind = kShapeNone;
+    uint8_t Kind = quillform::kShapeNone;
     std::unique_ptr<TTrueHole[]> Holes;
     int32_t HoleCount = 0;
     // Alternative hole sets, never filled (element count: ReservedHoleSetCount).
@@ -111,10 +114,10 @@ struct QUILLFORM_EXPORT part2d_any {
 // The results of one layer: its name and its parts (owned). Parts are only
 // appended to Shapes until the layer is destroyed.
 struct QUILLFORM_EXPORT TLayer {
-    OwnedName Name;
+    quillform::OwnedName Name;
     TLista Shapes;
 
-    explicit TLayer(const char* name) : Name(CopyName(name)) {}
+    explicit TLayer(const char* name) : Name(quillform::CopyName(name)) {}
     ~TLayer();
     TLayer(const TLayer&) = delete;
     TLayer& operator=(const TLayer&) = delete;

@@ -16,9 +16,11 @@ enum : int32_t {
     stExpansionLimit = 0x200, // inserts would produce more entities than allowed: no shapes
 };
 
+namespace quillform {
 // Open-contour modes of linking: what happens to a chain that does not close.
 enum : int32_t {
     kDropOpenContours = 0,
     kKeepOpenContours = 1,
     kStopOnOpenContour = 2,
 };
+} // namespace quillform

@@ -17,7 +17,7 @@ struct TLinked : TLista {
 Contour ContourOf(const TDXFPolygon& polygon) {
     Contour contour;
     contour.layerBytes = polygon.Layer ? polygon.Layer.get() : "";
-    contour.layer = NameToUtf8(contour.layerBytes.c_str());
+    contour.layer = quillform::NameToUtf8(contour.layerBytes.c_str());
     for (const TListaNode* n = polygon.Head; n; n = n->Next) {
         const auto& v = *static_cast<const dxf_info*>(n->Item);
         Vertex vertex{v.x, v.y, std::nullopt};
@@ -30,7 +30,7 @@ Contour ContourOf(const TDXFPolygon& polygon) {
 } // namespace
 
 Contours ReadContours(const std::filesystem::path& path, const Settings& settings,
-                      const TEntityEvents& events) {
+                      const quillform::EntityEvents& events) {
     Contours read;
     read.file = path.string();
     TLinked linked;

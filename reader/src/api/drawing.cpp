@@ -49,7 +49,7 @@ Drawing CopyDrawing(const TDXFQuillform& reader) {
 }
 
 Drawing ReadDrawing(const std::filesystem::path& path, const Settings& settings,
-                    const TEntityEvents& events) {
+                    const quillform::EntityEvents& events) {
     Drawing d;
     TLayers layers;
     detail::ReadFile(path.native(), settings, events, detail::TReadTarget{&layers, nullptr},

@@ -68,12 +68,12 @@ quillform::Settings TDXFQuillform::ReadSettings() const {
 }
 
 void TDXFQuillform::Read(const wchar_t* fileName) {
-    Read(std::filesystem::path(NarrowPath(fileName)));
+    Read(std::filesystem::path(quillform::NarrowPath(fileName)));
 }
 
-TEntityEvents TDXFQuillform::EntityEvents() const {
-    return TEntityEvents{OnLayer,  OnSegment, OnCircle,   OnArc,   OnPolyline,
-                         OnVertex, OnBlock,   OnEndBlock, OnInsert};
+quillform::EntityEvents TDXFQuillform::EntityEvents() const {
+    return quillform::EntityEvents{OnLayer,  OnSegment, OnCircle,   OnArc,   OnPolyline,
+                                   OnVertex, OnBlock,   OnEndBlock, OnInsert};
 }
 
 void TDXFQuillform::Read(const std::filesystem::path& path) {

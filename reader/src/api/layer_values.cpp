@@ -19,14 +19,14 @@ Vertex VertexAt(const TPolygon& polygon, int32_t k) {
 }
 
 const TBoundingBox* BoxOf(uint8_t kind, const TPolygon* polygon, const TCircle* circle) {
-    if (kind == kShapePolygon)
+    if (kind == quillform::kShapePolygon)
         return polygon ? &polygon->Bounds : nullptr;
     return circle ? &circle->Bounds : nullptr;
 }
 
 Outline OutlineOf(uint8_t kind, const TPolygon* polygon, const TCircle* circle) {
     Outline outline;
-    if (kind != kShapePolygon) {
+    if (kind != quillform::kShapePolygon) {
         outline.kind = OutlineKind::Circle;
         if (circle)
             outline.circle = Circle{Point{circle->Center.X, circle->Center.Y}, circle->Radius};
@@ -56,7 +56,7 @@ std::vector<Layer> LayerValues(const TLayers& layers) {
         const char* name = static_cast<const TLayer*>(n->Item)->Name.get();
         Layer layer;
         layer.bytes = name ? name : "";
-        layer.name = NameToUtf8(layer.bytes.c_str());
+        layer.name = quillform::NameToUtf8(layer.bytes.c_str());
         if (const TLayer* found = layers.Find(layer.bytes.c_str()))
             for (const TListaNode* s = found->Shapes.Head; s; s = s->Next)
                 layer.shapes.push_back(ShapeOf(*static_cast<const part2d_any*>(s->Item)));

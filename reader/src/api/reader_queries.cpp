@@ -45,7 +45,7 @@ namespace {
 void DescribeShape(uint8_t kind, const TPolygon* polygon, const TCircle* circle, int32_t* outKind,
                    int32_t* vertexCount, double* cx, double* cy, double* radius) {
     *outKind = kind;
-    const bool isCircle = kind != kShapePolygon && circle;
+    const bool isCircle = kind != quillform::kShapePolygon && circle;
     *vertexCount = !isCircle && polygon ? polygon->Count : 0;
     *cx = isCircle ? circle->Center.X : 0;
     *cy = isCircle ? circle->Center.Y : 0;
@@ -68,7 +68,7 @@ bool DescribeVertex(const TPolygon* polygon, int32_t vertex, double* x, double* 
 }
 
 const TBoundingBox* BoundsOf(uint8_t kind, const TPolygon* polygon, const TCircle* circle) {
-    if (kind == kShapePolygon)
+    if (kind == quillform::kShapePolygon)
         return polygon ? &polygon->Bounds : nullptr;
     return circle ? &circle->Bounds : nullptr;
 }
@@ -90,7 +90,7 @@ void TDXFQuillform::GetShapeVertex(const char* layer, int32_t shape, int32_t ver
                                    double* arcCenterY, double* arcRadius,
                                    int32_t* arcDirection) const {
     const part2d_any* part = FindShape(layer, shape);
-    if (part && part->Kind == kShapePolygon)
+    if (part && part->Kind == quillform::kShapePolygon)
         DescribeVertex(part->Polygon.get(), vertex, x, y, isArc, arcCenterX, arcCenterY, arcRadius,
                        arcDirection);
 }
@@ -122,7 +122,7 @@ void TDXFQuillform::GetHoleVertex(const char* layer, int32_t shape, int32_t hole
                                   double* arcCenterY, double* arcRadius,
                                   int32_t* arcDirection) const {
     const TBaseShape* found = FindHole(layer, shape, hole);
-    if (found && found->Kind == kShapePolygon)
+    if (found && found->Kind == quillform::kShapePolygon)
         DescribeVertex(found->Polygon.get(), vertex, x, y, isArc, arcCenterX, arcCenterY, arcRadius,
                        arcDirection);
 }

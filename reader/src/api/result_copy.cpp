@@ -7,15 +7,17 @@
 #include <algorithm>
 #include <cstring>
 
+namespace quillform {
+
 namespace {
 void CopyOutline(const quillform::Outline& from, TBaseShape& target) {
     if (from.kind == quillform::OutlineKind::Circle) {
-        target.Kind = kShapeCircle;
+        target.Kind = quillform::kShapeCircle;
         target.Circle = std::make_unique<TCircle>();
         target.Circle->Radius = from.circle.radius;
         target.Circle->Center = TPoint2D(from.circle.center.x, from.circle.center.y);
     } else {
-        target.Kind = kShapePolygon;
+        target.Kind = quillform::kShapePolygon;
         const auto count = static_cast<int32_t>(from.vertices.size());
         target.Polygon = std::make_unique<TPolygon>(count);
         for (int32_t k = 0; k < count; ++k) {
@@ -42,7 +44,7 @@ quillform::Outline OutlineOf(const TBaseShape& from) {
     quillform::Outline outline;
     outline.bounds =
         quillform::Bounds{from.Bounds.MinX, from.Bounds.MinY, from.Bounds.MaxX, from.Bounds.MaxY};
-    if (from.Kind != kShapePolygon && from.Circle) {
+    if (from.Kind != quillform::kShapePolygon && from.Circle) {
         outline.kind = quillform::OutlineKind::Circle;
         outline.circle = quillform::Circle{
             quillform::Point{from.Circle->Center.X, from.Circle->Center.Y}, from.Circle->Radius};
@@ -110,3 +112,5 @@ quillform::Layer ToValue(const TFixedSizeLayer& layer) {
 TResultCopy CopyResults(const TDXFQuillform& reader) {
     return ToResultCopy(quillform::CopyDrawing(reader));
 }
+
+} // namespace quillform

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace quillform::detail {
+
 namespace bg = boost::geometry;
 namespace bgi = boost::geometry::index;
 
@@ -55,3 +57,5 @@ void TBoxIndex::Meeting(uint32_t group, const TBox& box, std::vector<uint32_t>& 
                        boost::make_function_output_iterator(
                            [&ids](const Value& value) { ids.push_back(value.second); }));
 }
+
+} // namespace quillform::detail

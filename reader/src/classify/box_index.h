@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+namespace quillform::detail {
+
 // A closed axis-aligned box; NaN bounds make it meet nothing.
 struct TBox {
     double minX, minY, maxX, maxY;
@@ -44,3 +46,5 @@ private:
     struct Tree;
     std::unique_ptr<Tree> tree_;
 };
+
+} // namespace quillform::detail

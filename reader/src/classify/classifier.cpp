@@ -4,8 +4,12 @@
 
 #include "classify/shape_filing.h"
 
+namespace quillform::detail {
+
 std::unique_ptr<TShapeClassifier> MakeClassifier(quillform::Engine engine) {
     if (engine == quillform::Engine::Fast)
         return MakeFastClassifier();
     return MakeReferenceClassifier();
 }
+
+} // namespace quillform::detail

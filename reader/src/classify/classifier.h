@@ -7,6 +7,8 @@
 
 #include <memory>
 
+namespace quillform::detail {
+
 struct TClassifyOptions {
     double tolerance = 1e-5; // boxes of outer polygon shapes
     // Holes and islands may come from any layer; a shape keeps its outer
@@ -25,3 +27,5 @@ public:
 };
 
 std::unique_ptr<TShapeClassifier> MakeClassifier(quillform::Engine engine);
+
+} // namespace quillform::detail

@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+namespace quillform::detail {
 namespace {
 constexpr double kTol = kClassificationTolerance;
 
@@ -64,6 +65,10 @@ bool CircleHoleOfCircle(const TDXFCircle& outer, const TDXFCircle& candidate) {
     return DistanceTo(outer.Center, candidate.Center.X, candidate.Center.Y) <
            std::fabs(outer.Radius - candidate.Radius);
 }
+
+} // namespace quillform::detail
+
+using namespace quillform::detail;
 
 bool TDXFPolygon::IsInsideCircle(const TDXFCircle* circle) const {
     return VerticesWithinCircle(*this, *circle);

@@ -4,6 +4,8 @@
 
 #include "classify/split_outline.h"
 
+namespace quillform::detail {
+
 // The pairwise containment tests of classification, shared by both engines
 // so that each pair is decided by the same arithmetic.
 
@@ -17,3 +19,5 @@ bool CircleInsideOutline(const TDXFCircle& circle, const TDXFPolygon& contour,
 bool CircleInsideCircle(const TDXFCircle& inner, const TDXFCircle& outer);
 // The hole test of an outer circle: centre distance below |R - r|.
 bool CircleHoleOfCircle(const TDXFCircle& outer, const TDXFCircle& candidate);
+
+} // namespace quillform::detail

@@ -5,10 +5,12 @@
 // parts, holes and order. Hole collection visits only the candidates whose
 // boxes allow containment, in list order; every other item would fail the
 // first containment test, which changes nothing.
-#include "classify/containment.h"
 #include "classify/fast_classification.h"
+#include "classify/containment.h"
 
 #include <algorithm>
+
+namespace quillform::detail {
 
 void TFastClassification::Run() {
     Catalogue();
@@ -185,3 +187,5 @@ public:
 std::unique_ptr<TShapeClassifier> MakeFastClassifier() {
     return std::make_unique<TFastClassifier>();
 }
+
+} // namespace quillform::detail

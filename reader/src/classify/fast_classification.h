@@ -12,6 +12,8 @@
 #include <memory>
 #include <vector>
 
+namespace quillform::detail {
+
 // The classification passes of the literal engine, walk for walk, with each
 // containment test answered from an index: an item's candidates are the
 // items of its group whose boxes could contain it, visited until one does;
@@ -117,3 +119,5 @@ private:
                             HoleSet& holes);
     void ReleaseOutlines(const HoleSet& holes);
 };
+
+} // namespace quillform::detail

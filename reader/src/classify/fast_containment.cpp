@@ -10,6 +10,8 @@
 #include <cmath>
 #include <limits>
 
+namespace quillform::detail {
+
 namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -240,7 +242,7 @@ bool TFastClassification::CircleInsideCircle(uint32_t k) {
         return false;
     return Decide(
         item.inCircle, [&](uint32_t m) { return circles_[m].alive; },
-        [&](uint32_t m) { return ::CircleInsideCircle(*item.circle, *circles_[m].circle); },
+        [&](uint32_t m) { return detail::CircleInsideCircle(*item.circle, *circles_[m].circle); },
         [&] {
             std::vector<uint32_t> found;
             for (const uint32_t m : Meeting(*circleIndex_, item.group, item.reach))
@@ -279,7 +281,7 @@ bool TFastClassification::CircleInsideHole(uint32_t k, const HoleSet& holes) {
     };
     const auto inHoleCircle = [&](uint32_t m) {
         return circles_[m].holeOf == holes.part && Meet(circles_[m].reach, item.reach) &&
-               ::CircleInsideCircle(*item.circle, *circles_[m].circle);
+               detail::CircleInsideCircle(*item.circle, *circles_[m].circle);
     };
     return AnyHole(holes.contours, *contourIndex_, item.group, PointBox(centre), inHoleContour) ||
            AnyHole(holes.circles, *circleIndex_, item.group, item.reach, inHoleCircle);
@@ -303,3 +305,5 @@ const std::vector<uint32_t>& TFastClassification::Meeting(const TBoxIndex& index
     index.Meeting(group, box, found_);
     return found_;
 }
+
+} // namespace quillform::detail

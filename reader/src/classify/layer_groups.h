@@ -4,6 +4,8 @@
 
 #include "model/name_interner.h"
 
+namespace quillform::detail {
+
 // The one place where the fast classification decides which contours and
 // circles may contain one another: those of one group. A group is a layer
 // (names compared byte-wise), or, when holes are taken across layers, every
@@ -19,3 +21,5 @@ private:
     bool acrossLayers_;
     TNameInterner names_;
 };
+
+} // namespace quillform::detail

@@ -4,6 +4,8 @@
 
 #include "model/entity_store.h"
 
+namespace quillform::detail {
+
 namespace {
 thread_local bool acrossLayers = false;
 } // namespace
@@ -19,3 +21,5 @@ TAcrossLayers::TAcrossLayers(bool across) : previous_(acrossLayers) {
 TAcrossLayers::~TAcrossLayers() {
     acrossLayers = previous_;
 }
+
+} // namespace quillform::detail

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+namespace quillform::detail {
+
 // Which contours and circles the literal containment tests let contain one
 // another: those of one layer (names compared byte-wise), or any two while
 // a TAcrossLayers scope says holes are taken across layers. The scope is
@@ -18,3 +20,5 @@ public:
 private:
     bool previous_;
 };
+
+} // namespace quillform::detail

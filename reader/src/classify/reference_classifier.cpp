@@ -7,6 +7,8 @@
 
 #include "classify/shape_filing.h"
 
+namespace quillform::detail {
+
 namespace {
 class TReferenceClassifier : public TShapeClassifier {
 public:
@@ -58,3 +60,5 @@ private:
 std::unique_ptr<TShapeClassifier> MakeReferenceClassifier() {
     return std::make_unique<TReferenceClassifier>();
 }
+
+} // namespace quillform::detail

@@ -4,6 +4,8 @@
 #include "model/entity_store.h"
 #include "quillform/shape_records.h"
 
+using namespace quillform::detail;
+
 namespace {
 // Hole boxes use the classification tolerance, not the reader's.
 constexpr double kHoleBoxTolerance = 1e-6;
@@ -36,14 +38,14 @@ void part2d_any::SetHoles(const TLista* holeContours, const TLista* holeCircles)
     for (const TListaNode* node = holeContours->Head; node; node = node->Next, ++h) {
         const auto* contour = static_cast<const TDXFPolygon*>(node->Item);
         TBaseShape& shape = Holes[h].Shape;
-        shape.Kind = kShapePolygon;
+        shape.Kind = quillform::kShapePolygon;
         shape.Polygon = std::make_unique<TPolygon>(contour->Count);
         contour->CopyToPolygon(shape.Polygon.get());
         shape.Polygon->CalcBoundingBox(kHoleBoxTolerance);
     }
     for (const TListaNode* node = holeCircles->Head; node; node = node->Next, ++h) {
         TBaseShape& shape = Holes[h].Shape;
-        shape.Kind = kShapeCircle;
+        shape.Kind = quillform::kShapeCircle;
         shape.Circle = std::make_unique<TCircle>(*static_cast<const TDXFCircle*>(node->Item));
         shape.Circle->CalcBoundingBox();
     }

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "classify/shape_filing.h"
 
+namespace quillform::detail {
+
 part2d_any* TShapeFiler::ContourPart(const TDXFPolygon& contour) const {
     auto* part = new part2d_any();
-    part->Kind = kShapePolygon;
+    part->Kind = quillform::kShapePolygon;
     part->Polygon = std::make_unique<TPolygon>(contour.Count);
     contour.CopyToPolygon(part->Polygon.get());
     part->Polygon->CalcBoundingBox(options.tolerance);
@@ -13,7 +15,7 @@ part2d_any* TShapeFiler::ContourPart(const TDXFPolygon& contour) const {
 
 part2d_any* TShapeFiler::CirclePart(const TDXFCircle& circle) {
     auto* part = new part2d_any();
-    part->Kind = kShapeCircle;
+    part->Kind = quillform::kShapeCircle;
     part->Circle = std::make_unique<TCircle>(circle);
     part->Circle->CalcBoundingBox();
     return part;
@@ -63,3 +65,5 @@ void TShapeFiler::File(part2d_any* part, const char* layer) {
     else
         delete part;
 }
+
+} // namespace quillform::detail

@@ -6,6 +6,8 @@
 
 #include "model/entity_store.h"
 
+namespace quillform::detail {
+
 // The holes collected for one part; frees whatever they still hold.
 struct THoleLists {
     TLista contours;
@@ -44,3 +46,5 @@ struct TShapeFiler {
 
 std::unique_ptr<TShapeClassifier> MakeReferenceClassifier();
 std::unique_ptr<TShapeClassifier> MakeFastClassifier();
+
+} // namespace quillform::detail

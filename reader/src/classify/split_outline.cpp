@@ -9,6 +9,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace quillform::detail;
+
 namespace {
 constexpr double kTol = kClassificationTolerance;
 constexpr double kTurn = 2 * kPi;
@@ -171,6 +173,8 @@ void TDXFPolygon::SplitOutline(TPoint2D* points, TArc* edges, int32_t* count,
 
 // The split outline's points and sub-arcs, taken in outline order without
 // storing them.
+namespace quillform::detail {
+
 TBoundingBox SplitOutlineBounds(const TDXFPolygon& contour, int32_t* count) {
     Extent extent;
     int32_t n = 0;
@@ -219,6 +223,8 @@ TSplitOutline::TSplitOutline(const TDXFPolygon& contour)
 bool WithinBounds(const TBoundingBox& box, double x, double y) {
     return box.MinX <= x && x <= box.MaxX && box.MinY <= y && y <= box.MaxY;
 }
+
+} // namespace quillform::detail
 
 namespace {
 // Whether the sub-arc meets the horizontal ray segment from (x, y) to (rayEnd, y).

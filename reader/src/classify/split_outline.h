@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace quillform::detail {
+
 // Fixed tolerance of every containment test, in drawing units or degrees.
 constexpr double kClassificationTolerance = 1e-6;
 
@@ -32,6 +34,9 @@ struct TSplitOutline {
 TBoundingBox SplitOutlineBounds(const TDXFPolygon& contour, int32_t* count);
 // Closed box test; NaN coordinates are outside every box.
 bool WithinBounds(const TBoundingBox& box, double x, double y);
+} // namespace quillform::detail
+
 // Even-odd test with a ray towards +x, for points within the outline's bounds.
-bool PointInOutline(const TSplitOutline& outline, double x, double y);
-bool AllVerticesInOutline(const TSplitOutline& outline, const TDXFPolygon& contour);
+bool PointInOutline(const quillform::detail::TSplitOutline& outline, double x, double y);
+bool AllVerticesInOutline(const quillform::detail::TSplitOutline& outline,
+                          const TDXFPolygon& contour);

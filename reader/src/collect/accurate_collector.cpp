@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cctype>
 
+namespace quillform::detail {
+
 namespace {
 // Polyline flags: 3-D polylines hold world coordinates; meshes hold faces, not outlines.
 constexpr int kPolyline3d = 8;
@@ -26,13 +28,14 @@ bool IsPaperSpaceBlock(const std::string& name) {
     return lower.rfind("*paper_space", 0) == 0;
 }
 
-const char* LayerName(const OwnedName& name) {
+const char* LayerName(const quillform::OwnedName& name) {
     return name ? name.get() : "";
 }
 } // namespace
 
-TAccurateCollector::TAccurateCollector(const TEntityEvents& events, quillform::Diagnostics& report,
-                                       TExpansionBudget& budget, TDrawingModel& model)
+TAccurateCollector::TAccurateCollector(const quillform::EntityEvents& events,
+                                       quillform::Diagnostics& report, TExpansionBudget& budget,
+                                       TDrawingModel& model)
     : Test_CreationClass(events, &report, &budget), report_(report), model_(model) {}
 
 void TAccurateCollector::addBlock(const DL_BlockData& data) {
@@ -219,3 +222,5 @@ void TAccurateCollector::addFitPoint(const DL_FitPointData& data) {
     if (TSplineCurve* spline = OpenSpline())
         spline->fitPoints.emplace_back(data.x, data.y);
 }
+
+} // namespace quillform::detail

@@ -7,6 +7,8 @@
 
 #include "quillform/diagnostics.h"
 
+namespace quillform::detail {
+
 // The collector of the accurate geometry rules. Events are raised exactly as
 // the reader's own collector raises them; what is kept differs: each entity
 // keeps the map from its object coordinate system, paper space is left out,
@@ -15,7 +17,7 @@
 // block model it is given, for expansion once the whole file has been read.
 class TAccurateCollector : public Test_CreationClass {
 public:
-    TAccurateCollector(const TEntityEvents& events, quillform::Diagnostics& report,
+    TAccurateCollector(const quillform::EntityEvents& events, quillform::Diagnostics& report,
                        TExpansionBudget& budget, TDrawingModel& model);
 
     void addBlock(const DL_BlockData& data) override;
@@ -63,3 +65,5 @@ private:
     size_t splineItem_ = 0;
     std::vector<std::string> curveLayers_;
 };
+
+} // namespace quillform::detail

@@ -7,6 +7,8 @@
 
 #include "model/geometry.h"
 
+using namespace quillform::detail;
+
 namespace {
 // Rotation about the block's stored base point, then the insertion offset.
 // Scale factors, column/row arrays and the file's base point are not applied.
@@ -26,7 +28,7 @@ TDXFCircle* PlacedCircle(const TDXFCircle& from, const Placement& place, const c
     auto* copy = new TDXFCircle();
     copy->Radius = from.Radius;
     copy->Center = place(from.Center.X, from.Center.Y);
-    copy->Layer = CopyName(layer);
+    copy->Layer = quillform::CopyName(layer);
     return copy;
 }
 
@@ -51,7 +53,7 @@ TDXFArc* PlacedArc(const TDXFArc& from, const Placement& place, const char* laye
     copy->StartAngle = NormalizedAngle(from.StartAngle + place.angle);
     copy->EndAngle = NormalizedAngle(from.EndAngle + place.angle);
     copy->Clockwise = 0;
-    copy->Layer = CopyName(layer);
+    copy->Layer = quillform::CopyName(layer);
     return copy;
 }
 

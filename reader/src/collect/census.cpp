@@ -6,6 +6,8 @@
 
 #include <dl_extrusion.h>
 
+using namespace quillform::detail;
+
 namespace {
 constexpr const char* kAccurateUses = "--accurate would use them";
 constexpr const char* kAccurateLeavesOut = "--accurate leaves them out";

@@ -7,9 +7,11 @@
 #include <cmath>
 #include <memory>
 
-Test_CreationClass::Test_CreationClass(const TEntityEvents& events, quillform::Diagnostics* report,
-                                       TExpansionBudget* budget)
-    : TEntityEvents(events), report_(report), budget_(budget) {}
+using namespace quillform::detail;
+
+Test_CreationClass::Test_CreationClass(const quillform::EntityEvents& events,
+                                       quillform::Diagnostics* report, TExpansionBudget* budget)
+    : quillform::EntityEvents(events), report_(report), budget_(budget) {}
 
 Test_CreationClass::~Test_CreationClass() {
     DestroyPolygon(CurrentPolyline);
@@ -109,7 +111,7 @@ void Test_CreationClass::addBlock(const DL_BlockData& data) {
     Flush();
     FinishBlock();
     CurrentBlock = new block();
-    CurrentBlock->name = CopyName(data.name.c_str());
+    CurrentBlock->name = quillform::CopyName(data.name.c_str());
     if (data.bpx != 0 || data.bpy != 0)
         blocksWithBase_.push_back(data.name);
     BlockOpened(data);
@@ -130,7 +132,7 @@ void Test_CreationClass::addLine(const DL_LineData& data) {
     segment->Y1 = data.y1;
     segment->X2 = data.x2;
     segment->Y2 = data.y2;
-    segment->Layer = CopyName(layer.c_str());
+    segment->Layer = quillform::CopyName(layer.c_str());
     KeepSegment(segment);
     Flush();
     RegisterLayer(layer);
@@ -157,7 +159,7 @@ void Test_CreationClass::addArc(const DL_ArcData& data) {
     arc->StartY = data.cy + data.radius * std::sin(start);
     arc->EndX = data.cx + data.radius * std::cos(end);
     arc->EndY = data.cy + data.radius * std::sin(end);
-    arc->Layer = CopyName(layer.c_str());
+    arc->Layer = quillform::CopyName(layer.c_str());
     const double startX = arc->StartX, startY = arc->StartY, endX = arc->EndX, endY = arc->EndY;
     if (UsableRadius(data.radius, layer))
         KeepArc(arc.release());
@@ -173,7 +175,7 @@ void Test_CreationClass::addCircle(const DL_CircleData& data) {
     auto circle = std::make_unique<TDXFCircle>();
     circle->Center = TPoint2D(data.cx, data.cy);
     circle->Radius = data.radius;
-    circle->Layer = CopyName(layer.c_str());
+    circle->Layer = quillform::CopyName(layer.c_str());
     if (UsableRadius(data.radius, layer))
         KeepCircle(circle.release());
     Flush();
@@ -189,7 +191,7 @@ void Test_CreationClass::addPolyline(const DL_PolylineData& data) {
     int32_t* flags = NewPlainItem<int32_t>();
     *flags = data.flags;
     CurrentPolyline->Add(flags);
-    CurrentPolyline->Layer = CopyName(layer.c_str());
+    CurrentPolyline->Layer = quillform::CopyName(layer.c_str());
     pendingPlaneIgnored_ =
         PlaneIgnored() && !(data.flags & 8); // 3-D polylines are in world coordinates
     pendingInPaperSpace_ = getAttributes().isInPaperSpace();

@@ -13,27 +13,29 @@
 #include <string>
 #include <vector>
 
+namespace quillform::detail {
 class TExpansionBudget;
+} // namespace quillform::detail
 
 // Receives dxflib's callbacks for one read: stores lines, arcs, circles,
 // polylines and block definitions in the read's entity lists (its
 // TEntityLists base: Segments, Arcs, Circles, Polylines, Blocks and the
 // layer-name registry LayerNames), expands inserts and raises one event per
 // entity. The entity event slots (OnLayer ... OnInsert) are the
-// TEntityEvents base. The stages after parsing take the lists, never the
+// EntityEvents base. The stages after parsing take the lists, never the
 // collector.
 class Test_CreationClass : public DL_CreationAdapter,
                            public quillform::detail::TEntityLists,
-                           public TEntityEvents {
+                           public quillform::EntityEvents {
 public:
     TDXFPolygon* CurrentPolyline = nullptr;
     block* CurrentBlock = nullptr;
 
     // report (if given) counts what the collector leaves out; budget (if
     // given) limits the entities that inserts may produce.
-    explicit Test_CreationClass(const TEntityEvents& events = TEntityEvents(),
+    explicit Test_CreationClass(const quillform::EntityEvents& events = quillform::EntityEvents(),
                                 quillform::Diagnostics* report = nullptr,
-                                TExpansionBudget* budget = nullptr);
+                                quillform::detail::TExpansionBudget* budget = nullptr);
     ~Test_CreationClass() override;
     Test_CreationClass(const Test_CreationClass&) = delete;
     Test_CreationClass& operator=(const Test_CreationClass&) = delete;
@@ -128,7 +130,7 @@ private:
     // name per entity is a conversion and an allocation.
     std::wstring Wide(const std::string& name) const { return widen_(name.c_str()); }
 
-    NameWidener widen_;
+    quillform::detail::NameWidener widen_;
     quillform::Diagnostics* report_;
-    TExpansionBudget* budget_;
+    quillform::detail::TExpansionBudget* budget_;
 };

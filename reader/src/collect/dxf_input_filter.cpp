@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace quillform::detail {
+
 namespace {
 // Lines are handed over in batches of about this many bytes.
 constexpr size_t kBatch = 32 * 1024;
@@ -54,3 +56,5 @@ TDxfInputFilter::pos_type TDxfInputFilter::seekpos(pos_type position, std::ios_b
         return position;
     return pos_type(off_type(-1));
 }
+
+} // namespace quillform::detail

@@ -10,6 +10,8 @@
 #include <memory>
 #include <streambuf>
 
+namespace quillform::detail {
+
 // What the filter noticed about the file it passed on.
 struct TInputFindings {
     TDxfLineSource::Encoding encoding = TDxfLineSource::Encoding::Bytes;
@@ -40,3 +42,5 @@ private:
     std::unique_ptr<char[]> out_; // the lines handed over last
     bool started_ = false;
 };
+
+} // namespace quillform::detail

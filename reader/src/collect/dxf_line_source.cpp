@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace quillform::detail {
+
 namespace {
 constexpr size_t kChunk = 64 * 1024;
 constexpr char kBinarySentinel[] = "AutoCAD Binary DXF";
@@ -75,9 +77,10 @@ void TDxfLineSource::Decode(const std::string& raw) {
         if (unit >= 0xD800 && unit <= 0xDBFF)
             highSurrogate_ = unit;
         else
-            wide.push_back(static_cast<wchar_t>(unit)); // ToUtf8 replaces a lone low surrogate
+            wide.push_back(
+                static_cast<wchar_t>(unit)); // quillform::ToUtf8 replaces a lone low surrogate
     }
-    text_ += ToUtf8(wide);
+    text_ += quillform::ToUtf8(wide);
 }
 
 bool TDxfLineSource::Fill() {
@@ -100,7 +103,7 @@ bool TDxfLineSource::Fill() {
     }
     Decode(raw);
     if (exhausted_ && highSurrogate_ != 0) {
-        text_ += ToUtf8(std::wstring(1, static_cast<wchar_t>(0xFFFD)));
+        text_ += quillform::ToUtf8(std::wstring(1, static_cast<wchar_t>(0xFFFD)));
         highSurrogate_ = 0;
     }
     return pos_ < text_.size();
@@ -147,3 +150,5 @@ bool TDxfLineSource::NextPieced(std::string_view* line) {
     *line = line_;
     return any;
 }
+
+} // namespace quillform::detail

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace quillform::detail {
+
 // Cuts a DXF file into lines the way the parser must see them: every line
 // end (LF, CR LF or a lone CR) ends exactly one line, UTF-16 text arrives as
 // UTF-8, and a line longer than the parser reads in one piece is cut, so that
@@ -90,3 +92,5 @@ private:
     int64_t cutLines_ = 0;
     std::string line_;
 };
+
+} // namespace quillform::detail

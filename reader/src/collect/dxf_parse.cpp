@@ -16,6 +16,8 @@
 #include <mutex>
 #include <sys/stat.h>
 
+namespace quillform::detail {
+
 namespace {
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -101,9 +103,11 @@ int32_t ParseDxf(const std::string& path, Test_CreationClass& collector,
 }
 
 bool ParseDxfFile(const wchar_t* fileName, Test_CreationClass& collector) {
-    return ParseDxfPath(NarrowPath(fileName), collector);
+    return ParseDxfPath(quillform::NarrowPath(fileName), collector);
 }
 
 bool ParseDxfPath(const std::string& path, Test_CreationClass& collector) {
     return (ParseDxf(path, collector) & stReadError) == 0;
 }
+
+} // namespace quillform::detail

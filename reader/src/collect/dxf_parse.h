@@ -9,6 +9,8 @@
 
 class Test_CreationClass;
 
+namespace quillform::detail {
+
 // Lets dxflib read the file (path as the file system's bytes) into the
 // collector, through the input filter. Returns status bits: stReadError
 // when the file cannot be opened (the collector then receives nothing),
@@ -21,3 +23,5 @@ int32_t ParseDxf(const std::string& path, Test_CreationClass& collector,
 // The same, true when the file could be opened.
 bool ParseDxfFile(const wchar_t* fileName, Test_CreationClass& collector);
 bool ParseDxfPath(const std::string& path, Test_CreationClass& collector);
+
+} // namespace quillform::detail

@@ -8,6 +8,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+namespace quillform::detail {
+
 TExpansionLimitReached::TExpansionLimitReached(int64_t limit)
     : std::runtime_error("block inserts would produce more than " + std::to_string(limit) +
                          " entities"),
@@ -68,3 +70,5 @@ int64_t ControlGroupLeft() {
 TMemoryFigures CurrentMemoryFigures() {
     return TMemoryFigures{MemAvailable(), AddressSpaceLeft(), ControlGroupLeft()};
 }
+
+} // namespace quillform::detail

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+namespace quillform::detail {
+
 // How many entities block inserts may still produce in one read. A small
 // file can insert a large block many times over; past the budget the read
 // stops at once (TExpansionLimitReached) instead of growing until memory
@@ -50,3 +52,5 @@ constexpr int64_t kBytesPerEntity = 512;
 
 // The figures of this machine and process, read now.
 TMemoryFigures CurrentMemoryFigures();
+
+} // namespace quillform::detail

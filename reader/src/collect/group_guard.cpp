@@ -6,6 +6,8 @@
 #include <cctype>
 #include <cstdlib>
 
+namespace quillform::detail {
+
 namespace {
 // Entity names are compared trimmed and without regard to case, more widely
 // than any parser does, so that no spelling slips past the guard.
@@ -84,3 +86,5 @@ const std::string* TGroupGuard::Count(std::string_view line, int64_t remainingBy
     rewritten_ = std::to_string(allowed);
     return &rewritten_;
 }
+
+} // namespace quillform::detail

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace quillform::detail {
+
 // Watches the group pairs on their way to the parser. dxflib sizes a buffer
 // by some count groups (the vertices of an LWPOLYLINE, the knots, control and
 // fit points of a SPLINE, the vertices of a LEADER) and fills it before any
@@ -76,3 +78,5 @@ private:
     int64_t loweredCounts_ = 0;
     std::string rewritten_;
 };
+
+} // namespace quillform::detail

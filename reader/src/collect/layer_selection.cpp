@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <string>
 
+namespace quillform::detail {
+
 namespace {
 bool Named(const char* name, const std::vector<std::string>& names) {
     const std::string bytes = name ? name : "";
-    const std::string utf8 = NameToUtf8(bytes.c_str());
+    const std::string utf8 = quillform::NameToUtf8(bytes.c_str());
     return std::any_of(names.begin(), names.end(),
                        [&](const std::string& n) { return n == bytes || n == utf8; });
 }
@@ -44,3 +46,5 @@ void KeepSelectedLayers(quillform::detail::TEntityLists& lists,
     Sift<TDXFCircle>(lists.Circles, settings, [](TDXFCircle* e) { delete e; });
     Sift<TDXFPolygon>(lists.Polylines, settings, DestroyPolygon);
 }
+
+} // namespace quillform::detail

@@ -6,6 +6,8 @@
 
 #include "quillform/settings.h"
 
+namespace quillform::detail {
+
 // Whether a layer is read under the settings' layer lists (names as the
 // file holds them, or as UTF-8).
 bool LayerSelected(const char* name, const quillform::Settings& settings);
@@ -14,3 +16,5 @@ bool LayerSelected(const char* name, const quillform::Settings& settings);
 // read, before anything is linked or classified.
 void KeepSelectedLayers(quillform::detail::TEntityLists& lists,
                         const quillform::Settings& settings);
+
+} // namespace quillform::detail

@@ -8,6 +8,8 @@
 
 #include <memory>
 
+namespace quillform::detail {
+
 namespace {
 dxf_info& VertexOf(TListaNode* node) {
     return *static_cast<dxf_info*>(node->Item);
@@ -78,3 +80,5 @@ void KeepBulgesAsArcs(TLista* polylines, double tolerance) {
         }
     }
 }
+
+} // namespace quillform::detail

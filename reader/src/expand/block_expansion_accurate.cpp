@@ -9,6 +9,8 @@
 #include <limits>
 #include <map>
 
+namespace quillform::detail {
+
 namespace {
 constexpr int64_t kUncounted = std::numeric_limits<int64_t>::max();
 
@@ -176,3 +178,5 @@ void ExpandModelSpace(const TDrawingModel& model, quillform::detail::TEntityList
     TExpander expander(model, lists, report, rules);
     expander.Expand(model.modelSpace, TAffine2D(), nullptr, true);
 }
+
+} // namespace quillform::detail

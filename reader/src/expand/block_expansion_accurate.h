@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace quillform::detail {
+
 // Places model space with every insert expanded, recursively, in file
 // order, into the collector's model-space lists: each block's base point is
 // subtracted, then its insert's scale, rotation, array cell, insertion point
@@ -27,3 +29,5 @@ struct TExpansionRules {
 };
 void ExpandModelSpace(const TDrawingModel& model, quillform::detail::TEntityLists& lists,
                       quillform::Diagnostics& report, const TExpansionRules& rules);
+
+} // namespace quillform::detail

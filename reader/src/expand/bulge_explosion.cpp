@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+namespace quillform::detail {
+
 namespace {
 bool HasBulges(const TDXFPolygon& polyline, double t) {
     for (const TListaNode* n = polyline.Head->Next; n; n = n->Next)
@@ -73,11 +75,11 @@ void ExplodeBulgedPolylines(quillform::detail::TEntityLists& lists, double toler
             const dxf_info& to = *polyline->NextVertex(v);
             if (ToleranceEqual(from.bulge, 0, tolerance)) {
                 if (TDXFSegment* segment = StraightEdge(from, to, tolerance)) {
-                    segment->Layer = CopyName(polyline->Layer.get());
+                    segment->Layer = quillform::CopyName(polyline->Layer.get());
                     lists.Segments.Add(segment);
                 }
             } else if (TDXFArc* arc = BulgedEdge(from, to, tolerance)) {
-                arc->Layer = CopyName(polyline->Layer.get());
+                arc->Layer = quillform::CopyName(polyline->Layer.get());
                 lists.Arcs.Add(arc);
             }
         }
@@ -85,3 +87,5 @@ void ExplodeBulgedPolylines(quillform::detail::TEntityLists& lists, double toler
         node = lists.Polylines.Remove(node);
     }
 }
+
+} // namespace quillform::detail

@@ -12,6 +12,8 @@
 #include <cmath>
 #include <memory>
 
+namespace quillform::detail {
+
 namespace {
 constexpr int32_t kClosedFlag = 1;
 
@@ -38,7 +40,7 @@ TDXFPolygon* NewPolyline(bool closed, const char* layer) {
     int32_t* flags = NewPlainItem<int32_t>();
     *flags = closed ? kClosedFlag : 0;
     polyline->Add(flags);
-    polyline->Layer = CopyName(layer);
+    polyline->Layer = quillform::CopyName(layer);
     return polyline;
 }
 
@@ -135,3 +137,5 @@ TDXFPolygon* BulgedPolylineChain(const TDXFPolygon& polyline, const TAffine2D& m
         chain.back().end = chain.front().start;
     return PolylineOf(chain, closed, layer);
 }
+
+} // namespace quillform::detail

@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "model/spline_curve.h"
 #include "model/placement.h"
+#include "model/spline_curve.h"
 
 #include "model/entity_store.h"
+
+namespace quillform::detail {
 
 // Curves that are not circles in the drawing plane (ellipses, splines, and
 // circles, arcs and bulges under unequal scale or a tilted plane) as chains
@@ -26,3 +28,5 @@ TDXFPolygon* SplineChain(const TSplineCurve& spline, const TAffine2D& map, doubl
 // fitted as elliptical arcs.
 TDXFPolygon* BulgedPolylineChain(const TDXFPolygon& polyline, const TAffine2D& map,
                                  double curveTolerance, double bulgeTolerance, const char* layer);
+
+} // namespace quillform::detail

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <vector>
 
+namespace quillform::detail {
+
 namespace {
 bool HasArc(const TDXFPolygon& contour) {
     for (const TListaNode* n = contour.Head; n; n = n->Next)
@@ -61,3 +63,5 @@ void RemoveDegenerateOutlines(TLista* contours, double tolerance, quillform::Dia
         node = contours->Remove(node);
     }
 }
+
+} // namespace quillform::detail

@@ -5,8 +5,12 @@
 #include "quillform/diagnostics.h"
 #include "quillform/lista.h"
 
+namespace quillform::detail {
+
 // Removes the contours that enclose no area: no arc edge, and every vertex
 // within the tolerance of one line (one vertex, two vertices joined by
 // straight edges, a flat zigzag). They are neither shapes nor holes.
 // Counted per layer in the report ("degenerateOutlines").
 void RemoveDegenerateOutlines(TLista* contours, double tolerance, quillform::Diagnostics& report);
+
+} // namespace quillform::detail

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace quillform::detail {
+
 namespace {
 const dxf_info& VertexAt(const TListaNode* node) {
     return *static_cast<const dxf_info*>(node->Item);
@@ -41,3 +43,5 @@ double DrawingSize(const quillform::detail::TEntityLists& lists) {
     }
     return maxX >= minX ? std::max(maxX - minX, maxY - minY) : 0;
 }
+
+} // namespace quillform::detail

@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace quillform::detail {
+
 namespace {
 const dxf_info& VertexAt(const TListaNode* node) {
     return *static_cast<const dxf_info*>(node->Item);
@@ -214,3 +216,5 @@ void RemoveDuplicates(quillform::detail::TEntityLists& lists, double tolerance,
         },
         DestroyRaw, report);
 }
+
+} // namespace quillform::detail

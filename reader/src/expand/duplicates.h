@@ -7,6 +7,8 @@
 
 #include "quillform/diagnostics.h"
 
+namespace quillform::detail {
+
 // Removes, before linking, every segment, arc, circle and closed polyline
 // that repeats an earlier one of the same layer: the same ends (either way
 // round, for an arc with the direction reversed), the same centre and
@@ -15,3 +17,5 @@
 // report ("duplicates").
 void RemoveDuplicates(quillform::detail::TEntityLists& lists, double tolerance,
                       quillform::Diagnostics& report);
+
+} // namespace quillform::detail

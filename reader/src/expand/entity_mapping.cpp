@@ -5,6 +5,8 @@
 
 #include "model/geometry.h"
 
+namespace quillform::detail {
+
 namespace {
 // A direction turned through the map: rotated, and reflected when it mirrors.
 double MapAngle(double angle, const TAffine2D& map) {
@@ -26,7 +28,7 @@ std::unique_ptr<TDXFCircle> MapCircle(const TDXFCircle& from, const TAffine2D& m
     auto copy = std::make_unique<TDXFCircle>();
     copy->Center = map.Apply(from.Center);
     copy->Radius = from.Radius * map.LengthScale();
-    copy->Layer = CopyName(layer);
+    copy->Layer = quillform::CopyName(layer);
     return copy;
 }
 
@@ -49,7 +51,7 @@ std::unique_ptr<TDXFArc> MapArc(const TDXFArc& from, const TAffine2D& map, const
     copy->EndAngle = MapAngle(from.EndAngle, map);
     if (map.Mirrors())
         copy->Clockwise = 1 - from.Clockwise;
-    copy->Layer = CopyName(layer);
+    copy->Layer = quillform::CopyName(layer);
     return copy;
 }
 
@@ -72,3 +74,5 @@ TDXFPolygon* MapPolyline(const TDXFPolygon& from, const TAffine2D& map, const ch
         return placed;
     });
 }
+
+} // namespace quillform::detail

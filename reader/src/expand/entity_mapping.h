@@ -8,6 +8,8 @@
 
 #include <memory>
 
+namespace quillform::detail {
+
 // Copies of collected entities carried through a map of the plane. Circles,
 // arcs and bulges survive only maps that keep circles (a mirror reverses
 // their direction); under any other map these return null: the outline
@@ -22,3 +24,5 @@ TDXFPolygon* MapPolyline(const TDXFPolygon& from, const TAffine2D& map, const ch
 
 // Whether any vertex of a raw polyline carries a bulge.
 bool HasAnyBulge(const TDXFPolygon& polyline);
+
+} // namespace quillform::detail

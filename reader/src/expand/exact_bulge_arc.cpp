@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace quillform::detail {
+
 TDXFArc* ExactBulgeArc(const dxf_info& from, const dxf_info& to) {
     const double dx = to.x - from.x, dy = to.y - from.y;
     const double chord = std::hypot(dx, dy);
@@ -35,3 +37,5 @@ TDXFArc* ExactBulgeArc(const dxf_info& from, const dxf_info& to) {
     }
     return arc;
 }
+
+} // namespace quillform::detail

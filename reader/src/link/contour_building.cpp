@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+namespace quillform::detail {
+
 namespace {
 dxf_info* NewVertex(double x, double y) {
     auto* vertex = NewPlainItem<dxf_info>();
@@ -109,7 +111,7 @@ void MoveClosedPolylines(TLista& polylines, TLista* contours) {
         }
         auto* contour = new TDXFPolygon();
         CopyVertices(*polyline, contour);
-        contour->Layer = CopyName(polyline->Layer.get());
+        contour->Layer = quillform::CopyName(polyline->Layer.get());
         contours->Add(contour);
         DestroyPolygon(polyline);
         node = polylines.Remove(node);
@@ -128,13 +130,13 @@ void DropPolylinesWithoutVertices(TLista& polylines) {
     }
 }
 
-OwnedName StartContour(TLista& segments, TLista& arcs, TLista& polylines, TDXFPolygon* contour,
-                       int32_t* status) {
+quillform::OwnedName StartContour(TLista& segments, TLista& arcs, TLista& polylines,
+                                  TDXFPolygon* contour, int32_t* status) {
     if (segments.Count > 0) {
         auto* segment = static_cast<TDXFSegment*>(segments.Head->Item);
         contour->Add(NewVertex(segment->X1, segment->Y1));
         contour->Add(NewVertex(segment->X2, segment->Y2));
-        OwnedName layer = std::move(segment->Layer);
+        quillform::OwnedName layer = std::move(segment->Layer);
         delete segment;
         segments.Delete(0);
         return layer;
@@ -145,7 +147,7 @@ OwnedName StartContour(TLista& segments, TLista& arcs, TLista& polylines, TDXFPo
         WriteArc(start, *arc, false);
         contour->Add(start);
         contour->Add(NewVertex(arc->EndX, arc->EndY));
-        OwnedName layer = std::move(arc->Layer);
+        quillform::OwnedName layer = std::move(arc->Layer);
         delete arc;
         arcs.Delete(0);
         return layer;
@@ -153,7 +155,7 @@ OwnedName StartContour(TLista& segments, TLista& arcs, TLista& polylines, TDXFPo
     if (polylines.Count > 0) {
         auto* polyline = static_cast<TDXFPolygon*>(polylines.Head->Item);
         CopyVertices(*polyline, contour);
-        OwnedName layer = std::move(polyline->Layer);
+        quillform::OwnedName layer = std::move(polyline->Layer);
         DestroyPolygon(polyline);
         polylines.Delete(0);
         return layer;
@@ -282,11 +284,13 @@ void FinishContour(TDXFPolygon* contour, TLista* contours, int32_t* status, doub
     }
     if (openChains)
         openChains->push_back(RecordOf(*contour));
-    if (openContourMode == kDropOpenContours) {
+    if (openContourMode == quillform::kDropOpenContours) {
         DestroyPolygon(contour);
         return;
-    } else if (openContourMode == kStopOnOpenContour) {
+    } else if (openContourMode == quillform::kStopOnOpenContour) {
         *status |= stOpenContour;
     }
     contours->Add(contour);
 }
+
+} // namespace quillform::detail

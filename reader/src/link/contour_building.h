@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace quillform::detail {
+
 // The steps that build contours, shared by every linking engine so that a
 // joined entity writes the same vertices whichever engine found it. Engines
 // differ only in how they find the entity that joins next.
@@ -26,8 +28,8 @@ void DropPolylinesWithoutVertices(TLista& polylines);
 // Seeds an empty contour from the first segment, else arc, else polyline,
 // which is destroyed and removed; returns its layer name. With nothing
 // left, ORs stNoStartEntity into *status.
-OwnedName StartContour(TLista& segments, TLista& arcs, TLista& polylines, TDXFPolygon* contour,
-                       int32_t* status);
+quillform::OwnedName StartContour(TLista& segments, TLista& arcs, TLista& polylines,
+                                  TDXFPolygon* contour, int32_t* status);
 
 // Each joins the entity at the contour end its first matching pairing
 // names and returns true, or changes nothing and returns false. The entity
@@ -47,3 +49,5 @@ void FinishContour(TDXFPolygon* contour, TLista* contours, int32_t* status, doub
 dxf_info* FirstVertex(const TDXFPolygon* contour);
 dxf_info* LastVertex(const TDXFPolygon* contour);
 TPoint2D PointOf(const dxf_info* vertex);
+
+} // namespace quillform::detail

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <string>
 
+namespace quillform::detail {
+
 namespace {
 // Share of the drawing's size past which a linking distance is surely
 // meant for a drawing in other units; and what "many" short entities are.
@@ -18,7 +20,7 @@ constexpr double kShortShare = 0.05;
 constexpr double kSuggestedShare = 1e-6;
 
 std::string Number(double value) {
-    return ToUtf8(FormatNumber(value));
+    return quillform::ToUtf8(quillform::FormatNumber(value));
 }
 
 // The largest of 1, 2 and 5 times a power of ten that is at most value.
@@ -70,3 +72,5 @@ void AdviseOnDistance(const quillform::detail::TEntityLists& lists, double dista
                             : "longer than " + std::to_string(counts.shorter) + " of its " +
                                   std::to_string(counts.entities) + " segments and arcs");
 }
+
+} // namespace quillform::detail

@@ -6,6 +6,8 @@
 
 #include "quillform/diagnostics.h"
 
+namespace quillform::detail {
+
 // Warns once ("distanceTooLarge", with a suggested distance) when the
 // linking distance exceeds 1 % of the drawing's size, or the length of many
 // of its segments and arcs: first-match linking can then jump across them.
@@ -13,3 +15,5 @@
 // millimetres is what usually goes wrong on a drawing in inches or metres.
 void AdviseOnDistance(const quillform::detail::TEntityLists& lists, double distance,
                       double drawingSize, quillform::Diagnostics& report);
+
+} // namespace quillform::detail

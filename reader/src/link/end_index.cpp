@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 
+namespace quillform::detail {
+
 namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
@@ -163,3 +165,5 @@ void TEndIndex::Visit(uint32_t begin, uint32_t end, int depth, Query& query) con
         ++depth;
     }
 }
+
+} // namespace quillform::detail

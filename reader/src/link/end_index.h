@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace quillform::detail {
+
 // The ends of the entities that linking may still join, for the question
 // the literal scan answers: which entity, earliest in list order, has an end
 // within the linking distance of a point? Entities are numbered by that
@@ -50,3 +52,5 @@ private:
     void Visit(uint32_t begin, uint32_t end, int depth, Query& query) const;
     uint32_t SubtreeMin(uint32_t begin, uint32_t end) const;
 };
+
+} // namespace quillform::detail

@@ -12,6 +12,8 @@
 
 #include <cassert>
 
+namespace quillform::detail {
+
 namespace {
 enum Kind : uint8_t { kSegment, kArc, kPolyline };
 
@@ -226,3 +228,5 @@ public:
 std::unique_ptr<TContourLinker> MakeFastLinker() {
     return std::make_unique<TFastLinker>();
 }
+
+} // namespace quillform::detail

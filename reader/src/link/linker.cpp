@@ -4,6 +4,8 @@
 
 #include "link/reference_linker.h"
 
+namespace quillform::detail {
+
 namespace {
 class TReferenceLinker : public TContourLinker {
 public:
@@ -19,3 +21,5 @@ std::unique_ptr<TContourLinker> MakeLinker(quillform::Engine engine) {
         return MakeFastLinker();
     return std::make_unique<TReferenceLinker>();
 }
+
+} // namespace quillform::detail

@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+namespace quillform::detail {
+
 struct TLinkOptions {
     double linkingDistance = 0;
     int32_t openContourMode = 0;
@@ -30,3 +32,5 @@ public:
 
 std::unique_ptr<TContourLinker> MakeLinker(quillform::Engine engine);
 std::unique_ptr<TContourLinker> MakeFastLinker();
+
+} // namespace quillform::detail

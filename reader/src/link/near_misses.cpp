@@ -7,6 +7,8 @@
 #include <set>
 #include <utility>
 
+namespace quillform::detail {
+
 namespace {
 struct TEnd {
     double x, y;
@@ -67,3 +69,5 @@ std::vector<quillform::NearMiss> FindNearMisses(const std::vector<quillform::Ope
                      });
     return misses;
 }
+
+} // namespace quillform::detail

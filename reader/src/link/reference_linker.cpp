@@ -27,9 +27,12 @@ private:
     TEntityLists& lists_;
     const TLinkOptions& options_;
 
-    void MoveClosedPolylines(TLista* outList) { ::MoveClosedPolylines(lists_.Polylines, outList); }
-    OwnedName StartContour(TDXFPolygon* contour, int32_t* status) {
-        return ::StartContour(lists_.Segments, lists_.Arcs, lists_.Polylines, contour, status);
+    void MoveClosedPolylines(TLista* outList) {
+        detail::MoveClosedPolylines(lists_.Polylines, outList);
+    }
+    quillform::OwnedName StartContour(TDXFPolygon* contour, int32_t* status) {
+        return detail::StartContour(lists_.Segments, lists_.Arcs, lists_.Polylines, contour,
+                                    status);
     }
     bool AttachNext(TDXFPolygon* contour);
     bool AttachSegment(TListaNode* node, TDXFSegment* segment, TDXFPolygon* contour);

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "model/spline_curve.h"
 #include "model/placement.h"
+#include "model/spline_curve.h"
 
 #include "model/entity_store.h"
 
@@ -11,6 +11,8 @@
 #include <string>
 #include <variant>
 #include <vector>
+
+namespace quillform::detail {
 
 // What the accurate geometry rules keep while a file is read: every block
 // definition and model space itself as an ordered list of entities (each
@@ -70,3 +72,5 @@ struct TDrawingModel {
     // The first definition of that name, or null.
     const TBlockContents* Find(const std::string& name) const;
 };
+
+} // namespace quillform::detail

@@ -4,11 +4,39 @@
 
 #include <cstring>
 
+namespace quillform::detail {
+namespace {
+template <typename Record> void DestroyAll(TLista* list) {
+    while (list->Count > 0) {
+        delete static_cast<Record*>(list->Head->Item);
+        list->Delete(0);
+    }
+}
+} // namespace
+
 bool SameName(const char* a, const char* b) {
     if (!a || !b)
         return a == b;
     return std::strcmp(a, b) == 0;
 }
+
+void DestroyPolygon(TDXFPolygon* polygon) {
+    if (!polygon)
+        return;
+    polygon->ClearVertices();
+    delete polygon;
+}
+
+void FreeSegments(TLista* list) {
+    DestroyAll<TDXFSegment>(list);
+}
+void FreeArcs(TLista* list) {
+    DestroyAll<TDXFArc>(list);
+}
+
+} // namespace quillform::detail
+
+using namespace quillform::detail;
 
 dxf_info* TDXFPolygon::NextItem(const TListaNode* node) const {
     if (!node)
@@ -31,22 +59,6 @@ void TDXFPolygon::ClearVertices() {
     }
 }
 
-void DestroyPolygon(TDXFPolygon* polygon) {
-    if (!polygon)
-        return;
-    polygon->ClearVertices();
-    delete polygon;
-}
-
-namespace {
-template <typename Record> void DestroyAll(TLista* list) {
-    while (list->Count > 0) {
-        delete static_cast<Record*>(list->Head->Item);
-        list->Delete(0);
-    }
-}
-} // namespace
-
 void FreeContours(TLista* list) {
     while (list->Count > 0) {
         DestroyPolygon(static_cast<TDXFPolygon*>(list->Head->Item));
@@ -56,12 +68,6 @@ void FreeContours(TLista* list) {
 
 void FreeCircles(TLista* list) {
     DestroyAll<TDXFCircle>(list);
-}
-void FreeSegments(TLista* list) {
-    DestroyAll<TDXFSegment>(list);
-}
-void FreeArcs(TLista* list) {
-    DestroyAll<TDXFArc>(list);
 }
 
 block::~block() {
@@ -92,7 +98,7 @@ bool TLayersName::Contains(const char* name) const {
 }
 
 void TLayersName::AddName(const char* name) {
-    Add(CopyName(name).release());
+    Add(quillform::CopyName(name).release());
 }
 
 void TLayersName::Clear() {

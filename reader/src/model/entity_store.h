@@ -14,6 +14,9 @@
 #include <type_traits>
 #include <unordered_set>
 
+namespace quillform::detail {
+
+// Names compare byte-wise; null equals only null.
 bool SameName(const char* a, const char* b);
 
 // Polyline items are untyped (flags integer first, then vertices), so every item is
@@ -29,6 +32,8 @@ inline void FreePlainItem(void* item) {
     std::free(item);
 }
 
+} // namespace quillform::detail
+
 struct TRealSegment {
     double X1 = 0;
     double Y1 = 0;
@@ -37,17 +42,17 @@ struct TRealSegment {
 };
 
 struct TDXFSegment : TRealSegment {
-    OwnedName Layer;
+    quillform::OwnedName Layer;
 };
 
 struct TDXFArc : TArc {
-    OwnedName Layer;
+    quillform::OwnedName Layer;
 };
 
 class TDXFPolygon;
 
 struct TDXFCircle : TCircle {
-    OwnedName Layer;
+    quillform::OwnedName Layer;
 
     // Classification (tolerance 1e-6; only candidates of the same layer count).
     bool IsInsideContour(const TDXFPolygon* contour) const;
@@ -82,7 +87,7 @@ struct TPolygon;
 
 class TDXFPolygon : public TLista {
 public:
-    OwnedName Layer;
+    quillform::OwnedName Layer;
 
     // Contour form: the item after node, wrapping to the first item.
     dxf_info* NextItem(const TListaNode* node) const;
@@ -109,7 +114,7 @@ public:
 // A block definition. Its base point stays (0, 0, 0): inserts rotate about the
 // block's own origin.
 struct block {
-    OwnedName name;
+    quillform::OwnedName name;
     double base_x = 0;
     double base_y = 0;
     double base_z = 0;
@@ -143,9 +148,13 @@ private:
     void CatchUp() const;
 };
 
-// Frees a raw polyline: its items, then the polygon itself.
-void DestroyPolygon(TDXFPolygon* polygon);
+// Empty a list of contours (TDXFPolygon) or of circles, destroying each.
 void FreeContours(TLista* list);
 void FreeCircles(TLista* list);
+
+namespace quillform::detail {
+// Frees a raw polyline: its items, then the polygon itself.
+void DestroyPolygon(TDXFPolygon* polygon);
 void FreeSegments(TLista* list);
 void FreeArcs(TLista* list);
+} // namespace quillform::detail

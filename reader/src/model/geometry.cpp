@@ -8,6 +8,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace quillform::detail;
+
 namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 // 1000 machine epsilons of 1e-15: the floor of the relative tolerance.
@@ -287,6 +289,8 @@ void RotatePoint(TPoint2D& p, TPoint2D centre, double angle) {
     p.Y = centre.Y + std::sin(a) * dx + std::cos(a) * dy;
 }
 
+namespace quillform::detail {
+
 double NormalizedAngle(double angle) {
     if (!std::isfinite(angle))
         return angle;
@@ -295,3 +299,5 @@ double NormalizedAngle(double angle) {
         reduced += 360;
     return reduced >= 360 ? 0 : reduced; // -1e-20 + 360 rounds to 360
 }
+
+} // namespace quillform::detail

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include "quillform/basic_records.h"
 #include "model/geometry_constants.h"
+#include "quillform/basic_records.h"
 
 // The floating-point kernel. Angles are degrees, counter-clockwise from +x.
 //
@@ -41,5 +41,7 @@ bool IntersectArc(const TArc& arc, TPoint2D p1, TPoint2D p2, const TArc& other, 
 // Rotates p about centre by angle degrees, counter-clockwise for positive angles.
 void RotatePoint(TPoint2D& p, TPoint2D centre, double angle);
 
+namespace quillform::detail {
 // The same direction in [0, 360); non-finite angles are returned unchanged.
 double NormalizedAngle(double angle);
+} // namespace quillform::detail

@@ -5,6 +5,8 @@
 #include "model/entity_store.h"
 #include "quillform/shape_records.h"
 
+namespace quillform::detail {
+
 // A copy of a segment on `layer`, its ends passed through `map` (x, y -> TPoint2D).
 template <typename Map>
 TDXFSegment* MappedSegment(const TDXFSegment& from, const char* layer, const Map& map) {
@@ -14,7 +16,7 @@ TDXFSegment* MappedSegment(const TDXFSegment& from, const char* layer, const Map
     copy->Y1 = p1.Y;
     copy->X2 = p2.X;
     copy->Y2 = p2.Y;
-    copy->Layer = CopyName(layer);
+    copy->Layer = quillform::CopyName(layer);
     return copy;
 }
 
@@ -31,6 +33,8 @@ TDXFPolygon* MappedPolyline(const TDXFPolygon& from, const char* layer, const Ma
         *placed = map(*static_cast<const dxf_info*>(v->Item));
         copy->Add(placed);
     }
-    copy->Layer = CopyName(layer);
+    copy->Layer = quillform::CopyName(layer);
     return copy;
 }
+
+} // namespace quillform::detail

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "model/name_interner.h"
 
+namespace quillform::detail {
+
 uint32_t TNameInterner::IdOf(const char* name) {
     if (!name) {
         if (nullId_ == UINT32_MAX)
@@ -18,3 +20,5 @@ uint32_t TNameInterner::IdOf(const char* name) {
     lastId_ = found->second;
     return lastId_;
 }
+
+} // namespace quillform::detail

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <unordered_map>
 
+namespace quillform::detail {
+
 // Gives every distinct name a small number, so that "same layer" is an
 // integer compare. Null is a name of its own.
 class TNameInterner {
@@ -23,3 +25,5 @@ private:
     uint32_t nullId_ = UINT32_MAX;
     uint32_t next_ = 0;
 };
+
+} // namespace quillform::detail

@@ -6,6 +6,8 @@
 
 #include <locale.h>
 
+namespace quillform::detail {
+
 NameWidener::NameWidener()
     : locale_(newlocale(LC_CTYPE_MASK, setlocale(LC_CTYPE, nullptr), static_cast<locale_t>(0))) {}
 
@@ -16,9 +18,11 @@ NameWidener::~NameWidener() {
 
 std::wstring NameWidener::operator()(const char* name) const {
     if (!locale_)
-        return WidenName(name);
+        return quillform::WidenName(name);
     const locale_t previous = uselocale(locale_);
-    std::wstring wide = WidenName(name);
+    std::wstring wide = quillform::WidenName(name);
     uselocale(previous);
     return wide;
 }
+
+} // namespace quillform::detail

@@ -6,6 +6,8 @@
 
 #include <locale.h>
 
+namespace quillform::detail {
+
 // Names in DXF files are 8-bit text in whatever code page the writer used.
 // They are converted in the character set of the C locale that was current
 // when the widener was made (dxflib switches the global locale to "C" while
@@ -24,3 +26,5 @@ public:
 private:
     locale_t locale_;
 };
+
+} // namespace quillform::detail

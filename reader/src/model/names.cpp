@@ -7,6 +7,8 @@
 #include <cstring>
 #include <cwchar>
 
+namespace quillform {
+
 std::wstring WidenName(const char* name) {
     if (!name)
         return std::wstring();
@@ -121,3 +123,5 @@ std::string NameToUtf8(const char* name) {
         return name;
     return ToUtf8(WidenName(name));
 }
+
+} // namespace quillform

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace quillform {
+
 OwnedName CopyName(const char* name) {
     if (!name)
         return nullptr;
@@ -12,3 +14,5 @@ OwnedName CopyName(const char* name) {
     std::memcpy(copy.get(), name, size);
     return copy;
 }
+
+} // namespace quillform

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace quillform::detail {
+
 namespace {
 // Relative tolerance under which two lengths of a map count as equal, and
 // under which an extrusion counts as parallel to Z: well above rounding of
@@ -107,3 +109,5 @@ bool ObjectToWorld(double nx, double ny, double nz, double elevation, TAffine2D*
     map->f = elevation * ny;
     return true;
 }
+
+} // namespace quillform::detail

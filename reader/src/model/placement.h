@@ -4,6 +4,8 @@
 
 #include "quillform/basic_records.h"
 
+namespace quillform::detail {
+
 // A map of the drawing plane onto itself: x' = a x + b y + e, y' = c x + d y + f.
 // Block inserts (base point, scale, rotation, insertion point, array cell)
 // and object coordinate systems compose into one such map per copy.
@@ -36,3 +38,5 @@ struct TAffine2D {
 // keep circles (its circles are seen as ellipses). False when the direction
 // is no direction or the plane is seen edge-on: nothing of it can be placed.
 bool ObjectToWorld(double nx, double ny, double nz, double elevation, TAffine2D* map);
+
+} // namespace quillform::detail

@@ -17,7 +17,7 @@ TOffsetCircle::~TOffsetCircle() {
 void TBaseShape::Clear() {
     Polygon.reset();
     Circle.reset();
-    Kind = kShapePolygon;
+    Kind = quillform::kShapePolygon;
 }
 
 TTrueHole::~TTrueHole() {
@@ -45,7 +45,7 @@ void part2d_any::Clear() {
     ReservedInt16 = -1;
     ReservedHoleSetCount = 0;
     ReservedInt13 = 0;
-    Kind = kShapeNone;
+    Kind = quillform::kShapeNone;
     for (double& value : ReservedDoubles)
         value = 0;
 }

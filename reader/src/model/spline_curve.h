@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+namespace quillform::detail {
+
 // A SPLINE in the drawing plane: a B-spline (rational when weights are given) over its control
 // points and knots, or, when it has no control points, the cubic through its fit points.
 struct TSplineCurve {
@@ -18,3 +20,5 @@ struct TSplineCurve {
     std::optional<TPoint2D> startTangent, endTangent; // directions, for fit points only
     bool closed = false, periodic = false;            // the entity's flags 1 and 2
 };
+
+} // namespace quillform::detail

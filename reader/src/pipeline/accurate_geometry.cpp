@@ -11,12 +11,14 @@
 #include "expand/duplicates.h"
 #include "pipeline/geometry_mode.h"
 
+namespace quillform::detail {
+
 namespace {
 class TAccurateGeometry : public TGeometryMode {
 public:
     // The collector keeps block definitions and inserts in this mode's block
     // model, which expansion then reads.
-    std::unique_ptr<Test_CreationClass> MakeCollector(const TEntityEvents& events,
+    std::unique_ptr<Test_CreationClass> MakeCollector(const quillform::EntityEvents& events,
                                                       TReadContext& context) override {
         return std::make_unique<TAccurateCollector>(events, context.report, context.budget, model_);
     }
@@ -48,3 +50,5 @@ private:
 std::unique_ptr<TGeometryMode> MakeAccurateGeometry() {
     return std::make_unique<TAccurateGeometry>();
 }
+
+} // namespace quillform::detail

@@ -7,11 +7,12 @@
 #include "link/reference_linker.h"
 
 void Test_CreationClass::ExplodeBulgedPolylines(double tolerance) {
-    ::ExplodeBulgedPolylines(*this, tolerance);
+    quillform::detail::ExplodeBulgedPolylines(*this, tolerance);
 }
 
 bool Test_CreationClass::LinkContours(TLista* outList, int32_t* status, double linkingDistance,
                                       int32_t openContourMode, bool mixLayers) {
     return quillform::detail::LinkContours(
-        *this, outList, status, TLinkOptions{linkingDistance, openContourMode, mixLayers});
+        *this, outList, status,
+        quillform::detail::TLinkOptions{linkingDistance, openContourMode, mixLayers});
 }

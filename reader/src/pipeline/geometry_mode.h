@@ -11,6 +11,8 @@
 
 #include <memory>
 
+namespace quillform::detail {
+
 // What a read is told and what it reports, handed to every stage.
 struct TReadContext {
     const quillform::Settings& settings;
@@ -28,7 +30,7 @@ struct TReadContext {
 class TGeometryMode {
 public:
     virtual ~TGeometryMode() = default;
-    virtual std::unique_ptr<Test_CreationClass> MakeCollector(const TEntityEvents& events,
+    virtual std::unique_ptr<Test_CreationClass> MakeCollector(const quillform::EntityEvents& events,
                                                               TReadContext& context) = 0;
     // After parsing: leaves only model-space entities in the lists.
     virtual void PrepareForLinking(quillform::detail::TEntityLists& lists,
@@ -39,3 +41,5 @@ public:
 
 std::unique_ptr<TGeometryMode> MakeGeometryMode(const quillform::Settings& settings);
 std::unique_ptr<TGeometryMode> MakeAccurateGeometry();
+
+} // namespace quillform::detail

@@ -6,10 +6,12 @@
 
 #include "expand/bulge_explosion.h"
 
+namespace quillform::detail {
+
 namespace {
 class TLiteralGeometry : public TGeometryMode {
 public:
-    std::unique_ptr<Test_CreationClass> MakeCollector(const TEntityEvents& events,
+    std::unique_ptr<Test_CreationClass> MakeCollector(const quillform::EntityEvents& events,
                                                       TReadContext& context) override {
         return std::make_unique<Test_CreationClass>(events, &context.report, &context.budget);
     }
@@ -25,3 +27,5 @@ std::unique_ptr<TGeometryMode> MakeGeometryMode(const quillform::Settings& setti
         return MakeAccurateGeometry();
     return std::make_unique<TLiteralGeometry>();
 }
+
+} // namespace quillform::detail

@@ -27,7 +27,8 @@ namespace {
 // and the engines are chosen once, when the pipeline is made.
 class TReadPipeline {
 public:
-    TReadPipeline(const Settings& settings, const TEntityEvents& events, Diagnostics& report)
+    TReadPipeline(const Settings& settings, const quillform::EntityEvents& events,
+                  Diagnostics& report)
         : budget_(settings.expansionLimit > 0 ? settings.expansionLimit
                                               : ExpansionLimitFor(CurrentMemoryFigures())),
           context_{settings, report, budget_}, geometry_(MakeGeometryMode(settings)),
@@ -131,8 +132,9 @@ void Abandon(const TReadTarget& target, int32_t* status, int32_t bit) {
 }
 } // namespace
 
-void ReadFile(const std::string& path, const Settings& settings, const TEntityEvents& events,
-              const TReadTarget& target, int32_t* status, Diagnostics& diagnostics) {
+void ReadFile(const std::string& path, const Settings& settings,
+              const quillform::EntityEvents& events, const TReadTarget& target, int32_t* status,
+              Diagnostics& diagnostics) {
     try {
         TReadPipeline pipeline(settings, events, diagnostics);
         RunSteps(pipeline, path, settings, target, status);

@@ -26,7 +26,8 @@ struct TReadTarget {
 // stLinkingFailed) and records what the read noticed in diagnostics,
 // finished: names in UTF-8, every warning with its sentence. Never throws:
 // a read that cannot go on leaves no layers and says why in *status.
-void ReadFile(const std::string& path, const Settings& settings, const TEntityEvents& events,
-              const TReadTarget& target, int32_t* status, Diagnostics& diagnostics);
+void ReadFile(const std::string& path, const Settings& settings,
+              const quillform::EntityEvents& events, const TReadTarget& target, int32_t* status,
+              Diagnostics& diagnostics);
 
 } // namespace quillform::detail

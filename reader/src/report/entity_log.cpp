@@ -17,37 +17,41 @@ std::wstring LayerLine(const wchar_t* name) {
 
 std::wstring SegmentLine(double x1, double y1, double z1, double x2, double y2, double z2,
                          const wchar_t* layer, wchar_t s) {
-    return L"Segment: Start(X=" + FormatNumber(x1, s) + L"; Y=" + FormatNumber(y1, s) + L"; Z=" +
-           FormatNumber(z1, s) + L")-End(X=" + FormatNumber(x2, s) + L"; Y=" + FormatNumber(y2, s) +
-           L"; Z=" + FormatNumber(z2, s) + L")" + L", Layer = " + Name(layer);
+    return L"Segment: Start(X=" + quillform::FormatNumber(x1, s) + L"; Y=" +
+           quillform::FormatNumber(y1, s) + L"; Z=" + quillform::FormatNumber(z1, s) + L")-End(X=" +
+           quillform::FormatNumber(x2, s) + L"; Y=" + quillform::FormatNumber(y2, s) + L"; Z=" +
+           quillform::FormatNumber(z2, s) + L")" + L", Layer = " + Name(layer);
 }
 
 std::wstring CircleLine(double cx, double cy, double cz, double radius, const wchar_t* layer,
                         wchar_t s) {
-    return L"Circle: (" + FormatNumber(cx, s) + L";" + FormatNumber(cy, s) + L";" +
-           FormatNumber(cz, s) + L")-Radius = " + FormatNumber(radius, s) + L", Layer = " +
-           Name(layer);
+    return L"Circle: (" + quillform::FormatNumber(cx, s) + L";" + quillform::FormatNumber(cy, s) +
+           L";" + quillform::FormatNumber(cz, s) + L")-Radius = " +
+           quillform::FormatNumber(radius, s) + L", Layer = " + Name(layer);
 }
 
 std::wstring ArcLine(double cx, double cy, double cz, double radius, double startAngle,
                      double endAngle, double startX, double startY, double endX, double endY,
                      const wchar_t* layer, wchar_t s) {
-    return L"Arc: (center x=" + FormatNumber(cx, s) + L"; y=" + FormatNumber(cy, s) + L"; z=" +
-           FormatNumber(cz, s) + L") radius=" + FormatNumber(radius, s) + L",angle(start= " +
-           FormatNumber(startAngle, s) + L"; end=" + FormatNumber(endAngle, s) + L")" +
-           L"StartPoint(X= " + FormatNumber(startX, s) + L";Y=" + FormatNumber(startY, s) +
-           L"), EndPoint(X=" + FormatNumber(endX, s) + L";Y=" + FormatNumber(endY, s) + L")" +
-           L", Layer = " + Name(layer);
+    return L"Arc: (center x=" + quillform::FormatNumber(cx, s) + L"; y=" +
+           quillform::FormatNumber(cy, s) + L"; z=" + quillform::FormatNumber(cz, s) +
+           L") radius=" + quillform::FormatNumber(radius, s) + L",angle(start= " +
+           quillform::FormatNumber(startAngle, s) + L"; end=" +
+           quillform::FormatNumber(endAngle, s) + L")" + L"StartPoint(X= " +
+           quillform::FormatNumber(startX, s) + L";Y=" + quillform::FormatNumber(startY, s) +
+           L"), EndPoint(X=" + quillform::FormatNumber(endX, s) + L";Y=" +
+           quillform::FormatNumber(endY, s) + L")" + L", Layer = " + Name(layer);
 }
 
 std::wstring PolylineLine(int32_t vertexCount, int32_t flags, const wchar_t* layer) {
-    return L"Polyline: num nodes = " + FormatInt(vertexCount) + L", flag = " + FormatInt(flags) +
-           L", Layer = " + Name(layer);
+    return L"Polyline: num nodes = " + quillform::FormatInt(vertexCount) + L", flag = " +
+           quillform::FormatInt(flags) + L", Layer = " + Name(layer);
 }
 
 std::wstring VertexLine(double x, double y, double z, double bulge, wchar_t s) {
-    return L"Vertex (X=" + FormatNumber(x, s) + L"; Y=" + FormatNumber(y, s) + L"; Z=" +
-           FormatNumber(z, s) + L") -Bulge = " + FormatNumber(bulge, s);
+    return L"Vertex (X=" + quillform::FormatNumber(x, s) + L"; Y=" + quillform::FormatNumber(y, s) +
+           L"; Z=" + quillform::FormatNumber(z, s) + L") -Bulge = " +
+           quillform::FormatNumber(bulge, s);
 }
 
 std::wstring BlockLine(const wchar_t* name) {
@@ -60,8 +64,9 @@ std::wstring EndBlockLine() {
 
 std::wstring InsertLine(const wchar_t* name, double x, double y, double z, const wchar_t* layer,
                         wchar_t s) {
-    return L"Insert Block name: " + Name(name) + L"Position (X=" + FormatNumber(x, s) + L"; Y=" +
-           FormatNumber(y, s) + L"; Z=" + FormatNumber(z, s) + L")" + L", Layer = " + Name(layer);
+    return L"Insert Block name: " + Name(name) + L"Position (X=" + quillform::FormatNumber(x, s) +
+           L"; Y=" + quillform::FormatNumber(y, s) + L"; Z=" + quillform::FormatNumber(z, s) +
+           L")" + L", Layer = " + Name(layer);
 }
 
 } // namespace quillform::entity_log
@@ -120,8 +125,8 @@ void OnInsert(void* c, const wchar_t* name, double x, double y, double z, double
 
 EntityLogSink::~EntityLogSink() = default;
 
-TEntityEvents EntityLogEvents(EntityLogSink& sink) {
-    TEntityEvents events;
+quillform::EntityEvents EntityLogEvents(EntityLogSink& sink) {
+    quillform::EntityEvents events;
     events.OnLayer = {OnLayer, &sink};
     events.OnSegment = {OnSegment, &sink};
     events.OnCircle = {OnCircle, &sink};

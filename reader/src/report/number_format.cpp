@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 
+namespace quillform {
+
 namespace {
 constexpr int kSignificantDigits = 15;
 
@@ -45,3 +47,5 @@ std::wstring FormatNumber(double value, wchar_t decimalSeparator) {
 std::wstring FormatInt(long long value) {
     return std::to_wstring(value);
 }
+
+} // namespace quillform

@@ -10,6 +10,8 @@
 
 namespace quillform {
 namespace {
+using detail::kPi;
+
 // The signed angle an arc edge turns through from `from` to `to`, in
 // radians; an edge back to its own start is the whole circle.
 double Sweep(const Vertex& from, const Vertex& to) {
@@ -33,7 +35,7 @@ double TwiceArea(const Vertex& from, const Vertex& to) {
 }
 
 std::string N(double value) {
-    return ToUtf8(FormatNumber(value));
+    return quillform::ToUtf8(quillform::FormatNumber(value));
 }
 
 std::string ArcCommand(double r, bool large, bool counterClockwise, double x, double y) {

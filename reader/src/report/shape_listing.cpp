@@ -5,6 +5,8 @@
 #include "quillform/names.h"
 #include "quillform/number_format.h"
 
+namespace quillform {
+
 namespace {
 // The texts differ between shapes and holes on purpose (spacing, separators,
 // box order); hosts and saved files rely on them as they are.
@@ -21,7 +23,7 @@ public:
     explicit Lister(wchar_t separator) : separator_(separator) {}
     std::vector<std::wstring> lines;
 
-    std::wstring N(double value) const { return FormatNumber(value, separator_); }
+    std::wstring N(double value) const { return quillform::FormatNumber(value, separator_); }
 
     void Vertices(const quillform::Outline& outline, const Texts& texts) {
         for (const quillform::Vertex& v : outline.vertices) {
@@ -29,19 +31,19 @@ public:
             if (v.arc)
                 lines.push_back(texts.arc + N(v.arc->center.x) + L"; centerY = " +
                                 N(v.arc->center.y) + L"; radius = " + N(v.arc->radius) +
-                                L"; direction = " + FormatInt(v.arc->clockwise ? 1 : 0));
+                                L"; direction = " + quillform::FormatInt(v.arc->clockwise ? 1 : 0));
         }
     }
 
     void Shape(const quillform::Shape& shape, size_t index) {
-        lines.push_back(L"SHAPE # " + FormatInt(static_cast<long long>(index)));
+        lines.push_back(L"SHAPE # " + quillform::FormatInt(static_cast<long long>(index)));
         if (shape.kind == quillform::OutlineKind::Circle) {
             const quillform::Circle& c = shape.circle;
             lines.push_back(L"Circle: centerX = " + N(c.center.x) + L"; centerY" + N(c.center.y) +
                             L"; Radius = " + N(c.radius));
         } else {
             lines.push_back(L"Polygon: " +
-                            FormatInt(static_cast<long long>(shape.vertices.size())) +
+                            quillform::FormatInt(static_cast<long long>(shape.vertices.size())) +
                             L" vertices.");
             Vertices(shape, kShapeTexts);
         }
@@ -59,7 +61,7 @@ public:
                             N(c.center.y) + L"; Radius = " + N(c.radius));
         } else {
             lines.push_back(L"    Hole (polygon): " +
-                            FormatInt(static_cast<long long>(hole.vertices.size())) +
+                            quillform::FormatInt(static_cast<long long>(hole.vertices.size())) +
                             L" vertices.");
             Vertices(hole, kHoleTexts);
         }
@@ -81,6 +83,8 @@ std::vector<std::wstring> ListingLines(const quillform::Layer& layer, wchar_t se
 }
 
 std::wstring ShapesDiscoveredMessage(const quillform::Layer& layer) {
-    return FormatInt(static_cast<long long>(layer.shapes.size())) +
-           L" shapes discovered in layer " + WidenName(layer.bytes.c_str());
+    return quillform::FormatInt(static_cast<long long>(layer.shapes.size())) +
+           L" shapes discovered in layer " + quillform::WidenName(layer.bytes.c_str());
 }
+
+} // namespace quillform

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace quillform::detail {
+
 namespace {
 // The sentence for each warning code: "{n}" is the count, "{layer}" the
 // layer's name; the second form is used for a count other than one.
@@ -73,16 +75,18 @@ std::string WarningText(const quillform::Warning& warning) {
                                             : std::string(form->many);
     Replace(text, "{n}", std::to_string(warning.count));
     Replace(text, "{layer}", warning.layer);
-    Replace(text, "{value}", ToUtf8(FormatNumber(warning.value)));
+    Replace(text, "{value}", quillform::ToUtf8(quillform::FormatNumber(warning.value)));
     Replace(text, "{detail}", warning.detail);
     return text;
 }
 
 void FinishDiagnostics(quillform::Diagnostics& diagnostics) {
     for (quillform::Warning& warning : diagnostics.warnings) {
-        warning.layer = NameToUtf8(warning.layer.c_str());
+        warning.layer = quillform::NameToUtf8(warning.layer.c_str());
         warning.message = WarningText(warning);
     }
     for (quillform::OpenChain& chain : diagnostics.openChains)
-        chain.layer = NameToUtf8(chain.layer.c_str());
+        chain.layer = quillform::NameToUtf8(chain.layer.c_str());
 }
+
+} // namespace quillform::detail

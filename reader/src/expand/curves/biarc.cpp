@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace quillform::detail {
+
 using namespace curve_math;
 
 namespace {
@@ -123,3 +125,5 @@ bool MakeBiarc(const TCurveNode& from, const TCurveNode& to, TPoint2D middle, TB
     biarc.count = 2;
     return std::abs(TurnAngle(arrival, to.tangent)) <= kArrivalAngle;
 }
+
+} // namespace quillform::detail

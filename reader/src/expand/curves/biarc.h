@@ -4,6 +4,8 @@
 
 #include "expand/curves/fitted_chain.h"
 
+namespace quillform::detail {
+
 // A point of a curve with its unit tangent, where a fitted stretch starts or ends.
 struct TCurveNode {
     double param = 0;
@@ -21,3 +23,5 @@ struct TBiarc {
 // them), or a single straight edge when the nodes and their tangents lie on one line. Fails
 // (returns false) when no biarc with arcs of at most a quarter turn fits the tangents.
 bool MakeBiarc(const TCurveNode& from, const TCurveNode& to, TPoint2D middle, TBiarc& biarc);
+
+} // namespace quillform::detail

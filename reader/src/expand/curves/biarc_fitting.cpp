@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace quillform::detail {
+
 using namespace curve_math;
 
 namespace {
@@ -168,3 +170,5 @@ TFittedChain FitCurve(const TParametricCurve& curve, const TCurveFitRequest& req
         chain.back().end = chain.front().start;
     return chain;
 }
+
+} // namespace quillform::detail

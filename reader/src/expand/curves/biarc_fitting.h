@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace quillform::detail {
+
 struct TCurveFitRequest {
     // The parameters where the curve may turn a corner, first and last included, ascending.
     // Between two of them the curve must be smooth (tangent continuous).
@@ -22,3 +24,5 @@ struct TCurveFitRequest {
 // Gives an empty chain when the work it would take is out of all proportion (a curve that
 // cannot be fitted within the tolerance with a sane number of edges).
 TFittedChain FitCurve(const TParametricCurve& curve, const TCurveFitRequest& request);
+
+} // namespace quillform::detail

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace quillform::detail {
+
 namespace {
 
 constexpr int kBaseSamples = 2048;
@@ -51,3 +53,5 @@ double ChainDeviation(const TFittedChain& chain, const TParametricCurve& curve, 
     const TCurveSamples samples = SampleCurve(curve, a, b, count);
     return std::max(CurveToChain(chain, samples), ChainToCurve(chain, curve, samples));
 }
+
+} // namespace quillform::detail

@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+namespace quillform::detail {
+
 using namespace curve_math;
 
 namespace {
@@ -84,3 +86,5 @@ void TidyChain(TFittedChain& chain, double tolerance) {
     }
     chain.swap(tidy);
 }
+
+} // namespace quillform::detail

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace quillform::detail {
+
 using namespace curve_math;
 
 namespace {
@@ -135,3 +137,5 @@ TEllipseArc EllipseFromMappedArc(TPoint2D center, double radius, double startAng
     ellipse.clockwise = (mirror < 0) != clockwise;
     return ellipse;
 }
+
+} // namespace quillform::detail

@@ -5,6 +5,8 @@
 #include "expand/curves/fitted_chain.h"
 #include "model/geometry_constants.h"
 
+namespace quillform::detail {
+
 // An ellipse or elliptical arc in the drawing plane, as an ELLIPSE entity gives it:
 //   point(t) = center + majorAxis cos t + ratio * perp(majorAxis) sin t,
 // perp turning a quarter counter-clockwise.
@@ -42,3 +44,5 @@ TFittedChain FitEllipse(const TEllipseArc& ellipse, double tolerance);
 
 // The greatest distance between the chain and the ellipse, both ways, by dense sampling.
 double EllipseDeviation(const TFittedChain& chain, const TEllipseArc& ellipse);
+
+} // namespace quillform::detail

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace quillform::detail {
+
 using namespace curve_math;
 
 namespace {
@@ -83,3 +85,5 @@ double DistanceToEdge(const TFittedEdge& edge, TPoint2D point) {
 double EdgeLength(const TFittedEdge& edge) {
     return edge.isArc ? edge.radius * EdgeSweep(edge) : Distance(edge.start, edge.end);
 }
+
+} // namespace quillform::detail

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace quillform::detail {
+
 // One straight or circular edge of a curve approximated by lines and arcs. Edges run from start
 // to end; in a chain the end of one edge is the start of the next, bitwise, and a closed curve's
 // last end is its first start.
@@ -30,3 +32,5 @@ TPoint2D PointOnEdge(const TFittedEdge& edge, double f);
 TPoint2D EdgeTangent(const TFittedEdge& edge, bool atEnd);
 double DistanceToEdge(const TFittedEdge& edge, TPoint2D point);
 double EdgeLength(const TFittedEdge& edge);
+
+} // namespace quillform::detail

@@ -8,6 +8,8 @@
 #include <array>
 #include <cmath>
 
+namespace quillform::detail {
+
 using namespace curve_math;
 
 namespace {
@@ -157,3 +159,5 @@ std::vector<double> TNurbsCurve::InteriorKnots() const {
             knots.push_back(k);
     return knots;
 }
+
+} // namespace quillform::detail

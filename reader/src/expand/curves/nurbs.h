@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+namespace quillform::detail {
+
 // A checked B-spline in homogeneous form: control point i is weights[i] * P_i with weight
 // weights[i] (all 1 when not rational). The curve runs over [lo, hi] = [knots[degree],
 // knots[count]].
@@ -39,3 +41,5 @@ private:
     size_t Span(double t, bool fromBelow) const;
     const TNurbs& nurbs_;
 };
+
+} // namespace quillform::detail

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace quillform::detail {
+
 using namespace curve_math;
 
 namespace {
@@ -95,3 +97,5 @@ double DistanceToCurve(const TParametricCurve& curve, const TCurveSamples& sampl
     }
     return best;
 }
+
+} // namespace quillform::detail

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+namespace quillform::detail {
+
 struct TCurveSample {
     TPoint2D point;
     TPoint2D derivative;
@@ -39,3 +41,5 @@ TCurveSamples SampleCurve(const TParametricCurve& curve, double a, double b, int
 // The distance from q to the curve (an upper bound that is tight where q is near the curve):
 // the nearest sampled chord is found, then the foot point is refined on the curve itself.
 double DistanceToCurve(const TParametricCurve& curve, const TCurveSamples& samples, TPoint2D q);
+
+} // namespace quillform::detail

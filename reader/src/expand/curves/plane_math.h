@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace quillform::detail {
+
 // Small vector arithmetic on plane points, kept in its own namespace so that these operators
 // never meet other code's overloads on TPoint2D.
 namespace curve_math {
@@ -51,3 +53,5 @@ inline double TurnAngle(TPoint2D a, TPoint2D b) {
 }
 
 } // namespace curve_math
+
+} // namespace quillform::detail

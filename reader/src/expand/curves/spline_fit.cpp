@@ -1,14 +1,16 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include "expand/curves/spline_fit.h"
 #include "expand/curves/biarc_fitting.h"
 #include "expand/curves/chain_deviation.h"
 #include "expand/curves/nurbs.h"
 #include "expand/curves/plane_math.h"
-#include "expand/curves/spline_fit.h"
 #include "expand/curves/spline_interpolation.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace quillform::detail {
 
 using namespace curve_math;
 
@@ -97,3 +99,5 @@ double SplineDeviation(const TFittedChain& chain, const TSplineCurve& spline) {
         return HUGE_VAL;
     return ChainDeviation(chain, TNurbsCurve(*nurbs), nurbs->lo, nurbs->hi);
 }
+
+} // namespace quillform::detail

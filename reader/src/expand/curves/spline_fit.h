@@ -5,6 +5,8 @@
 #include "expand/curves/fitted_chain.h"
 #include "model/spline_curve.h"
 
+namespace quillform::detail {
+
 // Arcs and straight edges within `tolerance` of the spline, tangent where the spline is smooth,
 // with a corner wherever its tangent turns abruptly, and closed when its ends meet.
 // Fit-point splines are interpolated first. Gives an empty chain for a spline whose data
@@ -19,3 +21,5 @@ TFittedChain FitSpline(const TSplineCurve& spline, double tolerance);
 // The greatest distance between the chain and the spline, both ways, by dense sampling.
 // Infinite when the spline is unusable or the chain empty.
 double SplineDeviation(const TFittedChain& chain, const TSplineCurve& spline);
+
+} // namespace quillform::detail

@@ -3,11 +3,13 @@
 // The cubic through fit points, found as the slopes of a piecewise cubic Hermite curve that is
 // curvature continuous at every fit point (one tridiagonal system, cyclic when closed), then
 // written as a clamped B-spline with a simple knot at every fit point.
-#include "expand/curves/plane_math.h"
 #include "expand/curves/spline_interpolation.h"
+#include "expand/curves/plane_math.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace quillform::detail {
 
 using namespace curve_math;
 
@@ -164,3 +166,5 @@ TSplineCurve SplineFromFitPoints(const TSplineCurve& spline) {
     result.knots.insert(result.knots.end(), {1, 1, 1, 1});
     return result;
 }
+
+} // namespace quillform::detail
