@@ -7,8 +7,9 @@ JSON, SVG and PNG, in both geometry modes and both engines.
 
     scripts/compare_builds.py OLD/quillform NEW/quillform [FILE|DIR ...]
 
-Without files it reads tests/data (recursively), examples and, when it is
-there, ../shared/dxf beside the checkout. A build that has `--literal`
+Without files it reads tests/data (recursively, the real drawings of
+tests/data/real among them), examples and, when it is there, whatever
+../shared/dxf beside the checkout holds that tests/data/real does not. A build that has `--literal`
 gets it for the literal runs, so a build whose default is accurate geometry
 is compared with one whose default is literal. `--json-additive` accepts new
 JSON members (every member of the old document must be in the new one with
@@ -54,7 +55,8 @@ def default_paths():
     paths = [TOP / "tests" / "data", TOP / "examples"]
     shared = TOP.parent / "shared" / "dxf"
     if shared.is_dir():
-        paths.append(shared)
+        copied = {p.name for p in (TOP / "tests" / "data" / "real").glob("*")}
+        paths += [p for p in sorted(shared.glob("*.dxf")) if p.name not in copied]
     return paths
 
 

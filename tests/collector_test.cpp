@@ -183,17 +183,16 @@ TEST(CollectorBadInput, InvalidMultibyteNameIsWidenedByteByByte) {
     EXPECT_EQ(layerLine[14], static_cast<wchar_t>(0xDF));
 }
 
-// Every real-world drawing of the shared corpus parses without crashing.
+// Every real-world drawing (tests/data/real) parses without crashing.
 TEST(CollectorCorpus, EveryDrawingIsCollected) {
-    DIR* dir = opendir(QUILLFORM_SHARED_DXF);
-    if (!dir)
-        GTEST_SKIP() << "no shared drawings beside the checkout";
+    DIR* dir = opendir(QUILLFORM_REAL_DRAWINGS);
+    ASSERT_NE(dir, nullptr) << QUILLFORM_REAL_DRAWINGS;
     int files = 0;
     while (dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
         if (name.size() < 4 || name.compare(name.size() - 4, 4, ".dxf") != 0)
             continue;
-        const std::string path = std::string(QUILLFORM_SHARED_DXF) + "/" + name;
+        const std::string path = std::string(QUILLFORM_REAL_DRAWINGS) + "/" + name;
         EventRecorder recorder;
         Test_CreationClass collector(recorder.Events());
         EXPECT_TRUE(ParseDxfFile(std::wstring(path.begin(), path.end()).c_str(), collector))

@@ -215,11 +215,12 @@ TEST(HolesAcrossLayers, DrillHolesBecomeHolesOfThePlate) {
     }
 }
 
-TEST(HolesAcrossLayers, SharedDrawingWithHolesOnTheirOwnLayer) {
+TEST(HolesAcrossLayers, RealDrawingWithHolesOnTheirOwnLayer) {
     quillform::Settings across;
     across.holesAcrossLayers = true;
     const quillform::Drawing d = quillform::ReadDrawing(
-        std::string(QUILLFORM_SHARED_DXF) + "/ezgen_multilayer_nonascii_layers_r2013.dxf", across);
+        std::string(QUILLFORM_REAL_DRAWINGS) + "/ezgen_multilayer_nonascii_layers_r2013.dxf",
+        across);
     ASSERT_TRUE(d.Read());
     const quillform::Layer* outline = LayerNamed(d, "Außenkontur");
     ASSERT_NE(outline, nullptr);

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "engine_compare.h"
 
+#include "api/layer_values.h"
+
 #include "classify/classifier.h"
 #include "link/linker.h"
 
@@ -171,6 +173,7 @@ TEngineRun RunEngine(const Test_CreationClass& input, const quillform::Settings&
         MakeClassifier(settings.engine)
             ->Classify(&contours, &lists->Circles, layers, TClassifyOptions{settings.tolerance});
         run.layers = LayersText(layers);
+        run.values = LayerValues(layers);
     }
     FreeContours(&contours);
     return run;

@@ -4,10 +4,12 @@
 
 #include "collect/collector.h"
 
+#include "quillform/outline.h"
 #include "quillform/settings.h"
 
 #include <memory>
 #include <string>
+#include <vector>
 
 // Runs linking and classification of one engine on a copy of a collector's
 // lists (as they stand after blocks and bulges are resolved) and writes
@@ -15,8 +17,9 @@
 // engines can be compared bit for bit.
 struct TEngineRun {
     int32_t status = 0;
-    std::string contours; // every linked contour, vertex by vertex
-    std::string layers;   // every layer, part, hole, vertex, arc record and box
+    std::string contours;                 // every linked contour, vertex by vertex
+    std::string layers;                   // every layer, part, hole, vertex, arc record and box
+    std::vector<quillform::Layer> values; // the layers as the value reader gives them
 };
 
 TEngineRun RunEngine(const Test_CreationClass& input, const quillform::Settings& settings);

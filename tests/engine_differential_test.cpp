@@ -116,20 +116,19 @@ void CompareAccurateOnFiles(const std::vector<std::string>& files) {
 
 TEST(EngineDifferential, AccurateGeometryDrawings) {
     std::vector<std::string> files = DrawingsIn(std::string(QUILLFORM_TEST_DATA) + "/accurate");
-    const std::vector<std::string> shared = DrawingsIn(QUILLFORM_SHARED_DXF);
-    files.insert(files.end(), shared.begin(), shared.end());
+    const std::vector<std::string> real = DrawingsIn(QUILLFORM_REAL_DRAWINGS);
+    files.insert(files.end(), real.begin(), real.end());
     CompareAccurateOnFiles(files);
 }
 
-TEST(EngineDifferential, EverySharedDrawing) {
-    const std::vector<std::string> files = DrawingsIn(QUILLFORM_SHARED_DXF);
-    if (files.empty())
-        GTEST_SKIP() << "no shared drawings beside the checkout";
+TEST(EngineDifferential, EveryRealDrawing) {
+    const std::vector<std::string> files = DrawingsIn(QUILLFORM_REAL_DRAWINGS);
+    ASSERT_FALSE(files.empty()) << QUILLFORM_REAL_DRAWINGS;
     CompareOnFiles(files);
 }
 
-std::vector<std::string> HostileDrawings(std::initializer_list<const char*> names) {
-    const std::string folder = std::string(QUILLFORM_SHARED_DXF) + "/../reliability";
+std::vector<std::string> HostileDrawings(std::initializer_list<const char*> names,
+                                         const std::string& folder = QUILLFORM_TEST_DATA) {
     std::vector<std::string> files;
     for (const char* name : names)
         if (FILE* file = std::fopen((folder + "/" + name).c_str(), "rb")) {
@@ -145,17 +144,18 @@ TEST(EngineDifferential, HostileDrawings) {
     const std::vector<std::string> files = HostileDrawings(
         {"huge_coords.dxf", "radius_zero_negative.dxf", "truncated_mid_entity.dxf",
          "layer_name_1023.dxf", "binary_dxf.dxf", "utf16le_bom.dxf", "only_eof.dxf"});
-    if (files.empty())
-        GTEST_SKIP() << "no hostile drawings beside the checkout";
+    ASSERT_EQ(files.size(), 7u);
     CompareOnFiles(files);
 }
 
 // A fuzzed nesting sheet of 110 inserts: the reference engine needs half a
 // minute for each setting, so it is compared in the soak run only.
 TEST(EngineDifferential, SoakFuzzedSheet) {
-    const std::vector<std::string> files = HostileDrawings({"fuzz_timeout_56c528a2.dxf"});
-    if (!std::getenv("QUILLFORM_SOAK_DRAWINGS") || files.empty())
+    if (!std::getenv("QUILLFORM_SOAK_DRAWINGS"))
         GTEST_SKIP() << "part of the soak run";
+    const std::vector<std::string> files =
+        HostileDrawings({"fuzz_timeout_56c528a2.dxf"}, QUILLFORM_SOAK_DATA);
+    ASSERT_EQ(files.size(), 1u);
     CompareOnFiles(files);
 }
 

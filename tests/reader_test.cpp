@@ -282,19 +282,18 @@ bool WithinBox(const TBoundingBox& box, double x, double y) {
            y <= box.MaxY + slack;
 }
 
-// Every drawing of the shared corpus is read to the end, and every hole lies
+// Every real-world drawing is read to the end, and every hole lies
 // inside its outer shape: its vertices, or its centre, within the shape's box.
 TEST(ReaderCorpus, HolesLieInsideTheirShapes) {
-    DIR* dir = opendir(QUILLFORM_SHARED_DXF);
-    if (!dir)
-        GTEST_SKIP() << "no shared drawings beside the checkout";
+    DIR* dir = opendir(QUILLFORM_REAL_DRAWINGS);
+    ASSERT_NE(dir, nullptr) << QUILLFORM_REAL_DRAWINGS;
     int files = 0, shapes = 0;
     while (dirent* entry = readdir(dir)) {
         const std::string name = entry->d_name;
         if (name.size() < 4 || name.compare(name.size() - 4, 4, ".dxf") != 0)
             continue;
         ++files;
-        const ReadResult r = ReadPath(std::string(QUILLFORM_SHARED_DXF) + "/" + name, 1);
+        const ReadResult r = ReadPath(std::string(QUILLFORM_REAL_DRAWINGS) + "/" + name, 1);
         EXPECT_EQ(r.readDoneEvents, 1) << name;
         EXPECT_EQ(r.status & stReadError, 0) << name;
         for (int i = 0; i < r.copy.LayerCount; ++i)

@@ -14,7 +14,6 @@ import quillform
 
 DATA = os.environ.get("QUILLFORM_TEST_DATA", os.path.join(os.path.dirname(__file__), "..", "..",
                                                           "tests", "data"))
-SHARED = os.environ.get("QUILLFORM_SHARED_DXF", "")
 EXAMPLES = os.environ.get("QUILLFORM_EXAMPLES", os.path.join(DATA, "..", "..", "examples"))
 
 
@@ -134,10 +133,8 @@ def test_svg_paths():
 
 
 def every_drawing():
-    files = sorted(glob.glob(os.path.join(DATA, "*.dxf")))
-    if SHARED:
-        files += sorted(glob.glob(os.path.join(SHARED, "*.dxf")))
-    return files
+    return (sorted(glob.glob(os.path.join(DATA, "*.dxf"))) +
+            sorted(glob.glob(os.path.join(DATA, "real", "*.dxf"))))
 
 
 def outline_values(outline):
