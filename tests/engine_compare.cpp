@@ -170,8 +170,7 @@ TEngineRun RunEngine(const Test_CreationClass& input, const quillform::Settings&
         TLayers layers;
         for (const TListaNode* n = lists->LayerNames.Head; n; n = n->Next)
             layers.Add(new TLayer(static_cast<const char*>(n->Item)));
-        MakeClassifier(settings.engine)
-            ->Classify(&contours, &lists->Circles, layers, TClassifyOptions{settings.tolerance});
+        MakeClassifier(settings.engine)->Classify(&contours, &lists->Circles, layers, settings);
         run.layers = LayersText(layers);
         run.values = LayerValues(layers);
     }

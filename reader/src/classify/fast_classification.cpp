@@ -178,7 +178,7 @@ namespace {
 class TFastClassifier : public TShapeClassifier {
 public:
     void Classify(TLista* contours, TLista* circles, TLayers& layers,
-                  const TClassifyOptions& options) override {
+                  const quillform::Settings& options) override {
         TFastClassification(contours, circles, layers, options).Run();
     }
 };

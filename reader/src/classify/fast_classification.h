@@ -23,7 +23,7 @@ namespace quillform::detail {
 class TFastClassification {
 public:
     TFastClassification(TLista* contours, TLista* circles, TLayers& layers,
-                        const TClassifyOptions& options);
+                        const quillform::Settings& options);
     void Run();
 
 private:

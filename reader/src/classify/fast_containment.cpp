@@ -45,7 +45,7 @@ bool Meet(const TBox& a, const TBox& b) {
 } // namespace
 
 TFastClassification::TFastClassification(TLista* contours, TLista* circles, TLayers& layers,
-                                         const TClassifyOptions& options)
+                                         const quillform::Settings& options)
     : contourList_(contours), circleList_(circles), filer_{layers, options},
       groups_(options.holesAcrossLayers) {}
 

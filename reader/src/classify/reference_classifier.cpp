@@ -13,7 +13,7 @@ namespace {
 class TReferenceClassifier : public TShapeClassifier {
 public:
     void Classify(TLista* contours, TLista* circles, TLayers& layers,
-                  const TClassifyOptions& options) override {
+                  const quillform::Settings& options) override {
         const TAcrossLayers rule(options.holesAcrossLayers);
         TShapeFiler filer{layers, options};
         while (contours->Count + circles->Count > 0) {

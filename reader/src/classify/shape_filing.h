@@ -26,7 +26,7 @@ struct THoleLists {
 // the part under its layer. The records are built alike by both engines.
 struct TShapeFiler {
     TLayers& layers;
-    const TClassifyOptions& options;
+    const quillform::Settings& options;
 
     // Each takes the item at *position out of its list and leaves *position at
     // the node that followed it.

@@ -166,13 +166,6 @@ private:
 };
 } // namespace
 
-const TBlockContents* TDrawingModel::Find(const std::string& name) const {
-    for (const auto& block : blocks)
-        if (block->name == name)
-            return block.get();
-    return nullptr;
-}
-
 void ExpandModelSpace(const TDrawingModel& model, quillform::detail::TEntityLists& lists,
                       quillform::Diagnostics& report, const TExpansionRules& rules) {
     TExpander expander(model, lists, report, rules);

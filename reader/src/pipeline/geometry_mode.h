@@ -40,6 +40,7 @@ public:
 };
 
 std::unique_ptr<TGeometryMode> MakeGeometryMode(const quillform::Settings& settings);
+std::unique_ptr<TGeometryMode> MakeLiteralGeometry();
 std::unique_ptr<TGeometryMode> MakeAccurateGeometry();
 
 } // namespace quillform::detail

@@ -22,9 +22,7 @@ public:
 };
 } // namespace
 
-std::unique_ptr<TGeometryMode> MakeGeometryMode(const quillform::Settings& settings) {
-    if (settings.accurate)
-        return MakeAccurateGeometry();
+std::unique_ptr<TGeometryMode> MakeLiteralGeometry() {
     return std::make_unique<TLiteralGeometry>();
 }
 

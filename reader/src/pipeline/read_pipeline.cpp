@@ -85,8 +85,7 @@ void TReadPipeline::Link(int32_t* status) {
 
 void TReadPipeline::Classify(TLayers& layers) {
     const Settings& s = context_.settings;
-    MakeClassifier(s.engine)->Classify(&contours_, &collector_->Circles, layers,
-                                       TClassifyOptions{s.tolerance, s.holesAcrossLayers});
+    MakeClassifier(s.engine)->Classify(&contours_, &collector_->Circles, layers, s);
 }
 
 void TReadPipeline::MoveContours(TLista* to) {
