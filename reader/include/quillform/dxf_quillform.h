@@ -124,7 +124,7 @@ private:
     quillform::Diagnostics FReport;
 
     quillform::Settings ReadSettings() const;
-    quillform::EntityEvents EntityEvents() const;
+    quillform::EntityEvents EntitySlots() const;
     const part2d_any* FindShape(const char* layer, int32_t shape) const;
     const TBaseShape* FindHole(const char* layer, int32_t shape, int32_t hole) const;
 

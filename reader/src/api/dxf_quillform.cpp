@@ -71,7 +71,7 @@ void TDXFQuillform::Read(const wchar_t* fileName) {
     Read(std::filesystem::path(quillform::NarrowPath(fileName)));
 }
 
-quillform::EntityEvents TDXFQuillform::EntityEvents() const {
+quillform::EntityEvents TDXFQuillform::EntitySlots() const {
     return quillform::EntityEvents{OnLayer,  OnSegment, OnCircle,   OnArc,   OnPolyline,
                                    OnVertex, OnBlock,   OnEndBlock, OnInsert};
 }
@@ -83,7 +83,7 @@ void TDXFQuillform::Read(const std::filesystem::path& path) {
     FLayers.Clear();
     FStatus = 0;
     FReport = quillform::Diagnostics();
-    quillform::detail::ReadFile(path.native(), ReadSettings(), EntityEvents(),
+    quillform::detail::ReadFile(path.native(), ReadSettings(), EntitySlots(),
                                 quillform::detail::TReadTarget{&FLayers, nullptr}, &FStatus,
                                 FReport);
     OnReadDone.Raise();
