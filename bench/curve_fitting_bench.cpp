@@ -10,6 +10,8 @@
 
 #include <cmath>
 
+using namespace quillform::detail;
+
 namespace {
 
 // A closed wavy outline (radius 50 mm, five lobes) through `count` wrapped control points over

@@ -23,37 +23,23 @@ void See(const std::wstring& text) {
     gSeen += text.size();
 }
 
+// The entity log's lines, counted.
+struct TCountingLog : quillform::EntityLogSink {
+    void Append(const std::wstring& line) override { See(line); }
+};
+
 void InstallEvents(TDXFQuillform& reader) {
-    reader.OnLayer = {[](void*, const wchar_t* n) { See(entity_log::LayerLine(n)); }, nullptr};
-    reader.OnSegment = {
-        [](void*, double x1, double y1, double z1, double x2, double y2, double z2,
-           const wchar_t* l) { See(entity_log::SegmentLine(x1, y1, z1, x2, y2, z2, l, '.')); },
-        nullptr};
-    reader.OnCircle = {[](void*, double x, double y, double z, double r, const wchar_t* l) {
-                           See(entity_log::CircleLine(x, y, z, r, l, '.'));
-                       },
-                       nullptr};
-    reader.OnArc = {[](void*, double x, double y, double z, double r, double a1, double a2,
-                       double sx, double sy, double ex, double ey, const wchar_t* l) {
-                        See(entity_log::ArcLine(x, y, z, r, a1, a2, sx, sy, ex, ey, l, '.'));
-                    },
-                    nullptr};
-    reader.OnPolyline = {[](void*, int32_t n, int32_t f, const wchar_t* l) {
-                             See(entity_log::PolylineLine(n, f, l));
-                         },
-                         nullptr};
-    reader.OnVertex = {[](void*, double x, double y, double z, double b) {
-                           See(entity_log::VertexLine(x, y, z, b, '.'));
-                       },
-                       nullptr};
-    reader.OnBlock = {
-        [](void*, const wchar_t* n, double, double, double) { See(entity_log::BlockLine(n)); },
-        nullptr};
-    reader.OnEndBlock = {[](void*) { See(entity_log::EndBlockLine()); }, nullptr};
-    reader.OnInsert = {[](void*, const wchar_t* n, double x, double y, double z, double, double,
-                          double, double,
-                          const wchar_t* l) { See(entity_log::InsertLine(n, x, y, z, l, '.')); },
-                       nullptr};
+    static TCountingLog log;
+    const quillform::EntityEvents events = quillform::EntityLogEvents(log);
+    reader.OnLayer = events.OnLayer;
+    reader.OnSegment = events.OnSegment;
+    reader.OnCircle = events.OnCircle;
+    reader.OnArc = events.OnArc;
+    reader.OnPolyline = events.OnPolyline;
+    reader.OnVertex = events.OnVertex;
+    reader.OnBlock = events.OnBlock;
+    reader.OnEndBlock = events.OnEndBlock;
+    reader.OnInsert = events.OnInsert;
 }
 
 // Every query, on every layer, shape, hole and vertex, and one index past each end.
