@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "quillform/drawing.h"
 
+#include "measure/arc_edge.h"
+
 #include "quillform/geometry_constants.h"
 #include "quillform/number_format.h"
 #include "quillform/wide_names.h"
@@ -10,27 +12,7 @@
 
 namespace quillform {
 namespace {
-// The signed angle an arc edge turns through from `from` to `to`, in
-// radians; an edge back to its own start is the whole circle.
-double Sweep(const Vertex& from, const Vertex& to) {
-    const ArcEdge& arc = *from.arc;
-    const double a = std::atan2(from.y - arc.center.y, from.x - arc.center.x);
-    const double b = std::atan2(to.y - arc.center.y, to.x - arc.center.x);
-    double sweep = std::fmod(b - a + 4 * kPi, 2 * kPi);
-    if (sweep == 0)
-        sweep = 2 * kPi;
-    return arc.clockwise ? sweep - 2 * kPi : sweep;
-}
-
-// Twice the area swept by x dy - y dx along the edge (Green's theorem).
-double TwiceArea(const Vertex& from, const Vertex& to) {
-    if (!from.arc)
-        return from.x * to.y - to.x * from.y;
-    const double cx = from.arc->center.x, cy = from.arc->center.y;
-    const double r = std::hypot(from.x - cx, from.y - cy);
-    const double a = std::atan2(from.y - cy, from.x - cx), s = Sweep(from, to), b = a + s;
-    return cx * r * (std::sin(b) - std::sin(a)) - cy * r * (std::cos(b) - std::cos(a)) + r * r * s;
-}
+using detail::Sweep;
 
 std::string N(double value) {
     return ToUtf8(FormatNumber(value));
@@ -48,23 +30,6 @@ std::string CirclePath(const Circle& c) {
 }
 } // namespace
 
-double EnclosedArea(const Outline& outline) {
-    if (outline.kind == OutlineKind::Circle)
-        return kPi * outline.circle.radius * outline.circle.radius;
-    const size_t n = outline.vertices.size();
-    double twice = 0;
-    for (size_t k = 0; k < n; ++k)
-        twice += TwiceArea(outline.vertices[k], outline.vertices[(k + 1) % n]);
-    return std::fabs(twice) / 2;
-}
-
-double MaterialArea(const Shape& shape) {
-    double area = EnclosedArea(shape);
-    for (const Outline& hole : shape.holes)
-        area -= EnclosedArea(hole);
-    return area;
-}
-
 std::string SvgPath(const Outline& outline) {
     if (outline.kind == OutlineKind::Circle)
         return CirclePath(outline.circle);
@@ -81,7 +46,7 @@ std::string SvgPath(const Outline& outline) {
             continue;
         }
         const double sweep = Sweep(from, to);
-        const double r = std::hypot(from.x - from.arc->center.x, from.y - from.arc->center.y);
+        const double r = detail::EdgeRadius(from);
         if (std::fabs(sweep) >= 2 * kPi) { // a whole circle: two halves
             const double mx = 2 * from.arc->center.x - from.x, my = 2 * from.arc->center.y - from.y;
             path += ArcCommand(r, false, sweep > 0, mx, my);
