@@ -1,0 +1,127 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "quillform/measures.h"
+
+#include "measure/arc_edge.h"
+#include "measure/convex_hull.h"
+
+#include "quillform/geometry_constants.h"
+
+#include <cmath>
+
+namespace quillform {
+namespace {
+bool Finite(double a, double b) {
+    return std::isfinite(a) && std::isfinite(b);
+}
+
+bool Finite(const Vertex& v) {
+    return Finite(v.x, v.y) &&
+           (!v.arc || (Finite(v.arc->center.x, v.arc->center.y) && std::isfinite(v.arc->radius)));
+}
+
+bool Finite(const Outline& outline) {
+    if (outline.kind == OutlineKind::Circle)
+        return Finite(outline.circle.center.x, outline.circle.center.y) &&
+               std::isfinite(outline.circle.radius);
+    for (const Vertex& v : outline.vertices)
+        if (!Finite(v))
+            return false;
+    return true;
+}
+
+// Figures can still overflow where coordinates are huge.
+bool Finite(const OutlineMeasures& m) {
+    return Finite(m.area, m.length) && Finite(m.box.minX, m.box.minY) &&
+           Finite(m.box.maxX, m.box.maxY) && Finite(m.width, m.height) &&
+           Finite(m.minRectangle.width, m.minRectangle.height) &&
+           Finite(m.minRectangle.angle, m.hullArea);
+}
+
+double Length(const Outline& outline) {
+    if (outline.kind == OutlineKind::Circle)
+        return 2 * kPi * std::fabs(outline.circle.radius);
+    const auto& v = outline.vertices;
+    double length = 0;
+    for (size_t k = 0; k < v.size(); ++k)
+        length += detail::EdgeLength(v[k], v[(k + 1) % v.size()]);
+    return length;
+}
+
+std::optional<double> SmallestRadius(const Outline& outline) {
+    if (outline.kind == OutlineKind::Circle)
+        return std::fabs(outline.circle.radius);
+    std::optional<double> smallest;
+    for (const Vertex& v : outline.vertices)
+        if (v.arc && (!smallest || std::fabs(v.arc->radius) < *smallest))
+            smallest = std::fabs(v.arc->radius);
+    return smallest;
+}
+
+std::optional<double> Smaller(std::optional<double> a, std::optional<double> b) {
+    if (!a || !b)
+        return a ? a : b;
+    return std::fmin(*a, *b);
+}
+
+// A hole's size as a tool sees it: a circle's diameter, otherwise the
+// narrower side of the smallest rectangle around it.
+double HoleSize(const Outline& hole, const OutlineMeasures& m) {
+    if (hole.kind == OutlineKind::Circle)
+        return 2 * std::fabs(hole.circle.radius);
+    return std::fmin(m.minRectangle.width, m.minRectangle.height);
+}
+
+PartMeasures FromOuter(const OutlineMeasures& outer, size_t holes) {
+    PartMeasures part;
+    part.area = part.outerArea = outer.area;
+    part.cutLength = part.outerLength = outer.length;
+    part.pierces = 1 + static_cast<int64_t>(holes);
+    part.box = outer.box;
+    part.width = outer.width;
+    part.height = outer.height;
+    part.minRectangle = outer.minRectangle;
+    part.hullArea = outer.hullArea;
+    part.smallestRadius = outer.smallestRadius;
+    return part;
+}
+} // namespace
+
+OutlineMeasures MeasureOutline(const Outline& outline) {
+    if (!Finite(outline))
+        return {};
+    OutlineMeasures m;
+    m.area = EnclosedArea(outline);
+    m.length = Length(outline);
+    const detail::ConvexHull hull = detail::HullOf(outline);
+    if (!hull.finite)
+        return {};
+    m.box = detail::HullBox(hull);
+    m.width = m.box.maxX - m.box.minX;
+    m.height = m.box.maxY - m.box.minY;
+    m.minRectangle = detail::SmallestRectangle(hull);
+    m.hullArea = detail::HullArea(hull);
+    m.smallestRadius = SmallestRadius(outline);
+    m.finite = Finite(m);
+    return m.finite ? m : OutlineMeasures{};
+}
+
+PartMeasures MeasurePart(const Shape& shape) {
+    const OutlineMeasures outer = MeasureOutline(shape);
+    if (!outer.finite)
+        return {};
+    PartMeasures part = FromOuter(outer, shape.holes.size());
+    for (const Outline& hole : shape.holes) {
+        const OutlineMeasures m = MeasureOutline(hole);
+        if (!m.finite)
+            return {};
+        part.area -= m.area;
+        part.cutLength += m.length;
+        part.smallestHole = Smaller(part.smallestHole, HoleSize(hole, m));
+        part.smallestRadius = Smaller(part.smallestRadius, m.smallestRadius);
+    }
+    part.finite = true;
+    return part;
+}
+
+} // namespace quillform
