@@ -8,21 +8,28 @@
 
 namespace quillform::detail {
 namespace {
-Point ArcEnd(const Vertex& from, double radius, double start, double sweep) {
-    return {from.arc->center.x + radius * std::cos(start + sweep),
-            from.arc->center.y + radius * std::sin(start + sweep)};
-}
-} // namespace
-
-Point ArcEnd(const Vertex& from, const Vertex& to) {
-    return ArcEnd(from, EdgeRadius(from), StartAngle(from), Sweep(from, to));
+double Cross(Point a, Point b, Point origin) {
+    return (a.x - origin.x) * (b.y - origin.y) - (b.x - origin.x) * (a.y - origin.y);
 }
 
-double Sweep(const Vertex& from, const Vertex& to) {
-    const ArcEdge& arc = *from.arc;
-    const double a = StartAngle(from);
-    const double b = std::atan2(to.y - arc.center.y, to.x - arc.center.x);
-    const double sweep = std::fmod(b - a + 4 * kPi, 2 * kPi);
+// Adds the edge from `from` to `to`.
+void AddEdge(const Vertex& from, const Vertex& to, Point origin, OutlineSums& sums) {
+    if (!from.arc) {
+        sums.length += std::hypot(to.x - from.x, to.y - from.y);
+        sums.twiceArea += Cross({from.x, from.y}, {to.x, to.y}, origin);
+        return;
+    }
+    const EdgeArc arc = ArcOf(from, to);
+    const Point c{arc.center.x - origin.x, arc.center.y - origin.y};
+    sums.length +=
+        arc.radius * std::fabs(arc.sweep) + std::hypot(to.x - arc.end.x, to.y - arc.end.y);
+    sums.twiceArea +=
+        TwiceArcArea(c, arc.radius, arc.start, arc.sweep) + Cross(arc.end, {to.x, to.y}, origin);
+}
+
+double SignedSweep(double start, const Vertex& to, const ArcEdge& arc) {
+    const double end = std::atan2(to.y - arc.center.y, to.x - arc.center.x);
+    const double sweep = std::fmod(end - start + 4 * kPi, 2 * kPi);
     if (sweep == 0) // back to its start: the whole circle, either way round
         return arc.clockwise ? -2 * kPi : 2 * kPi;
     return arc.clockwise ? sweep - 2 * kPi : sweep;
@@ -31,34 +38,42 @@ double Sweep(const Vertex& from, const Vertex& to) {
 double StartAngle(const Vertex& from) {
     return std::atan2(from.y - from.arc->center.y, from.x - from.arc->center.x);
 }
+} // namespace
+
+double Sweep(const Vertex& from, const Vertex& to) {
+    return SignedSweep(StartAngle(from), to, *from.arc);
+}
 
 double EdgeRadius(const Vertex& from) {
     return std::hypot(from.x - from.arc->center.x, from.y - from.arc->center.y);
 }
 
-double EdgeLength(const Vertex& from, const Vertex& to) {
-    if (!from.arc)
-        return std::hypot(to.x - from.x, to.y - from.y);
-    const double r = EdgeRadius(from), sweep = Sweep(from, to);
-    const Point end = ArcEnd(from, r, StartAngle(from), sweep);
-    return r * std::fabs(sweep) + std::hypot(to.x - end.x, to.y - end.y);
+EdgeArc ArcOf(const Vertex& from, const Vertex& to) {
+    EdgeArc arc;
+    arc.center = from.arc->center;
+    arc.radius = EdgeRadius(from);
+    arc.start = StartAngle(from);
+    arc.sweep = SignedSweep(arc.start, to, *from.arc);
+    arc.end = {arc.center.x + arc.radius * std::cos(arc.start + arc.sweep),
+               arc.center.y + arc.radius * std::sin(arc.start + arc.sweep)};
+    return arc;
+}
+
+OutlineSums SumEdges(const Outline& outline) {
+    OutlineSums sums;
+    const auto& v = outline.vertices;
+    if (v.empty())
+        return sums;
+    const Point origin{v[0].x, v[0].y};
+    for (size_t k = 0; k < v.size(); ++k)
+        AddEdge(v[k], v[(k + 1) % v.size()], origin, sums);
+    return sums;
 }
 
 double TwiceArcArea(Point center, double radius, double start, double sweep) {
     const double end = start + sweep;
     return center.x * radius * (std::sin(end) - std::sin(start)) -
            center.y * radius * (std::cos(end) - std::cos(start)) + radius * radius * sweep;
-}
-
-double TwiceArea(const Vertex& from, const Vertex& to, Point origin) {
-    const auto cross = [origin](Point a, Point b) {
-        return (a.x - origin.x) * (b.y - origin.y) - (b.x - origin.x) * (a.y - origin.y);
-    };
-    if (!from.arc)
-        return cross({from.x, from.y}, {to.x, to.y});
-    const Point c{from.arc->center.x - origin.x, from.arc->center.y - origin.y};
-    const double r = EdgeRadius(from), start = StartAngle(from), sweep = Sweep(from, to);
-    return TwiceArcArea(c, r, start, sweep) + cross(ArcEnd(from, r, start, sweep), {to.x, to.y});
 }
 
 } // namespace quillform::detail

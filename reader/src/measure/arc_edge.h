@@ -13,28 +13,32 @@ namespace quillform::detail {
 // whole circle.
 double Sweep(const Vertex& from, const Vertex& to);
 
-// The direction of an arc edge's start seen from its centre (radians).
-double StartAngle(const Vertex& from);
-
 // The radius an arc edge's geometry is drawn with: the distance of its start
 // from its centre (the stored radius may differ in the last digits).
 double EdgeRadius(const Vertex& from);
 
-// Where the arc edge leaving `from` ends: on `to`, unless linking joined
-// ends apart.
-Point ArcEnd(const Vertex& from, const Vertex& to);
+// The arc of the edge from `from` (which has one) to `to`. It ends on `to`,
+// unless linking joined ends apart: the edge then goes on straight to `to`.
+struct EdgeArc {
+    Point center;
+    double radius = 0; // EdgeRadius
+    double start = 0;  // the direction of `from` seen from the centre (radians)
+    double sweep = 0;  // Sweep
+    Point end;
+};
+EdgeArc ArcOf(const Vertex& from, const Vertex& to);
 
-// The length of the edge from `from` to `to`. An arc whose end misses `to`
-// (linking joined ends apart) goes on straight to it, here and in the area.
-double EdgeLength(const Vertex& from, const Vertex& to);
+// The length of a closed outline, and twice its signed area (positive
+// counter-clockwise), by Green's theorem relative to its first vertex.
+struct OutlineSums {
+    double length = 0;
+    double twiceArea = 0;
+};
+OutlineSums SumEdges(const Outline& outline);
 
-// Twice the signed area x dy - y dx sweeps along the edge (Green's theorem),
-// in coordinates relative to origin; summed over a closed outline, twice its
-// area (positive counter-clockwise).
-double TwiceArea(const Vertex& from, const Vertex& to, Point origin);
-
-// The same for the arc of the circle (center relative to the origin,
-// radius) from angle `start` through `sweep` radians.
+// Twice the signed area x dy - y dx sweeps along the arc of the circle
+// (center relative to the origin, radius) from angle `start` through
+// `sweep` radians.
 double TwiceArcArea(Point center, double radius, double start, double sweep);
 
 } // namespace quillform::detail

@@ -14,7 +14,7 @@ namespace {
 // Ties between supports are decided within this share of the hull's size.
 constexpr double kRelativeTolerance = 1e-12;
 // Parts with fewer features go straight to the envelope.
-constexpr size_t kFewFeatures = 8;
+constexpr size_t kFewFeatures = 16;
 
 Point Middle(const std::vector<Vertex>& v) {
     const auto [minX, maxX] = std::minmax_element(
@@ -79,14 +79,20 @@ ConvexHull PolygonHull(const Outline& outline) {
         hull.pieces.push_back({{0, 0}, 0, 0, 2 * kPi});
         return hull;
     }
+    const bool corners = std::all_of(features.begin(), features.end(),
+                                     [](const HullFeature& f) { return f.radius == 0; });
+    if (corners && !(hull.pieces = CornerPieces(features)).empty())
+        return hull;
     const double tolerance = kRelativeTolerance * reach;
     if (features.size() > kFewFeatures)
         features = HullCandidates(std::move(features), tolerance);
     hull.pieces = SupportEnvelope(features, tolerance);
     if (hull.pieces.empty()) {
         hull.exact = false;
-        hull.pieces =
-            SupportEnvelope(HullCandidates(Sampled(features, reach), tolerance), tolerance);
+        const std::vector<HullFeature> points = Sampled(features, reach);
+        hull.pieces = CornerPieces(points);
+        if (hull.pieces.empty())
+            hull.pieces = SupportEnvelope(points, tolerance);
     }
     return hull;
 }
@@ -118,18 +124,24 @@ double ConvexHull::Width(double angle) const {
     return Support(angle) + Support(angle + kPi);
 }
 
+namespace {
+// Where a piece's arc meets the direction `angle` (its centre, for a corner).
+Point Touching(const HullPiece& p, double angle) {
+    if (p.radius == 0)
+        return p.center;
+    return {p.center.x + p.radius * std::cos(angle), p.center.y + p.radius * std::sin(angle)};
+}
+} // namespace
+
 double HullArea(const ConvexHull& hull) {
     const auto& p = hull.pieces;
     double twice = 0;
     for (size_t k = 0; k < p.size(); ++k) {
         const HullPiece& a = p[k];
-        const HullPiece& b = p[(k + 1) % p.size()];
-        twice += TwiceArcArea(a.center, a.radius, a.from, a.to - a.from);
-        const double ax = a.center.x + a.radius * std::cos(a.to);
-        const double ay = a.center.y + a.radius * std::sin(a.to);
-        const double bx = b.center.x + b.radius * std::cos(b.from);
-        const double by = b.center.y + b.radius * std::sin(b.from);
-        twice += ax * by - bx * ay;
+        if (a.radius > 0)
+            twice += TwiceArcArea(a.center, a.radius, a.from, a.to - a.from);
+        const Point from = Touching(a, a.to), to = Touching(p[(k + 1) % p.size()], a.to);
+        twice += from.x * to.y - to.x * from.y;
     }
     return twice / 2;
 }

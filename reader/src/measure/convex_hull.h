@@ -53,6 +53,11 @@ std::vector<HullFeature> HullFeatures(const Outline& outline, Point origin);
 // hull of the vertices and arc samples (found with Boost.Geometry).
 std::vector<HullFeature> HullCandidates(std::vector<HullFeature> features, double tolerance);
 
+// The pieces of the hull of points (radius 0), from Boost.Geometry's hull:
+// each corner supports the directions between its edges' normals. Empty
+// when the points lie on a line.
+std::vector<HullPiece> CornerPieces(const std::vector<HullFeature>& points);
+
 // The supporting pieces of the features' hull, all round: the upper envelope
 // of their support functions. Ties within `tolerance` (a length) go to the
 // feature that stays higher. Empty when the march does not close, which

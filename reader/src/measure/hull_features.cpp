@@ -5,6 +5,7 @@
 
 #include "quillform/geometry_constants.h"
 
+#include <boost/geometry/algorithms/area.hpp>
 #include <boost/geometry/algorithms/convex_hull.hpp>
 #include <boost/geometry/geometries/multi_point.hpp>
 #include <boost/geometry/geometries/point_xy.hpp>
@@ -28,13 +29,11 @@ constexpr double kSampleStep = kHalfPi / 2;
 // is a corner of its own (nearer, rounding alone put it there).
 constexpr double kStray = 1e-12;
 
-HullFeature ArcFeature(const Vertex& from, const Vertex& to, Point origin) {
-    const double sweep = Sweep(from, to);
-    const double start = StartAngle(from);
-    const Point center{from.arc->center.x - origin.x, from.arc->center.y - origin.y};
+HullFeature ArcFeature(const EdgeArc& arc, Point origin) {
+    const Point center{arc.center.x - origin.x, arc.center.y - origin.y};
     // A clockwise arc covers the same directions as its reverse.
-    return sweep > 0 ? HullFeature{center, EdgeRadius(from), start, sweep}
-                     : HullFeature{center, EdgeRadius(from), start + sweep, -sweep};
+    return arc.sweep > 0 ? HullFeature{center, arc.radius, arc.start, arc.sweep}
+                         : HullFeature{center, arc.radius, arc.start + arc.sweep, -arc.sweep};
 }
 
 HullFeature PointFeature(Point p) {
@@ -82,19 +81,54 @@ bool ReachesOut(const HullFeature& arc, const BoostRing& hull, double tolerance)
 std::vector<HullFeature> HullFeatures(const Outline& outline, Point origin) {
     std::vector<HullFeature> features;
     const auto& v = outline.vertices;
+    features.reserve(2 * v.size());
     for (size_t k = 0; k < v.size(); ++k) {
         features.push_back(PointFeature({v[k].x - origin.x, v[k].y - origin.y}));
-        if (!v[k].arc || EdgeRadius(v[k]) == 0)
+        if (!v[k].arc)
             continue;
         const Vertex& to = v[(k + 1) % v.size()];
-        features.push_back(ArcFeature(v[k], to, origin));
+        const EdgeArc arc = ArcOf(v[k], to);
+        if (arc.radius == 0)
+            continue;
+        features.push_back(ArcFeature(arc, origin));
         // Where linking joined an arc to a vertex apart, its own end is a
         // corner too (the edge goes on straight from it).
-        const Point end = ArcEnd(v[k], to);
-        if (std::hypot(end.x - to.x, end.y - to.y) > kStray * EdgeRadius(v[k]))
-            features.push_back(PointFeature({end.x - origin.x, end.y - origin.y}));
+        if (std::hypot(arc.end.x - to.x, arc.end.y - to.y) > kStray * arc.radius)
+            features.push_back(PointFeature({arc.end.x - origin.x, arc.end.y - origin.y}));
     }
     return features;
+}
+
+std::vector<HullPiece> CornerPieces(const std::vector<HullFeature>& points) {
+    bg::model::multi_point<BoostPoint> samples;
+    for (const HullFeature& f : points)
+        samples.emplace_back(f.center.x, f.center.y);
+    BoostRing hull;
+    bg::convex_hull(samples, hull);
+    if (hull.size() < 4 || !(bg::area(hull) > 0)) // points on a line
+        return {};
+    // Corner k + 1 supports the directions between the outward normals of
+    // the edges before and after it.
+    const size_t n = hull.size() - 1;
+    std::vector<double> normal(n);
+    for (size_t k = 0; k < n; ++k) {
+        const double a = std::atan2(hull[k].x() - hull[k + 1].x(), hull[k + 1].y() - hull[k].y());
+        normal[k] = a < 0 ? a + 2 * kPi : a;
+    }
+    std::vector<HullPiece> pieces;
+    for (size_t k = 0; k < n; ++k) {
+        const Point corner{hull[k + 1].x(), hull[k + 1].y()};
+        const double from = normal[k], to = normal[(k + 1) % n];
+        if (to >= from) {
+            pieces.push_back({corner, 0, from, to});
+            continue;
+        }
+        pieces.push_back({corner, 0, from, 2 * kPi}); // the corner that supports +x
+        pieces.push_back({corner, 0, 0, to});
+    }
+    std::sort(pieces.begin(), pieces.end(),
+              [](const HullPiece& a, const HullPiece& b) { return a.from < b.from; });
+    return pieces;
 }
 
 std::vector<HullFeature> HullCandidates(std::vector<HullFeature> features, double tolerance) {

@@ -38,16 +38,6 @@ bool Finite(const OutlineMeasures& m) {
            Finite(m.minRectangle.angle, m.hullArea);
 }
 
-double Length(const Outline& outline) {
-    if (outline.kind == OutlineKind::Circle)
-        return 2 * kPi * std::fabs(outline.circle.radius);
-    const auto& v = outline.vertices;
-    double length = 0;
-    for (size_t k = 0; k < v.size(); ++k)
-        length += detail::EdgeLength(v[k], v[(k + 1) % v.size()]);
-    return length;
-}
-
 std::optional<double> SmallestRadius(const Outline& outline) {
     if (outline.kind == OutlineKind::Circle)
         return std::fabs(outline.circle.radius);
@@ -72,6 +62,37 @@ double HoleSize(const Outline& hole, const OutlineMeasures& m) {
     return std::fmin(m.minRectangle.width, m.minRectangle.height);
 }
 
+// A circle's figures have a closed form.
+OutlineMeasures CircleMeasures(const Circle& c) {
+    const double r = std::fabs(c.radius);
+    OutlineMeasures m;
+    m.area = m.hullArea = kPi * r * r;
+    m.length = 2 * kPi * r;
+    m.box = {c.center.x - r, c.center.y - r, c.center.x + r, c.center.y + r};
+    m.width = m.height = 2 * r;
+    m.minRectangle = {2 * r, 2 * r, 0};
+    m.smallestRadius = r;
+    return m;
+}
+
+// Empty when the outline spans more than a double holds.
+std::optional<OutlineMeasures> PolygonMeasures(const Outline& outline) {
+    OutlineMeasures m;
+    const detail::OutlineSums sums = detail::SumEdges(outline);
+    m.area = std::fabs(sums.twiceArea) / 2; // as EnclosedArea
+    m.length = sums.length;
+    const detail::ConvexHull hull = detail::HullOf(outline);
+    if (!hull.finite)
+        return std::nullopt;
+    m.box = detail::HullBox(hull);
+    m.width = m.box.maxX - m.box.minX;
+    m.height = m.box.maxY - m.box.minY;
+    m.minRectangle = detail::SmallestRectangle(hull);
+    m.hullArea = detail::HullArea(hull);
+    m.smallestRadius = SmallestRadius(outline);
+    return m;
+}
+
 PartMeasures FromOuter(const OutlineMeasures& outer, size_t holes) {
     PartMeasures part;
     part.area = part.outerArea = outer.area;
@@ -90,20 +111,15 @@ PartMeasures FromOuter(const OutlineMeasures& outer, size_t holes) {
 OutlineMeasures MeasureOutline(const Outline& outline) {
     if (!Finite(outline))
         return {};
-    OutlineMeasures m;
-    m.area = EnclosedArea(outline);
-    m.length = Length(outline);
-    const detail::ConvexHull hull = detail::HullOf(outline);
-    if (!hull.finite)
+    const std::optional<OutlineMeasures> m =
+        outline.kind == OutlineKind::Circle
+            ? std::optional<OutlineMeasures>(CircleMeasures(outline.circle))
+            : PolygonMeasures(outline);
+    if (!m || !Finite(*m))
         return {};
-    m.box = detail::HullBox(hull);
-    m.width = m.box.maxX - m.box.minX;
-    m.height = m.box.maxY - m.box.minY;
-    m.minRectangle = detail::SmallestRectangle(hull);
-    m.hullArea = detail::HullArea(hull);
-    m.smallestRadius = SmallestRadius(outline);
-    m.finite = Finite(m);
-    return m.finite ? m : OutlineMeasures{};
+    OutlineMeasures measures = *m;
+    measures.finite = true;
+    return measures;
 }
 
 PartMeasures MeasurePart(const Shape& shape) {

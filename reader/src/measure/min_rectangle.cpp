@@ -22,6 +22,10 @@ namespace {
 // Areas closer than this share of the largest width squared count as equal:
 // the first (smallest) direction found keeps the minimum.
 constexpr double kAreaTolerance = 1e-12;
+// Widths whose sinusoid part dips below zero by less than this share of the
+// hull's size (rounding, where a stretch ends on a zero) count as concave:
+// an inside minimum it could hide is smaller than this share of the area.
+constexpr double kConcaveSlack = 1e-12;
 // The search stops splitting stretches shorter than this (radians).
 constexpr double kShortest = 1e-7;
 // Directions within this of a quarter turn are the upright rectangle.
@@ -48,8 +52,11 @@ struct AreaFunction {
     double Curvature() const { return std::hypot(a1, b1) + 4 * std::hypot(a2, b2); }
 };
 
-// The area function with the pieces that support the directions around t.
-AreaFunction AreaAround(const std::vector<HullPiece>& pieces, double t, double lo, double hi) {
+// The area function with the pieces that support the directions around t;
+// a width whose sinusoid dips below zero by no more than `slack` (a length:
+// rounding where it touches zero) counts as concave.
+AreaFunction AreaAround(const std::vector<HullPiece>& pieces, double t, double lo, double hi,
+                        double slack) {
     const HullPiece& s0 = PieceAt(pieces, t);
     const HullPiece& s1 = PieceAt(pieces, t + kHalfPi);
     const HullPiece& s2 = PieceAt(pieces, t + kPi);
@@ -66,8 +73,8 @@ AreaFunction AreaAround(const std::vector<HullPiece>& pieces, double t, double l
     // A sinusoid not negative at both ends of a stretch shorter than pi is
     // not negative on it: its width is concave there.
     const auto nonNegative = [&](double x, double y, double from, double to) {
-        return x * std::cos(from) + y * std::sin(from) >= 0 &&
-               x * std::cos(to) + y * std::sin(to) >= 0;
+        return x * std::cos(from) + y * std::sin(from) >= -slack &&
+               x * std::cos(to) + y * std::sin(to) >= -slack;
     };
     f.concave = (r1 == 0 || nonNegative(a, b, lo, hi)) && (r2 == 0 || nonNegative(c, d, lo, hi));
     return f;
@@ -127,7 +134,7 @@ Rectangle SmallestRectangle(const ConvexHull& hull) {
     const std::vector<double> breaks = Breaks(pieces);
     for (size_t k = 0; k < breaks.size(); ++k) {
         const double lo = breaks[k], hi = k + 1 < breaks.size() ? breaks[k + 1] : kHalfPi;
-        const AreaFunction f = AreaAround(pieces, (lo + hi) / 2, lo, hi);
+        const AreaFunction f = AreaAround(pieces, (lo + hi) / 2, lo, hi, kConcaveSlack * size);
         const double flo = f(lo);
         best.Offer(lo, flo);
         int budget = 512; // evaluations: a flat stretch stops here, its minimum long found

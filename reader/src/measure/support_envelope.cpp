@@ -19,12 +19,16 @@ constexpr double kTurn = 2 * kPi;
 // less than 1e-12 of the hull's size, the tolerance of the comparisons.
 constexpr double kAngleStep = 4e-13;
 
-double Value(const HullFeature& f, double t) {
-    return f.center.x * std::cos(t) + f.center.y * std::sin(t) + f.radius;
+Point Unit(double t) {
+    return {std::cos(t), std::sin(t)};
 }
 
-double Slope(const HullFeature& f, double t) {
-    return f.center.y * std::cos(t) - f.center.x * std::sin(t);
+double Value(const HullFeature& f, Point u) {
+    return f.center.x * u.x + f.center.y * u.y + f.radius;
+}
+
+double Slope(const HullFeature& f, Point u) {
+    return f.center.y * u.x - f.center.x * u.y;
 }
 
 bool Whole(const HullFeature& f) {
@@ -48,58 +52,84 @@ double Next(double angle, double after) {
     return angle + kTurn * std::ceil((after + kAngleStep - angle) / kTurn);
 }
 
-// Whether g supports directions just after t better than f: higher, or level
-// and rising faster, or level in both and the larger circle (it falls off
-// more slowly).
-bool Better(const HullFeature& g, const HullFeature& f, double t, double tolerance) {
-    const double dv = Value(g, t) - Value(f, t);
-    if (std::fabs(dv) > tolerance)
-        return dv > 0;
-    const double ds = Slope(g, t) - Slope(f, t);
-    if (std::fabs(ds) > tolerance)
-        return ds > 0;
-    return g.radius > f.radius;
-}
-
-size_t Highest(const std::vector<HullFeature>& features, double t, double tolerance) {
-    size_t best = features.size();
-    for (size_t k = 0; k < features.size(); ++k)
-        if (Continues(features[k], t) &&
-            (best == features.size() || Better(features[k], features[best], t, tolerance)))
-            best = k;
-    return best;
-}
-
 // Where g rises above f, after `after`; infinity when it never does.
 double Crossing(const HullFeature& f, const HullFeature& g, double after) {
     const double dx = g.center.x - f.center.x, dy = g.center.y - f.center.y;
-    const double a = std::hypot(dx, dy), dr = g.radius - f.radius;
-    if (a == 0 || std::fabs(dr) > a * (1 + 1e-12))
-        return INFINITY;
+    const double dr = g.radius - f.radius;
     // g - f = a cos(t - psi) + dr, rising through zero where sin(t - psi) < 0.
-    const double t =
-        Next(std::atan2(dy, dx) - std::acos(std::fmax(-1.0, std::fmin(1.0, -dr / a))), after);
+    double rise = kHalfPi; // between two points
+    if (dr != 0) {
+        const double a = std::hypot(dx, dy);
+        if (a == 0 || std::fabs(dr) > a * (1 + 1e-12))
+            return INFINITY;
+        rise = std::acos(std::fmax(-1.0, std::fmin(1.0, -dr / a)));
+    } else if (dx == 0 && dy == 0) {
+        return INFINITY;
+    }
+    const double t = Next(std::atan2(dy, dx) - rise, after);
     return Continues(g, t) ? t : INFINITY;
 }
 
-// Where arc g begins, after `after`, if it is then level with f or above it.
-double Entry(const HullFeature& f, const HullFeature& g, double after, double tolerance) {
-    if (Whole(g))
-        return INFINITY;
-    const double t = Next(g.start, after);
-    return Value(g, t) >= Value(f, t) - tolerance ? t : INFINITY;
-}
+// The march: the features, the directions where their arcs begin, and the
+// tolerance of comparisons (a length).
+class Envelope {
+public:
+    Envelope(const std::vector<HullFeature>& features, double tolerance)
+        : features_(features), tolerance_(tolerance) {
+        for (const HullFeature& f : features)
+            starts_.push_back(Unit(f.start));
+    }
 
-double NextChange(const std::vector<HullFeature>& features, size_t current, double t,
-                  double tolerance) {
-    const HullFeature& f = features[current];
-    double next = Whole(f) ? INFINITY : t + (f.sweep - Offset(f, t));
-    for (size_t k = 0; k < features.size(); ++k)
-        if (k != current)
-            next = std::fmin(
-                next, std::fmin(Crossing(f, features[k], t), Entry(f, features[k], t, tolerance)));
-    return next;
-}
+    size_t Count() const { return features_.size(); }
+
+    // The feature that supports the directions just after t (Count() when none does).
+    size_t Highest(double t) const {
+        const Point u = Unit(t);
+        size_t best = Count();
+        for (size_t k = 0; k < Count(); ++k)
+            if (Continues(features_[k], t) && (best == Count() || Better(k, best, u)))
+                best = k;
+        return best;
+    }
+
+    // The first direction after t where the feature that supports t may cease to.
+    double NextChange(size_t current, double t) const {
+        const HullFeature& f = features_[current];
+        double next = Whole(f) ? INFINITY : t + (f.sweep - Offset(f, t));
+        for (size_t k = 0; k < Count(); ++k)
+            if (k != current)
+                next =
+                    std::fmin(next, std::fmin(Crossing(f, features_[k], t), Entry(current, k, t)));
+        return next;
+    }
+
+private:
+    // Higher, or level and rising faster, or level in both and the larger
+    // circle (it falls off more slowly).
+    bool Better(size_t g, size_t f, Point u) const {
+        const double dv = Value(features_[g], u) - Value(features_[f], u);
+        if (std::fabs(dv) > tolerance_)
+            return dv > 0;
+        const double ds = Slope(features_[g], u) - Slope(features_[f], u);
+        if (std::fabs(ds) > tolerance_)
+            return ds > 0;
+        return features_[g].radius > features_[f].radius;
+    }
+
+    // Where arc g begins, after `after`, if it is then level with f or above it.
+    double Entry(size_t f, size_t g, double after) const {
+        if (Whole(features_[g]))
+            return INFINITY;
+        const Point u = starts_[g];
+        return Value(features_[g], u) >= Value(features_[f], u) - tolerance_
+                   ? Next(features_[g].start, after)
+                   : INFINITY;
+    }
+
+    const std::vector<HullFeature>& features_;
+    double tolerance_;
+    std::vector<Point> starts_;
+};
 
 void Append(std::vector<HullPiece>& pieces, const HullFeature& f, double from, double to) {
     if (!pieces.empty() && pieces.back().center.x == f.center.x &&
@@ -112,19 +142,20 @@ void Append(std::vector<HullPiece>& pieces, const HullFeature& f, double from, d
 } // namespace
 
 std::vector<HullPiece> SupportEnvelope(const std::vector<HullFeature>& features, double tolerance) {
+    const Envelope envelope(features, tolerance);
     std::vector<HullPiece> pieces;
-    size_t current = Highest(features, 0, tolerance);
+    size_t current = envelope.Highest(0);
     // The envelope of circles and arcs has a few pieces per feature, and a
     // few more steps where arcs begin; far more steps mean the march is stuck.
     const size_t limit = 64 + 16 * features.size();
     double t = 0;
     for (size_t step = 0; current < features.size() && step < limit; ++step) {
-        const double next = std::fmin(NextChange(features, current, t, tolerance), kTurn);
+        const double next = std::fmin(envelope.NextChange(current, t), kTurn);
         Append(pieces, features[current], t, next);
         if (next >= kTurn)
             return pieces;
         t = next;
-        current = Highest(features, t, tolerance);
+        current = envelope.Highest(t);
     }
     return {};
 }
