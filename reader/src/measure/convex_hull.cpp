@@ -13,7 +13,8 @@ namespace quillform::detail {
 namespace {
 // Ties between supports are decided within this share of the hull's size.
 constexpr double kRelativeTolerance = 1e-12;
-// Parts with fewer features go straight to the envelope.
+// Outlines with fewer features go straight to the envelope (cheaper, for
+// so few, than Boost's hull).
 constexpr size_t kFewFeatures = 16;
 
 Point Middle(const std::vector<Vertex>& v) {
@@ -24,10 +25,12 @@ Point Middle(const std::vector<Vertex>& v) {
     return {minX->x / 2 + maxX->x / 2, minY->y / 2 + maxY->y / 2}; // no overflow
 }
 
+// How far the features reach from the origin (within a factor of the square
+// root of 2: the scale of the tolerances).
 double Reach(const std::vector<HullFeature>& features) {
     double reach = 0;
     for (const HullFeature& f : features)
-        reach = std::max(reach, std::hypot(f.center.x, f.center.y) + f.radius);
+        reach = std::max(reach, std::fabs(f.center.x) + std::fabs(f.center.y) + f.radius);
     return reach;
 }
 
@@ -81,7 +84,8 @@ ConvexHull PolygonHull(const Outline& outline) {
     }
     const bool corners = std::all_of(features.begin(), features.end(),
                                      [](const HullFeature& f) { return f.radius == 0; });
-    if (corners && !(hull.pieces = CornerPieces(features)).empty())
+    if (corners && features.size() > kFewFeatures &&
+        !(hull.pieces = CornerPieces(features)).empty())
         return hull;
     const double tolerance = kRelativeTolerance * reach;
     if (features.size() > kFewFeatures)

@@ -21,13 +21,13 @@ namespace quillform::detail {
 namespace {
 // Areas closer than this share of the largest width squared count as equal:
 // the first (smallest) direction found keeps the minimum.
-constexpr double kAreaTolerance = 1e-12;
+constexpr double kAreaTolerance = 1e-11;
 // Widths whose sinusoid part dips below zero by less than this share of the
 // hull's size (rounding, where a stretch ends on a zero) count as concave:
 // an inside minimum it could hide is smaller than this share of the area.
 constexpr double kConcaveSlack = 1e-12;
 // The search stops splitting stretches shorter than this (radians).
-constexpr double kShortest = 1e-7;
+constexpr double kShortest = 1e-5;
 // Directions within this of a quarter turn are the upright rectangle.
 constexpr double kUprightDegrees = 1e-9;
 
@@ -109,6 +109,7 @@ void Search(const AreaFunction& f, double lo, double hi, double flo, double fhi,
 // The directions in [0, pi/2) where a supporting piece changes, and 0.
 std::vector<double> Breaks(const std::vector<HullPiece>& pieces) {
     std::vector<double> breaks{0};
+    breaks.reserve(pieces.size() + 1);
     for (const HullPiece& p : pieces)
         breaks.push_back(std::fmod(p.from, kHalfPi));
     std::sort(breaks.begin(), breaks.end());

@@ -38,7 +38,7 @@ bool Whole(const HullFeature& f) {
 // How far direction t lies past the arc's start, in [0, 2 pi); a direction
 // just before the start counts as the start.
 double Offset(const HullFeature& f, double t) {
-    const double offset = std::fmod(std::fmod(t - f.start, kTurn) + kTurn, kTurn);
+    const double offset = (t - f.start) - kTurn * std::floor((t - f.start) / kTurn);
     return offset > kTurn - kAngleStep ? 0 : offset;
 }
 
@@ -76,6 +76,7 @@ class Envelope {
 public:
     Envelope(const std::vector<HullFeature>& features, double tolerance)
         : features_(features), tolerance_(tolerance) {
+        starts_.reserve(features.size());
         for (const HullFeature& f : features)
             starts_.push_back(Unit(f.start));
     }
@@ -92,14 +93,24 @@ public:
         return best;
     }
 
-    // The first direction after t where the feature that supports t may cease to.
+    // The first direction after t where the feature that supports t may
+    // cease to. The outline's next features come first: the change is most
+    // often theirs, and once it is near, features that cannot rise that fast
+    // (by the bound |g - f| on the slope of their difference) are passed by.
     double NextChange(size_t current, double t) const {
         const HullFeature& f = features_[current];
         double next = Whole(f) ? INFINITY : t + (f.sweep - Offset(f, t));
-        for (size_t k = 0; k < Count(); ++k)
-            if (k != current)
-                next =
-                    std::fmin(next, std::fmin(Crossing(f, features_[k], t), Entry(current, k, t)));
+        const Point u = Unit(t);
+        const double level = Value(f, u);
+        for (size_t step = 1; step < Count(); ++step) {
+            const size_t k = (current + step) % Count();
+            const HullFeature& g = features_[k];
+            const double reach =
+                std::fabs(g.center.x - f.center.x) + std::fabs(g.center.y - f.center.y);
+            if (Value(g, u) - level + reach * (next - t) < -tolerance_)
+                continue;
+            next = std::fmin(next, std::fmin(Crossing(f, g, t), Entry(current, k, t)));
+        }
         return next;
     }
 
@@ -144,6 +155,7 @@ void Append(std::vector<HullPiece>& pieces, const HullFeature& f, double from, d
 std::vector<HullPiece> SupportEnvelope(const std::vector<HullFeature>& features, double tolerance) {
     const Envelope envelope(features, tolerance);
     std::vector<HullPiece> pieces;
+    pieces.reserve(features.size() + 1);
     size_t current = envelope.Highest(0);
     // The envelope of circles and arcs has a few pieces per feature, and a
     // few more steps where arcs begin; far more steps mean the march is stuck.
