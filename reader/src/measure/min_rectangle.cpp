@@ -28,7 +28,7 @@ constexpr double kAreaTolerance = 1e-11;
 constexpr double kConcaveSlack = 1e-12;
 // The search stops splitting stretches shorter than this (radians): inside
 // one, f lies less than |f''| h^2 / 8 below its ends, and |f''| is at most
-// five times the largest width squared: below 1e-10 of that square.
+// four times the hull's diameter squared: below 1e-10 of that square.
 constexpr double kShortest = 1e-5;
 // Directions within this of a quarter turn are the upright rectangle.
 constexpr double kUprightDegrees = 1e-9;
