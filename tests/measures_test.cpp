@@ -5,6 +5,8 @@
 // measure, and of outlines turned round, started elsewhere or moved far away.
 #include "test_support.h"
 
+#include "measure/convex_hull.h"
+
 #include "quillform/drawing.h"
 #include "quillform/measures.h"
 
@@ -14,6 +16,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -433,3 +436,37 @@ TEST(MeasureInvariance, DirectionStartAndPlace) {
 }
 
 } // namespace
+
+// The hull's pieces cover the directions once, in order, each a proper
+// stretch: for corners from Boost's hull and for the envelope, on outlines
+// of many corners with sides that face the axes exactly.
+TEST(MeasureHull, PiecesCoverEveryDirectionOnce) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> jitter(0.6, 1.0);
+    for (int round = 0; round < 200; ++round) {
+        const int n = 3 + round % 40;
+        std::vector<Vertex> vertices;
+        for (int k = 0; k < n; ++k) { // a star of n corners, every other one an arc start
+            const double a = 2 * kPi * k / n, r = 10 * jitter(random);
+            vertices.push_back(Corner(r * std::cos(a), r * std::sin(a)));
+        }
+        if (round % 3 == 0) // upright sides: a box with the star's corners below it
+            vertices.insert(vertices.begin(), {Corner(12, -12), Corner(12, 12), Corner(-12, 12)});
+        if (round % 2 == 1)
+            for (size_t k = 0; k < vertices.size(); k += 2)
+                vertices[k].arc = quillform::ArcEdge{{0, 0}, 0, false};
+        for (size_t k = 0; k < vertices.size(); ++k) // arcs about the origin through their start
+            if (vertices[k].arc)
+                vertices[k].arc->radius = std::hypot(vertices[k].x, vertices[k].y);
+        const quillform::detail::ConvexHull hull = quillform::detail::HullOf(Polygon(vertices));
+        ASSERT_FALSE(hull.pieces.empty()) << round;
+        EXPECT_EQ(hull.pieces.front().from, 0) << round;
+        EXPECT_EQ(hull.pieces.back().to, 2 * kPi) << round;
+        for (size_t k = 0; k < hull.pieces.size(); ++k) {
+            EXPECT_LT(hull.pieces[k].from, hull.pieces[k].to) << round << " piece " << k;
+            if (k + 1 < hull.pieces.size()) {
+                EXPECT_EQ(hull.pieces[k].to, hull.pieces[k + 1].from) << round << " piece " << k;
+            }
+        }
+    }
+}

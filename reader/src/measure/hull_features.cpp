@@ -120,11 +120,13 @@ std::vector<HullPiece> CornerPieces(const std::vector<HullFeature>& points) {
         const Point corner{hull[k + 1].x(), hull[k + 1].y()};
         const double from = normal[k], to = normal[(k + 1) % n];
         if (to >= from) {
-            pieces.push_back({corner, 0, from, to});
+            if (to > from) // (a corner on a straight run supports no direction)
+                pieces.push_back({corner, 0, from, to});
             continue;
         }
         pieces.push_back({corner, 0, from, 2 * kPi}); // the corner that supports +x
-        pieces.push_back({corner, 0, 0, to});
+        if (to > 0) // (an edge facing +x exactly leaves nothing after 0)
+            pieces.push_back({corner, 0, 0, to});
     }
     std::sort(pieces.begin(), pieces.end(),
               [](const HullPiece& a, const HullPiece& b) { return a.from < b.from; });
