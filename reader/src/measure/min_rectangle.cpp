@@ -30,7 +30,8 @@ constexpr double kConcaveSlack = 1e-12;
 // one, f lies less than |f''| h^2 / 8 below its ends, and |f''| is at most
 // four times the hull's diameter squared: below 1e-10 of that square.
 constexpr double kShortest = 1e-5;
-// Directions within this of a quarter turn are the upright rectangle.
+// Directions within this (degrees) of 0 or a quarter turn are the upright
+// rectangle, measured exactly along the axes.
 constexpr double kUprightDegrees = 1e-9;
 
 const HullPiece& PieceAt(const std::vector<HullPiece>& pieces, double angle) {
@@ -120,8 +121,13 @@ std::vector<double> Breaks(const std::vector<HullPiece>& pieces) {
 }
 
 Rectangle Turned(const ConvexHull& hull, double t) {
+    const double degrees = t * 180 / kPi;
+    if (degrees < kUprightDegrees)
+        t = 0;
+    else if (degrees >= 90 - kUprightDegrees)
+        t = kHalfPi; // the upright rectangle, its sides the other way round
     Rectangle r{hull.Width(t), hull.Width(t + kHalfPi), t * 180 / kPi};
-    if (r.angle >= 90 - kUprightDegrees)
+    if (t == kHalfPi)
         r = {r.height, r.width, 0};
     return r;
 }
