@@ -3,6 +3,7 @@
 // The reader for Python: quillform.read(path, **settings) -> Drawing, with
 // the value types of the one-call C++ reader as plain, read-only objects.
 #include "quillform/drawing.h"
+#include "quillform/outline_measures.h"
 #include "quillform/status.h"
 
 #include <pybind11/pybind11.h>

@@ -6,7 +6,6 @@
 #include "quillform/events.h"
 #include "quillform/export.h"
 #include "quillform/outline.h"
-#include "quillform/outline_measures.h"
 #include "quillform/settings.h"
 #include "quillform/unit_conversion.h"
 #include "quillform/units.h"
