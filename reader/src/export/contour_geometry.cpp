@@ -1,0 +1,179 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "contour_geometry.h"
+
+#include "quillform/geometry_constants.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quillform::detail {
+namespace {
+double Radius(const Vertex& from) {
+    return std::hypot(from.x - from.arc->center.x, from.y - from.arc->center.y);
+}
+
+double TwiceEdgeArea(const Vertex& from, const Vertex& to) {
+    if (!from.arc)
+        return from.x * to.y - to.x * from.y;
+    const double cx = from.arc->center.x, cy = from.arc->center.y, r = Radius(from);
+    const double a = std::atan2(from.y - cy, from.x - cx), s = Sweep(from, to), b = a + s;
+    return cx * r * (std::sin(b) - std::sin(a)) - cy * r * (std::cos(b) - std::cos(a)) + r * r * s;
+}
+
+void Widen(Bounds& b, double x, double y) {
+    b.minX = std::min(b.minX, x);
+    b.minY = std::min(b.minY, y);
+    b.maxX = std::max(b.maxX, x);
+    b.maxY = std::max(b.maxY, y);
+}
+
+// Whether the direction `angle` lies on the arc that starts at `start` and
+// turns through `sweep`.
+bool OnArc(double angle, double start, double sweep) {
+    const double turned = sweep > 0 ? angle - start : start - angle;
+    return std::fmod(turned + 4 * kPi, 2 * kPi) <= std::fabs(sweep);
+}
+
+void WidenByEdge(Bounds& b, const Vertex& from, const Vertex& to) {
+    Widen(b, to.x, to.y);
+    if (!from.arc)
+        return;
+    const Point c = from.arc->center;
+    const double r = Radius(from), start = std::atan2(from.y - c.y, from.x - c.x);
+    const double sweep = Sweep(from, to);
+    for (int quarter = 0; quarter < 4; ++quarter) {
+        const double angle = quarter * kPi / 2;
+        if (OnArc(angle, start, sweep))
+            Widen(b, c.x + r * std::cos(angle), c.y + r * std::sin(angle));
+    }
+}
+
+bool Finite(const Point& p) {
+    return std::isfinite(p.x) && std::isfinite(p.y);
+}
+
+bool Finite(const Vertex& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) &&
+           (!v.arc || (Finite(v.arc->center) && std::isfinite(v.arc->radius)));
+}
+
+ArcEdge TurnedRound(ArcEdge arc) {
+    arc.clockwise = !arc.clockwise;
+    return arc;
+}
+} // namespace
+
+double Sweep(const Vertex& from, const Vertex& to) {
+    const ArcEdge& arc = *from.arc;
+    const double a = std::atan2(from.y - arc.center.y, from.x - arc.center.x);
+    const double b = std::atan2(to.y - arc.center.y, to.x - arc.center.x);
+    const double counterClockwise = std::fmod(b - a + 4 * kPi, 2 * kPi);
+    if (counterClockwise == 0) // back to its start: a whole turn, either way
+        return arc.clockwise ? -2 * kPi : 2 * kPi;
+    return arc.clockwise ? counterClockwise - 2 * kPi : counterClockwise;
+}
+
+double TwiceSignedArea(const Outline& outline) {
+    if (outline.kind == OutlineKind::Circle)
+        return 2 * kPi * outline.circle.radius * outline.circle.radius;
+    const auto& v = outline.vertices;
+    double twice = 0;
+    for (size_t k = 0; k < v.size(); ++k)
+        twice += TwiceEdgeArea(v[k], v[(k + 1) % v.size()]);
+    return twice;
+}
+
+Outline Reversed(const Outline& outline) {
+    Outline reversed = outline;
+    const auto& v = outline.vertices;
+    const size_t n = v.size();
+    for (size_t j = 0; j < n; ++j) {
+        const Vertex& at = v[(n - j) % n];
+        const Vertex& leaving = v[(2 * n - j - 1) % n]; // the edge that now leaves `at`
+        reversed.vertices[j] = Vertex{at.x, at.y, std::nullopt};
+        if (leaving.arc)
+            reversed.vertices[j].arc = TurnedRound(*leaving.arc);
+    }
+    return reversed;
+}
+
+Outline Placed(const Outline& outline, bool counterClockwise, Point shift) {
+    const double area = TwiceSignedArea(outline);
+    Outline placed =
+        (counterClockwise ? area < 0 : area > 0) && outline.kind == OutlineKind::Polygon
+            ? Reversed(outline)
+            : outline;
+    placed.vertices = Moved(std::move(placed.vertices), shift);
+    placed.circle.center.x += shift.x;
+    placed.circle.center.y += shift.y;
+    return placed;
+}
+
+std::vector<Vertex> Moved(std::vector<Vertex> vertices, Point shift) {
+    if (shift.x == 0 && shift.y == 0)
+        return vertices;
+    for (Vertex& v : vertices) {
+        v.x += shift.x;
+        v.y += shift.y;
+        if (v.arc) {
+            v.arc->center.x += shift.x;
+            v.arc->center.y += shift.y;
+        }
+    }
+    return vertices;
+}
+
+std::vector<Vertex> WithoutWholeTurns(const std::vector<Vertex>& vertices) {
+    std::vector<Vertex> split;
+    split.reserve(vertices.size());
+    for (size_t k = 0; k < vertices.size(); ++k) {
+        const Vertex& v = vertices[k];
+        split.push_back(v);
+        if (v.arc && std::fabs(Sweep(v, vertices[(k + 1) % vertices.size()])) >= 2 * kPi) {
+            const Point c = v.arc->center;
+            split.push_back(Vertex{2 * c.x - v.x, 2 * c.y - v.y, v.arc});
+        }
+    }
+    return split;
+}
+
+double Bulge(const Vertex& from, const Vertex& to) {
+    return from.arc ? std::tan(Sweep(from, to) / 4) : 0;
+}
+
+Bounds ExactBounds(const Outline& outline) {
+    if (outline.kind == OutlineKind::Circle) {
+        const Circle& c = outline.circle;
+        return Bounds{c.center.x - c.radius, c.center.y - c.radius, c.center.x + c.radius,
+                      c.center.y + c.radius};
+    }
+    return ExactBounds(outline.vertices, true);
+}
+
+Bounds ExactBounds(const std::vector<Vertex>& chain, bool closed) {
+    if (chain.empty())
+        return Bounds{};
+    Bounds b{chain[0].x, chain[0].y, chain[0].x, chain[0].y};
+    const size_t edges = closed ? chain.size() : chain.size() - 1;
+    for (size_t k = 0; k < edges; ++k)
+        WidenByEdge(b, chain[k], chain[(k + 1) % chain.size()]);
+    return b;
+}
+
+bool Finite(const Outline& outline) {
+    if (outline.kind == OutlineKind::Circle)
+        return Finite(outline.circle.center) && std::isfinite(outline.circle.radius);
+    return Finite(outline.vertices);
+}
+
+bool Finite(const std::vector<Vertex>& vertices) {
+    return std::all_of(vertices.begin(), vertices.end(), [](const Vertex& v) { return Finite(v); });
+}
+
+Bounds Union(const Bounds& a, const Bounds& b) {
+    return Bounds{std::min(a.minX, b.minX), std::min(a.minY, b.minY), std::max(a.maxX, b.maxX),
+                  std::max(a.maxY, b.maxY)};
+}
+
+} // namespace quillform::detail
