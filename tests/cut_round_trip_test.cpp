@@ -1,0 +1,170 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Every fixture, read in both geometry modes, written as a cut DXF and read
+// back as a user would (same settings, holes taken from any layer, since
+// holes are on INNER and outlines on OUTER): the same parts.
+#include "part_compare.h"
+
+#include "quillform/cut_files.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+namespace fs = std::filesystem;
+using quillform::Drawing;
+using quillform::Outline;
+using quillform::Shape;
+
+struct RoundTripCase {
+    std::string file; // relative to the test data
+    bool accurate = false;
+};
+
+std::vector<RoundTripCase> Cases() {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(QUILLFORM_TEST_DATA))
+        if (entry.path().extension() == ".dxf")
+            files.push_back(fs::relative(entry.path(), QUILLFORM_TEST_DATA).string());
+    std::sort(files.begin(), files.end());
+    std::vector<RoundTripCase> cases;
+    for (const std::string& file : files)
+        for (bool accurate : {false, true})
+            cases.push_back(RoundTripCase{file, accurate});
+    return cases;
+}
+
+std::string CaseName(const testing::TestParamInfo<RoundTripCase>& info) {
+    std::string name = info.param.file.substr(0, info.param.file.size() - 4);
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return name + (info.param.accurate ? "_accurate" : "_literal");
+}
+
+// No vertices, or one without an arc: a point.
+bool Empty(const Outline& o) {
+    const auto& v = o.vertices;
+    return o.kind == quillform::OutlineKind::Polygon && (v.empty() || (v.size() == 1 && !v[0].arc));
+}
+
+bool Finite(const quillform::Bounds& b) {
+    return std::isfinite(b.minX) && std::isfinite(b.minY) && std::isfinite(b.maxX) &&
+           std::isfinite(b.maxY);
+}
+
+// Literal reading joins ends closer than the linking distance: a part that
+// small comes back as something else (a semicircle closed by its own ends
+// is a whole circle, for one), in the drawing and in the cut file alike.
+bool BelowDistance(const Shape& shape, const quillform::Settings& settings) {
+    return !settings.accurate && part_compare::Extent(shape) < settings.distance;
+}
+
+// What a cut file keeps of a layer's shapes: points go,
+// and so do parts whose box is no finite number.
+std::vector<Shape> Kept(const std::vector<Shape>& shapes, const quillform::Settings& settings) {
+    std::vector<Shape> kept;
+    for (const Shape& shape : shapes) {
+        if (Empty(shape) || !Finite(shape.bounds) || BelowDistance(shape, settings))
+            continue;
+        kept.push_back(shape);
+        auto& holes = kept.back().holes;
+        holes.erase(std::remove_if(holes.begin(), holes.end(), Empty), holes.end());
+    }
+    return kept;
+}
+
+std::vector<Shape> AllShapes(const Drawing& drawing, const quillform::Settings& settings) {
+    std::vector<Shape> shapes;
+    for (const quillform::Layer& layer : drawing.layers)
+        for (const Shape& shape : layer.shapes)
+            if (!BelowDistance(shape, settings))
+                shapes.push_back(shape);
+    return shapes;
+}
+
+// Accurate reading removes an entity drawn twice: a part that was there
+// twice comes back once.
+std::vector<Shape> WithoutRepeats(const std::vector<Shape>& shapes, double tolerance) {
+    std::vector<Shape> once;
+    for (const Shape& shape : shapes)
+        if (std::none_of(once.begin(), once.end(), [&](const Shape& s) {
+                return part_compare::CompareParts({s}, {shape}, tolerance).empty();
+            }))
+            once.push_back(shape);
+    return once;
+}
+
+bool Warned(const Drawing& drawing, const std::string& code) {
+    return std::any_of(drawing.warnings.begin(), drawing.warnings.end(),
+                       [&](const quillform::Warning& w) { return w.code == code; });
+}
+
+// Equal, or both beyond the largest number (areas of huge parts).
+void ExpectSameArea(double expected, double actual, double tolerance, const std::string& what) {
+    if (!std::isfinite(expected) && !std::isfinite(actual))
+        return;
+    EXPECT_NEAR(expected, actual, tolerance) << what;
+}
+
+double TotalArea(const std::vector<Shape>& shapes, double (*area)(const Shape&)) {
+    double total = 0;
+    for (const Shape& s : shapes)
+        total += area(s);
+    return total;
+}
+
+double Enclosed(const Shape& s) {
+    return quillform::EnclosedArea(s);
+}
+
+class CutDxfRoundTrip : public testing::TestWithParam<RoundTripCase> {
+protected:
+    // The layer alone as a cut DXF, read back with the same settings.
+    Drawing ReadBack(const Drawing& drawing, const quillform::Layer& layer,
+                     const quillform::Settings& settings) {
+        Drawing one = drawing;
+        one.layers = {layer};
+        one.openChains.clear();
+        const quillform::CutFileResult cut = quillform::CutDxf(one);
+        EXPECT_TRUE(cut.ok) << cut.error;
+        const fs::path file = fs::path(testing::TempDir()) / "quillform_round_trip.dxf";
+        std::ofstream(file, std::ios::binary) << cut.text;
+        quillform::Settings back = settings;
+        back.holesAcrossLayers = true;
+        return quillform::ReadDrawing(file, back);
+    }
+};
+
+TEST_P(CutDxfRoundTrip, SameParts) {
+    quillform::Settings settings;
+    settings.accurate = GetParam().accurate;
+    const Drawing drawing =
+        quillform::ReadDrawing(fs::path(QUILLFORM_TEST_DATA) / GetParam().file, settings);
+    for (const quillform::Layer& layer : drawing.layers) {
+        std::vector<Shape> expected = Kept(layer.shapes, settings);
+        if (expected.empty())
+            continue;
+        const Drawing back = ReadBack(drawing, layer, settings);
+        const std::vector<Shape> actual = AllShapes(back, settings);
+        const double size = std::max(part_compare::Size(expected), 1e-300);
+        const double tolerance = 1e-9 * size;
+        if (Warned(back, "duplicates"))
+            expected = WithoutRepeats(expected, tolerance);
+        const std::string where = "layer " + layer.name;
+        EXPECT_EQ("", part_compare::CompareParts(expected, actual, tolerance)) << where;
+        ExpectSameArea(TotalArea(expected, Enclosed), TotalArea(actual, Enclosed), tolerance * size,
+                       where);
+        ExpectSameArea(TotalArea(expected, quillform::MaterialArea),
+                       TotalArea(actual, quillform::MaterialArea), tolerance * size, where);
+        EXPECT_EQ(back.unit.code, drawing.lengths.code);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFixture, CutDxfRoundTrip, testing::ValuesIn(Cases()), CaseName);
+
+} // namespace
