@@ -53,8 +53,7 @@ bool Empty(const Outline& o) {
 }
 
 bool Finite(const quillform::Bounds& b) {
-    return std::isfinite(b.minX) && std::isfinite(b.minY) && std::isfinite(b.maxX) &&
-           std::isfinite(b.maxY);
+    return std::isfinite(b.maxX - b.minX) && std::isfinite(b.maxY - b.minY);
 }
 
 // Literal reading joins ends closer than the linking distance: a part that
@@ -64,8 +63,8 @@ bool BelowDistance(const Shape& shape, const quillform::Settings& settings) {
     return !settings.accurate && part_compare::Extent(shape) < settings.distance;
 }
 
-// What a cut file keeps of a layer's shapes: points go,
-// and so do parts whose box is no finite number.
+// What a cut file keeps of a layer's shapes: points go, and so do parts
+// whose box or its size is no finite number.
 std::vector<Shape> Kept(const std::vector<Shape>& shapes, const quillform::Settings& settings) {
     std::vector<Shape> kept;
     for (const Shape& shape : shapes) {

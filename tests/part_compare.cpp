@@ -105,8 +105,8 @@ std::vector<Edge> Edges(const Outline& outline) {
         if (from.arc)
             ArcEdges(from, to, edges);
         else
-            edges.push_back(
-                Edge{{from.x, from.y}, {to.x, to.y}, {(from.x + to.x) / 2, (from.y + to.y) / 2}});
+            edges.push_back(Edge{
+                {from.x, from.y}, {to.x, to.y}, {from.x / 2 + to.x / 2, from.y / 2 + to.y / 2}});
     }
     return edges;
 }

@@ -13,33 +13,44 @@ namespace quillform::detail {
 namespace {
 // A ring of millions of points helps no one; past this an arc keeps its
 // shape less closely (and the caller is told).
-constexpr double kMostChordsPerArc = 65536;
+constexpr double kMostPiecesPerArc = 65536;
 // Even a coarse tolerance keeps a circle a polygon with some area.
 constexpr double kLargestStep = kPi / 2;
 
-// The number of chords whose sagitta r (1 - cos(step / 2)) stays within the
-// tolerance.
-double Chords(double radius, double sweep, double tolerance) {
-    const double step = tolerance < radius
-                            ? std::min(kLargestStep, 2 * std::acos(1 - tolerance / radius))
-                            : kLargestStep;
-    return std::max(1.0, std::ceil(std::fabs(sweep) / step));
+// The number of pieces of a step no wider than `step` along the sweep.
+double Pieces(double sweep, double step) {
+    return std::max(1.0, std::ceil(std::fabs(sweep) / std::min(step, kLargestStep)));
 }
 
-// The points strictly inside an arc edge, in order.
+// The points strictly inside an arc edge, in order. Turning right: points on
+// the arc, chords whose sagitta r (1 - cos(step / 2)) stays within the
+// tolerance. Turning left: the corners of tangents at the ends of the same
+// pieces, r / cos(step / 2) from the centre, within the tolerance too.
 void ArcInterior(const Vertex& from, double sweep, double tolerance, std::vector<Point>& ring,
                  bool* coarse) {
     const Point c = from.arc->center;
     const double r = std::hypot(from.x - c.x, from.y - c.y);
     const double start = std::atan2(from.y - c.y, from.x - c.x);
-    double chords = Chords(r, sweep, tolerance);
-    if (chords > kMostChordsPerArc) {
-        chords = kMostChordsPerArc;
+    const bool outside = sweep > 0;
+    const double step = outside ? 2 * std::acos(r / (r + tolerance))
+                                : (tolerance < r ? 2 * std::acos(1 - tolerance / r) : kLargestStep);
+    double pieces = Pieces(sweep, step);
+    if (pieces > kMostPiecesPerArc) {
+        pieces = kMostPiecesPerArc;
         *coarse = true;
     }
-    const auto n = static_cast<int>(chords);
+    const auto n = static_cast<int>(pieces);
+    const double piece = sweep / n;
+    if (outside) {
+        const double reach = r / std::cos(piece / 2);
+        for (int k = 0; k < n; ++k) {
+            const double angle = start + piece * (k + 0.5);
+            ring.push_back(Point{c.x + reach * std::cos(angle), c.y + reach * std::sin(angle)});
+        }
+        return;
+    }
     for (int k = 1; k < n; ++k) {
-        const double angle = start + sweep * k / n;
+        const double angle = start + piece * k;
         ring.push_back(Point{c.x + r * std::cos(angle), c.y + r * std::sin(angle)});
     }
 }

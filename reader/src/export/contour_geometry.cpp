@@ -161,6 +161,29 @@ Bounds ExactBounds(const std::vector<Vertex>& chain, bool closed) {
     return b;
 }
 
+bool EnclosesArea(const Outline& outline) {
+    constexpr double kFlat = 1e-12;
+    if (outline.kind == OutlineKind::Circle)
+        return outline.circle.radius > 0;
+    const Bounds b = ExactBounds(outline);
+    const double extent = std::max(b.maxX - b.minX, b.maxY - b.minY);
+    if (!(extent > 0))
+        return false;
+    Outline unit = outline; // the box's corner at the origin, its larger side 1
+    for (Vertex& v : unit.vertices) {
+        v = Vertex{(v.x - b.minX) / extent, (v.y - b.minY) / extent, v.arc};
+        if (v.arc)
+            v.arc->center =
+                Point{(v.arc->center.x - b.minX) / extent, (v.arc->center.y - b.minY) / extent};
+    }
+    return std::fabs(TwiceSignedArea(unit)) / 2 > kFlat;
+}
+
+bool Within(const Bounds& inner, const Bounds& outer) {
+    return inner.minX >= outer.minX && inner.minY >= outer.minY && inner.maxX <= outer.maxX &&
+           inner.maxY <= outer.maxY;
+}
+
 bool Finite(const Outline& outline) {
     if (outline.kind == OutlineKind::Circle)
         return Finite(outline.circle.center) && std::isfinite(outline.circle.radius);

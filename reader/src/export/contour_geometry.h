@@ -42,6 +42,14 @@ double Bulge(const Vertex& from, const Vertex& to);
 Bounds ExactBounds(const Outline& outline);
 Bounds ExactBounds(const std::vector<Vertex>& chain, bool closed);
 
+// Whether the outline encloses some area: more than a 1e-12 part of its box's
+// larger side squared (reckoned relative to the box, so that huge
+// coordinates do not overflow).
+bool EnclosesArea(const Outline& outline);
+
+// Whether the inner box lies within the outer one.
+bool Within(const Bounds& inner, const Bounds& outer);
+
 // Whether every coordinate, centre and radius is a finite number.
 bool Finite(const Outline& outline);
 bool Finite(const std::vector<Vertex>& vertices);

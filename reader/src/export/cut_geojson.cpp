@@ -5,6 +5,7 @@
 #include "quillform/cut_files.h"
 
 #include "arc_points.h"
+#include "contour_geometry.h"
 #include "cut_parts.h"
 #include "geojson_properties.h"
 
@@ -16,7 +17,6 @@ using Json = nlohmann::ordered_json;
 
 // A ring closes on its first point and needs three others.
 constexpr size_t kFewestRingPoints = 4;
-
 class FeatureWriter {
 public:
     FeatureWriter(double tolerance, std::vector<Warning>& warnings)
@@ -24,19 +24,23 @@ public:
 
     // The part's Feature, or null when it has no closed outline with area.
     Json Feature(const detail::CutPart& part) {
-        if (!part.outline) {
-            Warn(part, "part-open", " has an open outline: left out of the GeoJSON.");
-            return Json();
-        }
+        if (!part.outline)
+            return LeftOut(part, "part-open", " has an open outline: left out of the GeoJSON.");
         Json rings = Json::array();
-        if (!Ring(*part.outline, true, rings)) {
-            Warn(part, "part-degenerate", " encloses no area: left out of the GeoJSON.");
-            return Json();
-        }
-        for (const Outline* hole : part.holes)
-            if (!Ring(*hole, false, rings))
+        if (!detail::EnclosesArea(*part.outline) || !Ring(*part.outline, true, rings))
+            return LeftOut(part, "part-degenerate", " encloses no area: left out of the GeoJSON.");
+        const Bounds box = detail::ExactBounds(*part.outline);
+        for (const Outline* hole : part.holes) {
+            // A polygon's holes lie inside it; the literal reader's boxes may
+            // file as a hole a contour that crosses the outline.
+            if (!detail::Within(detail::ExactBounds(*hole), box))
+                return LeftOut(part, "hole-outside",
+                               " has a hole that reaches out of its outline: left out of the "
+                               "GeoJSON.");
+            if (!detail::EnclosesArea(*hole) || !Ring(*hole, false, rings))
                 Warn(part, "hole-degenerate",
                      " has a hole that encloses no area: the hole is left out of the GeoJSON.");
+        }
         Json geometry = {{"type", "Polygon"}, {"coordinates", std::move(rings)}};
         return Json{{"type", "Feature"},
                     {"properties", detail::PartProperties(part)},
@@ -56,6 +60,11 @@ private:
             ring.push_back(Json::array({p.x, p.y}));
         rings.push_back(std::move(ring));
         return true;
+    }
+
+    Json LeftOut(const detail::CutPart& part, const std::string& code, const std::string& what) {
+        Warn(part, code, what);
+        return Json();
     }
 
     void Warn(const detail::CutPart& part, const std::string& code, const std::string& what) {

@@ -64,9 +64,9 @@ bool FiniteShape(const Shape& shape) {
     return true;
 }
 
+// Its corners and its size: a part from -1e308 to 1e308 has no size to write.
 bool FiniteBox(const Bounds& b) {
-    return std::isfinite(b.minX) && std::isfinite(b.minY) && std::isfinite(b.maxX) &&
-           std::isfinite(b.maxY);
+    return std::isfinite(b.maxX - b.minX) && std::isfinite(b.maxY - b.minY);
 }
 
 // No vertices, or a single one without an arc: a point, nothing to cut.
@@ -155,7 +155,8 @@ private:
     }
 
     // Files the part with its box; a box past the largest number (a circle
-    // of huge radius) is no geometry to cut either.
+    // of huge radius, a part across the whole range of numbers) is no
+    // geometry to cut either.
     void Keep(CutPart part) {
         bool first = true;
         auto widen = [&](const Bounds& b) {

@@ -9,6 +9,8 @@
 #include "quillform/number_format.h"
 #include "quillform/wide_names.h"
 
+#include <cmath>
+
 namespace quillform {
 namespace {
 std::string N(double value) {
@@ -78,6 +80,12 @@ std::string Groups(const detail::CutContent& content, bool openChains) {
     return groups;
 }
 
+// A tenth of a millimetre in the document's unit: a hairline where viewers
+// leave out the non-scaling stroke and draw widths in the document's unit.
+std::string Hairline(const std::string& unit) {
+    return unit == "in" ? "0.004" : "0.1";
+}
+
 std::string Document(const detail::CutContent& content, const std::string& unit, bool openChains) {
     const Bounds& b = content.bounds;
     const double width = b.maxX - b.minX, height = b.maxY - b.minY;
@@ -87,8 +95,8 @@ std::string Document(const detail::CutContent& content, const std::string& unit,
            N(-b.maxY) + " " + N(width) + " " + N(height) +
            "\">\n"
            // y grows upwards in the drawing: the flip maps it into the view box.
-           "<g id=\"cut\" transform=\"scale(1,-1)\" fill=\"none\" stroke-width=\"0.1\" "
-           "stroke-linejoin=\"round\" stroke-linecap=\"round\">\n" +
+           "<g id=\"cut\" transform=\"scale(1,-1)\" fill=\"none\" stroke-width=\"" +
+           Hairline(unit) + "\" stroke-linejoin=\"round\" stroke-linecap=\"round\">\n" +
            Groups(content, openChains) + "</g>\n</svg>\n";
 }
 } // namespace
@@ -101,6 +109,11 @@ CutFileResult CutSvg(const Drawing& drawing, const CutFileOptions& options) {
     if (!detail::GatherParts(drawing, assumed ? std::string() : unit, options.openChains, content,
                              &result.error))
         return result;
+    if (!std::isfinite(content.bounds.maxX - content.bounds.minX) ||
+        !std::isfinite(content.bounds.maxY - content.bounds.minY)) {
+        result.error = "the parts lie too far apart for an SVG: its size is no finite number";
+        return result;
+    }
     result.warnings = std::move(content.warnings);
     if (assumed)
         result.warnings.push_back(Warning{"unit-assumed", "", 1,
