@@ -187,10 +187,10 @@ TEST(CutFileNames, DxfLayers) {
 
 TEST(CutDxf, RealsReadBackExactly) {
     for (double value : {10.0, 0.1, -0.0, 1e300, 1.5e-7, 123456789012.5, 1.0 / 3})
-        EXPECT_EQ(std::stod(quillform::detail::DxfReal(value)), value)
-            << quillform::detail::DxfReal(value);
-    EXPECT_EQ(quillform::detail::DxfReal(10), "10.0");
-    EXPECT_EQ(quillform::detail::DxfReal(1e300), "1e+300");
+        EXPECT_EQ(std::stod(quillform::detail::ShortestReal(value)), value)
+            << quillform::detail::ShortestReal(value);
+    EXPECT_EQ(quillform::detail::ShortestReal(10), "10.0");
+    EXPECT_EQ(quillform::detail::ShortestReal(1e300), "1e+300");
 }
 
 // --- Winding, bulges, units, extents ------------------------------------

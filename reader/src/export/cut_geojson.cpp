@@ -7,64 +7,67 @@
 #include "arc_points.h"
 #include "contour_geometry.h"
 #include "cut_parts.h"
+#include "dxf_text_writer.h"
 #include "geojson_properties.h"
 
 #include "quillform/read_settings.h"
 
 namespace quillform {
 namespace {
-using Json = nlohmann::ordered_json;
-
 // A ring closes on its first point and needs three others.
 constexpr size_t kFewestRingPoints = 4;
+
+// The Features are written as text: the coordinates are most of the file,
+// and nlohmann's values would hold each point as an array of its own.
 class FeatureWriter {
 public:
     FeatureWriter(double tolerance, std::vector<Warning>& warnings)
         : tolerance_(tolerance), warnings_(warnings) {}
 
-    // The part's Feature, or null when it has no closed outline with area.
-    Json Feature(const detail::CutPart& part) {
+    // Appends the part's Feature (after a comma when it is not the first),
+    // or warns why it is left out.
+    void Feature(const detail::CutPart& part, std::string& features) {
         if (!part.outline)
-            return LeftOut(part, "part-open", " has an open outline: left out of the GeoJSON.");
-        Json rings = Json::array();
+            return Warn(part, "part-open", " has an open outline: left out of the GeoJSON.");
+        std::string rings;
         if (!detail::EnclosesArea(*part.outline) || !Ring(*part.outline, true, rings))
-            return LeftOut(part, "part-degenerate", " encloses no area: left out of the GeoJSON.");
+            return Warn(part, "part-degenerate", " encloses no area: left out of the GeoJSON.");
         const Bounds box = detail::ExactBounds(*part.outline);
         for (const Outline* hole : part.holes) {
             // A polygon's holes lie inside it; the literal reader's boxes may
             // file as a hole a contour that crosses the outline.
             if (!detail::Within(detail::ExactBounds(*hole), box))
-                return LeftOut(part, "hole-outside",
-                               " has a hole that reaches out of its outline: left out of the "
-                               "GeoJSON.");
+                return Warn(part, "hole-outside",
+                            " has a hole that reaches out of its outline: left out of the "
+                            "GeoJSON.");
             if (!detail::EnclosesArea(*hole) || !Ring(*hole, false, rings))
                 Warn(part, "hole-degenerate",
                      " has a hole that encloses no area: the hole is left out of the GeoJSON.");
         }
-        Json geometry = {{"type", "Polygon"}, {"coordinates", std::move(rings)}};
-        return Json{{"type", "Feature"},
-                    {"properties", detail::PartProperties(part)},
-                    {"geometry", std::move(geometry)}};
+        if (!features.empty())
+            features += ",";
+        features += "{\"type\":\"Feature\",\"properties\":" + detail::PartProperties(part).dump() +
+                    ",\"geometry\":{\"type\":\"Polygon\",\"coordinates\":[" + rings + "]}}";
     }
 
     bool Coarse() const { return coarse_; }
 
 private:
-    bool Ring(const Outline& outline, bool counterClockwise, Json& rings) {
+    bool Ring(const Outline& outline, bool counterClockwise, std::string& rings) {
         const std::vector<Point> points =
             detail::RingPoints(outline, counterClockwise, tolerance_, &coarse_);
         if (points.size() < kFewestRingPoints)
             return false;
-        Json ring = Json::array();
-        for (const Point& p : points)
-            ring.push_back(Json::array({p.x, p.y}));
-        rings.push_back(std::move(ring));
+        rings += rings.empty() ? "[" : ",[";
+        for (size_t k = 0; k < points.size(); ++k) {
+            rings += k ? ",[" : "[";
+            detail::AppendShortestReal(rings, points[k].x);
+            rings += ',';
+            detail::AppendShortestReal(rings, points[k].y);
+            rings += ']';
+        }
+        rings += "]";
         return true;
-    }
-
-    Json LeftOut(const detail::CutPart& part, const std::string& code, const std::string& what) {
-        Warn(part, code, what);
-        return Json();
     }
 
     void Warn(const detail::CutPart& part, const std::string& code, const std::string& what) {
@@ -91,21 +94,17 @@ CutFileResult CutGeoJson(const Drawing& drawing, const CutFileOptions& options) 
     result.warnings = std::move(content.warnings);
     const Unit& unit = detail::ContentUnit(content);
     FeatureWriter writer(Tolerance(options, unit), result.warnings);
-    Json features = Json::array();
-    for (const detail::CutPart& part : content.parts) {
-        Json feature = writer.Feature(part);
-        if (!feature.is_null())
-            features.push_back(std::move(feature));
-    }
+    std::string features;
+    for (const detail::CutPart& part : content.parts)
+        writer.Feature(part, features);
     if (writer.Coarse())
         result.warnings.push_back(Warning{
             "curve-tolerance-coarse", "", 1,
             "Some arcs would need more than 65536 points for the curve tolerance: they keep "
             "their shape less closely."});
     // Plain lengths in the drawing's unit: no coordinate reference system.
-    const Json collection = {
-        {"type", "FeatureCollection"}, {"units", unit.name}, {"features", std::move(features)}};
-    result.text = collection.dump() + "\n";
+    result.text = "{\"type\":\"FeatureCollection\",\"units\":" + nlohmann::json(unit.name).dump() +
+                  ",\"features\":[" + features + "]}\n";
     result.ok = true;
     return result;
 }

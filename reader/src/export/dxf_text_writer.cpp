@@ -21,7 +21,9 @@ void DxfTextWriter::GroupCode(int gc) const {
 }
 
 void DxfTextWriter::dxfReal(int gc, double value) const {
-    dxfString(gc, DxfReal(value));
+    GroupCode(gc);
+    AppendShortestReal(text_, value);
+    text_.push_back('\n');
 }
 
 void DxfTextWriter::dxfInt(int gc, int value) const {
@@ -53,13 +55,18 @@ void DxfTextWriter::dxfString(int gc, const std::string& value) const {
     text_.push_back('\n');
 }
 
-std::string DxfReal(double value) {
+std::string ShortestReal(double value) {
+    std::string text;
+    AppendShortestReal(text, value);
+    return text;
+}
+
+void AppendShortestReal(std::string& text, double value) {
     char buffer[32];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    std::string text(buffer, end);
-    if (text.find_first_of(".en") == std::string::npos) // not 1.5, 1e+300, nan or inf
-        text += ".0";
-    return text;
+    text.append(buffer, end);
+    if (std::find_if(buffer, end, [](char c) { return c == '.' || c == 'e' || c == 'n'; }) == end)
+        text += ".0"; // not 1.5, 1e+300, nan or inf
 }
 
 } // namespace quillform::detail

@@ -30,7 +30,10 @@ private:
     std::string& text_;
 };
 
-// A real as DXF writes it: shortest round-trip digits, with a decimal point.
-std::string DxfReal(double value);
+// A real in the fewest digits that read back to the same double, with a
+// decimal point or an exponent ("10.0", "0.1", "1e+300"): as DXF wants
+// reals, and a JSON number too.
+std::string ShortestReal(double value);
+void AppendShortestReal(std::string& text, double value);
 
 } // namespace quillform::detail
