@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The cut-ready DXF: a HEADER with the unit and extents, the symbol tables
-// dxflib's own examples write (without the paper space layout that only an
-// OBJECTS section could describe), the two layout blocks, and in ENTITIES
-// each part's holes and then its outline.
+// dxflib's own examples write, the two layout blocks, and in ENTITIES each
+// part's holes and then its outline. No OBJECTS section: the one dxflib
+// writes names owners that do not exist (ezdxf repairs a dozen), and R2000
+// readers make the standard objects themselves when it is missing.
 #include "dxf_sheet.h"
 
 #include "contour_geometry.h"
@@ -113,7 +114,7 @@ private:
                         layers_.Name(layer, ContourRole::Outer));
         }
         for (const OpenChain* chain : sheet_.openChains)
-            Polyline(Moved(chain->vertices, sheet_.shift), false,
+            Polyline(WithoutWholeTurns(Moved(chain->vertices, sheet_.shift)), false,
                      layers_.Name(chain->layer, ContourRole::Open));
         dw_.sectionEnd();
     }
