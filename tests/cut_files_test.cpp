@@ -167,11 +167,14 @@ TEST(CutFileNames, DxfLayers) {
         {"PLATE", "PLATE"},
         {"Au\xc3\x9f"
          "en",
-         "Au\\U+00DFen"},
+         "Au\xdf"
+         "en"},                     // in Windows-1252, the file's code page
+        {"\xe2\x82\xac", "\x80"},   // the euro sign, where Latin-1 has none
+        {"\xd0\x94\xd0\x95", "__"}, // Cyrillic: not in the code page
         {"a/b:c;d=e", "a_b_c_d_e"},
         {"tab\there", "tab_here"},
         {"", "_"},
-        {"bad\xff", "bad\\U+FFFD"},
+        {"bad\xff", "bad_"},
     };
     for (const auto& [source, safe] : cases)
         EXPECT_EQ(quillform::detail::SafeDxfName(source), safe) << source;

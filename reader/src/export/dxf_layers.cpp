@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "dxf_layers.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace quillform::detail {
@@ -39,16 +38,24 @@ std::string Folded(std::string name) {
     return name;
 }
 
-std::string Escaped(char32_t c) {
-    if (c < 0x20 || (c < 0x80 && std::strchr("<>/\\\":;?*|=`", static_cast<int>(c))))
-        return "_";
-    if (c < 0x80)
-        return std::string(1, static_cast<char>(c));
-    if (c > 0xFFFF) // the escape has four digits
-        return "_";
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "\\U+%04X", static_cast<unsigned>(c));
-    return buffer;
+// Windows-1252 from 0x80 to 0x9F (0 where it has no character); from 0xA0
+// on it is Latin-1.
+constexpr char16_t kWindows1252[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// The character in the file's code page, or '_' for what AutoCAD refuses in
+// names and what the code page lacks.
+char Encoded(char32_t c) {
+    if (c < 0x20 || c == 0x7F || (c < 0x80 && std::strchr("<>/\\\":;?*|=`", static_cast<int>(c))))
+        return '_';
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (int k = 0; k < 32; ++k)
+        if (kWindows1252[k] != 0 && kWindows1252[k] == c)
+            return static_cast<char>(0x80 + k);
+    return '_';
 }
 
 // The length of the sequence a UTF-8 lead byte starts (0: not a lead byte).
@@ -91,10 +98,9 @@ const std::string& CutLayers::Declare(const std::string& name, ContourRole role)
 std::string SafeDxfName(const std::string& utf8, size_t maxLength) {
     std::string safe;
     for (char32_t c : DecodeUtf8(utf8)) {
-        const std::string piece = Escaped(c);
-        if (safe.size() + piece.size() > maxLength)
+        if (safe.size() == maxLength)
             break;
-        safe += piece;
+        safe += Encoded(c);
     }
     return safe.empty() ? "_" : safe;
 }

@@ -37,10 +37,10 @@ private:
     std::vector<Entry> declared_;
 };
 
-// A layer name any DXF reader takes: characters AutoCAD refuses in names
-// (< > / \ " : ; ? * | = ` and control characters) become '_', characters
-// beyond ASCII the \U+XXXX escapes of DXF text, at most maxLength
-// characters (255 is AutoCAD's limit).
+// A layer name any DXF reader takes, in the file's code page (Windows-1252,
+// as $DWGCODEPAGE says): characters AutoCAD refuses in names (< > / \ " : ;
+// ? * | = ` and control characters) and those the code page lacks become
+// '_'; at most maxLength characters (255 is AutoCAD's limit).
 constexpr size_t kMaxNameLength = 255;
 std::string SafeDxfName(const std::string& utf8, size_t maxLength = kMaxNameLength);
 
