@@ -96,12 +96,30 @@ Drawing Sheet(std::vector<Shape> shapes, const std::string& unit = "mm") {
     return d;
 }
 
-fs::path FreshFolder(const std::string& name) {
-    const fs::path folder = fs::path(testing::TempDir()) / ("quillform_cut_" + name);
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
+// An empty folder of this process's own (other runs of the tests may share
+// the temporary folder), removed with what it holds at the end of the test.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& name)
+        : path_(fs::path(testing::TempDir()) /
+                ("quillform_cut_" + std::to_string(getpid()) + "_" + name)) {
+        fs::remove_all(path_);
+        fs::create_directories(path_);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        fs::permissions(path_, fs::perms::owner_all, ignored);
+        fs::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    operator const fs::path&() const { return path_; }
+    fs::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    fs::path path_;
+};
 
 std::vector<std::string> Listing(const fs::path& folder) {
     std::vector<std::string> names;
@@ -279,7 +297,8 @@ TEST(CutDxf, HugeNumbersAreWrittenInFull) {
     Shape circle;
     circle.kind = quillform::OutlineKind::Circle;
     circle.circle = {{0, 0}, 1e300};
-    const fs::path file = FreshFolder("huge") / "huge.dxf";
+    const ScratchFolder scratch("huge");
+    const fs::path file = scratch / "huge.dxf";
     const CutFileResult written =
         quillform::WriteCutFile(quillform::CutDxf(Sheet({circle})), file, {});
     ASSERT_TRUE(written.ok) << written.error;
@@ -341,7 +360,7 @@ TEST(CutFiles, PartWithNonFiniteCoordinateIsLeftOutOfEveryFile) {
     const std::string svg = quillform::CutSvg(sheet).text;
     EXPECT_EQ(std::count(svg.begin(), svg.end(), 'M'), 2);
     EXPECT_NE(svg.find("width=\"45mm\""), std::string::npos) << "the box leaves it out too";
-    const fs::path folder = FreshFolder("non_finite");
+    const ScratchFolder folder("non_finite");
     const CutFileResult files = quillform::WritePartFiles(sheet, folder, {});
     EXPECT_EQ(Listing(folder),
               (std::vector<std::string>{"sheet-PLATE-0.dxf", "sheet-PLATE-2.dxf"}));
@@ -357,7 +376,7 @@ TEST(PartFiles, OneFilePerPartMovedToTheOriginWhenAsked) {
     sheet.layers.push_back(quillform::Layer{"DRILL", "DRILL", {Square(-5, -5, 1)}});
     CutFileOptions options;
     options.origin = true;
-    const fs::path folder = FreshFolder("origin");
+    const ScratchFolder folder("origin");
     const CutFileResult files = quillform::WritePartFiles(sheet, folder, {}, options);
     ASSERT_TRUE(files.ok) << files.error;
     EXPECT_EQ(Listing(folder), (std::vector<std::string>{"sheet-DRILL-0.dxf", "sheet-PLATE-0.dxf",
@@ -371,7 +390,7 @@ TEST(PartFiles, OneFilePerPartMovedToTheOriginWhenAsked) {
     EXPECT_EQ(polylines[0].second[0].x, 2);
     EXPECT_EQ(polylines[1].first, "OUTER");
 
-    const fs::path kept = FreshFolder("in_place");
+    const ScratchFolder kept("in_place");
     ASSERT_TRUE(quillform::WritePartFiles(sheet, kept, {}).ok);
     EXPECT_EQ(Header(Contents(kept / "sheet-PLATE-1.dxf"), "$EXTMIN", 10), "200.0");
 }
@@ -380,21 +399,23 @@ TEST(PartFiles, OneFilePerPartMovedToTheOriginWhenAsked) {
 
 TEST(PartFiles, MissingOrUnusableFolderIsAnError) {
     const Drawing sheet = Sheet({Square(0, 0, 1)});
-    const fs::path missing = fs::path(testing::TempDir()) / "quillform_cut_missing";
-    fs::remove_all(missing);
+    const ScratchFolder scratch("missing");
+    const fs::path missing = scratch / "nowhere";
     CutFileResult result = quillform::WritePartFiles(sheet, missing, {});
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.find("does not exist"), std::string::npos) << result.error;
     EXPECT_FALSE(fs::exists(missing));
 
-    const fs::path file = FreshFolder("not_a_folder") / "file";
+    const ScratchFolder other("not_a_folder");
+    const fs::path file = other / "file";
     std::ofstream(file) << "x";
     EXPECT_FALSE(quillform::WritePartFiles(sheet, file, {}).ok);
 
     // Root writes anywhere but in sysfs; others not in a folder without write permission.
+    const ScratchFolder unwritable("locked");
     fs::path locked = "/sys";
     if (geteuid() != 0) {
-        locked = FreshFolder("locked");
+        locked = unwritable;
         fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
     }
     result = quillform::WritePartFiles(sheet, locked, {});
@@ -429,7 +450,7 @@ TEST(PartFiles, AFailedWriteLeavesNoFileBehind) {
         big.vertices.push_back(Vertex{std::cos(k * 0.00314), std::sin(k * 0.00314), {}});
     big.bounds = {-1, -1, 1, 1};
     const Drawing sheet = Sheet({Square(5, 5, 1), big, Square(9, 9, 1)});
-    const fs::path folder = FreshFolder("full");
+    const ScratchFolder folder("full");
     const fs::path single = folder / "cut.dxf";
     CutFileResult parts, whole;
     {
@@ -448,7 +469,7 @@ TEST(PartFiles, AFailedWriteLeavesNoFileBehind) {
 }
 
 TEST(PartFiles, NeverReplaceAnInput) {
-    const fs::path folder = FreshFolder("inputs");
+    const ScratchFolder folder("inputs");
     const fs::path input = folder / "plate.dxf";
     fs::copy_file(TestData("square_with_circle_hole.dxf"), input);
     const std::string original = Contents(input);

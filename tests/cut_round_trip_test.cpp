@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -113,11 +115,15 @@ Drawing ReadBack(const Drawing& drawing, const quillform::Layer& layer,
     one.openChains.clear();
     const quillform::CutFileResult cut = quillform::CutDxf(one);
     EXPECT_TRUE(cut.ok) << cut.error;
-    const fs::path file = fs::path(testing::TempDir()) / "quillform_round_trip.dxf";
+    // Tests run side by side: a file of this process's own.
+    const fs::path file = fs::path(testing::TempDir()) /
+                          ("quillform_round_trip_" + std::to_string(getpid()) + ".dxf");
     std::ofstream(file, std::ios::binary) << cut.text;
     quillform::Settings back = settings;
     back.holesAcrossLayers = true;
-    return quillform::ReadDrawing(file, back);
+    Drawing read = quillform::ReadDrawing(file, back);
+    fs::remove(file);
+    return read;
 }
 
 void ExpectSameParts(const std::string& fixture, bool accurate) {

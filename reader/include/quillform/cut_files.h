@@ -15,9 +15,9 @@
 // and GeoJSON for quoting and nesting pages.
 //
 // A part is a shape with its direct holes, numbered within its layer from 0
-// as the listing numbers it ("SHAPE # 0"). Outer outlines run
-// counter-clockwise, holes clockwise. A part with a coordinate that is not a
-// finite number is left out of every output, with a warning.
+// as the listing numbers it ("SHAPE # 0"). In the DXF and the GeoJSON outer
+// outlines run counter-clockwise, holes clockwise. A part with a coordinate
+// that is not a finite number is left out of every output, with a warning.
 namespace quillform {
 
 struct CutFileOptions {
@@ -36,9 +36,9 @@ struct CutFileOptions {
     bool origin = false;
     // Part files: the start of their names; empty: the drawing file's stem.
     std::string stem;
-    // GeoJSON: arcs and circles become points no farther than this from the
-    // curve (chord sagitta), endpoints exact; 0: 0.01 mm in the output unit
-    // (0.01 when the unit is unknown).
+    // GeoJSON: arcs and circles become straight edges no farther than this
+    // from the curve, vertices exact; 0: 0.01 mm in the output unit (0.01
+    // when the unit is unknown).
     double curveTolerance = 0;
 };
 
