@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
     python3-ezdxf python3-dev pybind11-dev python3-pytest python3-shapely \
     python3-jsonschema help2man dpkg-dev file
+    gdal-bin python3-gdal librsvg2-bin
     clang libclang-rt-14-dev
 )
 missing=()
