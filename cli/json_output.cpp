@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "json_output.h"
 
+#include "measures_json.h"
+
 #include "quillform/names.h"
 #include "quillform/status.h"
 
@@ -43,12 +45,37 @@ json Outline(const quillform::Outline& shape) {
     return outline;
 }
 
-json Shape(const quillform::Shape& shape) {
+// JSON has no infinity or NaN: nlohmann writes them as null.
+bool HoldsNonFinite(const json& value) {
+    if (value.is_number_float())
+        return !std::isfinite(value.get<double>());
+    if (value.is_structured())
+        for (const json& item : value)
+            if (HoldsNonFinite(item))
+                return true;
+    return false;
+}
+
+// What the parts of a layer or file add up to, and whether one of them has
+// no figures although its coordinates are finite (its figures overflow).
+struct Figures {
+    quillform::Totals totals;
+    bool overflow = false;
+};
+
+json Shape(const quillform::Shape& shape, Figures& figures) {
+    std::vector<quillform::OutlineMeasures> holeMeasures;
+    const quillform::PartMeasures part = quillform::MeasurePart(shape, &holeMeasures);
+    quillform::AddPart(figures.totals, part);
     json result = Outline(shape);
+    result["measures"] = PartMeasuresJson(part);
     json holes = json::array();
-    for (const quillform::Outline& hole : shape.holes)
-        holes.push_back(Outline(hole));
+    for (size_t h = 0; h < shape.holes.size(); ++h) {
+        holes.push_back(Outline(shape.holes[h]));
+        holes.back()["measures"] = OutlineMeasuresJson(holeMeasures[h]);
+    }
     result["holes"] = holes;
+    figures.overflow = figures.overflow || (!part.finite && !HoldsNonFinite(result));
     return result;
 }
 
@@ -143,30 +170,29 @@ json Settings(const Options& options) {
     return written;
 }
 
-// JSON has no infinity or NaN: nlohmann writes them as null.
-bool HoldsNonFinite(const json& value) {
-    if (value.is_number_float())
-        return !std::isfinite(value.get<double>());
-    if (value.is_structured())
-        for (const json& item : value)
-            if (HoldsNonFinite(item))
-                return true;
-    return false;
-}
 } // namespace
+
+json BoundsJson(const quillform::Bounds& box) {
+    return Bounds(box);
+}
 
 json ResultToJson(const quillform::Drawing& drawing, const Options& options) {
     json layers = json::array();
+    Figures file;
     for (const quillform::Layer& layer : drawing.layers) {
         json shapes = json::array();
+        Figures figures;
         for (const quillform::Shape& shape : layer.shapes)
-            shapes.push_back(Shape(shape));
+            shapes.push_back(Shape(shape, figures));
         layers.push_back({{"name", layer.name}, {"shapes", shapes}});
+        layers.back()["totals"] = TotalsJson(figures.totals);
+        quillform::AddTotals(file.totals, figures.totals);
+        file.overflow = file.overflow || figures.overflow;
     }
     // The layout is described by docs/quillform-shapes.schema.json; "version"
     // counts its changes.
     json document = {{"format", "quillform-shapes"},
-                     {"version", 1},
+                     {"version", 2},
                      {"file", drawing.file},
                      {"settings", Settings(options)},
                      {"status", Status(drawing.status)},
@@ -183,8 +209,14 @@ json ResultToJson(const quillform::Drawing& drawing, const Options& options) {
     if (!drawing.nearMisses.empty())
         document["nearMisses"] = NearMisses(drawing.nearMisses);
     document["layers"] = layers;
+    document["totals"] = TotalsJson(file.totals);
+    json notes = json::array();
     if (HoldsNonFinite(document))
-        document["notes"] = json::array({"numbers that are not finite (the drawing's coordinates "
-                                         "overflow) are written as null"});
+        notes.push_back("numbers that are not finite (the drawing's coordinates overflow) are "
+                        "written as null");
+    if (file.overflow)
+        notes.push_back("measures are null where a part's figures exceed the largest number");
+    if (!notes.empty())
+        document["notes"] = notes;
     return document;
 }

@@ -3,6 +3,7 @@
 #include "contour_printer.h"
 #include "entity_log_printer.h"
 #include "json_output.h"
+#include "measures_output.h"
 #include "options.h"
 #include "output_file.h"
 #include "picture_output.h"
@@ -131,9 +132,10 @@ int RunListing(const Options& options) {
     }
     const bool several = options.files.size() > 1;
     nlohmann::ordered_json documents = nlohmann::ordered_json::array();
+    MeasuresTable measures;
     int exitStatus = kSuccess;
     for (const std::string& file : options.files) {
-        if (several && options.format == OutputFormat::Text)
+        if (several && options.format == OutputFormat::Text && !options.measures)
             sink.Line(L"== " + WidePath(file) + L" ==");
         std::string unitError;
         const quillform::Drawing result = ReadShapes(file, options, &unitError);
@@ -142,6 +144,8 @@ int RunListing(const Options& options) {
             exitStatus = status;
         if (options.format == OutputFormat::Json)
             documents.push_back(ResultToJson(result, options));
+        else if (ListsMeasures(options))
+            measures.AddFile(result, status, unitError);
         else
             ListText(result, options, sink);
     }
@@ -149,6 +153,8 @@ int RunListing(const Options& options) {
         sink.Raw((several ? documents : documents[0])
                      .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
                  "\n");
+    else if (ListsMeasures(options))
+        sink.Raw(options.format == OutputFormat::Csv ? measures.Csv() : measures.Text());
     return sink.Finish(exitStatus) ? exitStatus : kCannotOpen;
 }
 

@@ -78,6 +78,9 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
     app.add_flag("--log", options.log, "Print one line per entity as it is read");
     app.add_flag("--contours", options.contours,
                  "Print the linked contours, one line each, instead of the shapes");
+    app.add_flag("--measures", options.measures,
+                 "Instead of the listing, one line per part: width, height, net area, cut length, "
+                 "pierces, smallest rectangle and smallest hole, with totals");
     app.add_flag("-q,--quiet", options.quiet,
                  "Do not announce the shape count of each layer, nor warnings and diagnostics");
     app.add_option("-o,--output", options.output,
@@ -85,11 +88,13 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
     const std::map<std::string, OutputFormat> formats{{"text", OutputFormat::Text},
                                                       {"json", OutputFormat::Json},
                                                       {"png", OutputFormat::Png},
-                                                      {"svg", OutputFormat::Svg}};
+                                                      {"svg", OutputFormat::Svg},
+                                                      {"csv", OutputFormat::Csv}};
     app.add_option("--format", options.format,
-                   "Output format: text, json, or the drawing as png or svg (needs -o)")
+                   "Output format: text, json, csv (the figures of --measures), or the drawing as "
+                   "png or svg (needs -o)")
         ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
-        ->option_text("text|json|png|svg")
+        ->option_text("text|json|csv|png|svg")
         ->default_str("text");
     std::string size;
     app.add_option("--size", size, "Size WxH of the view the drawing is fitted into")
@@ -137,6 +142,12 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
     if (picture && (options.output.empty() || options.files.size() != 1)) {
         std::fprintf(stderr, "quillform: --format png and svg draw one file into the file "
                              "given with -o\n");
+        return kBadUsage;
+    }
+    const bool figures = options.measures || options.format == OutputFormat::Csv;
+    if ((options.measures && picture) || (figures && options.contours)) {
+        std::fprintf(stderr, "quillform: --measures lists the figures of the parts as text or "
+                             "csv; it does not go with --contours nor with --format png and svg\n");
         return kBadUsage;
     }
     return -1;

@@ -10,7 +10,7 @@
 
 enum ExitStatus { kSuccess = 0, kCannotOpen = 1, kBadUsage = 2, kOpenContour = 3 };
 
-enum class OutputFormat { Text, Json, Png, Svg };
+enum class OutputFormat { Text, Json, Png, Svg, Csv };
 
 struct Options {
     std::vector<std::string> files;
@@ -18,7 +18,8 @@ struct Options {
     bool log = false;
     bool contours = false;
     bool quiet = false;
-    std::string output; // empty: standard output
+    bool measures = false; // the figures of the parts instead of the listing
+    std::string output;    // empty: standard output
     OutputFormat format = OutputFormat::Text;
     int pictureWidth = 800; // --size, for png and svg
     int pictureHeight = 600;

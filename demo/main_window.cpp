@@ -4,6 +4,7 @@
 
 #include "about_box.h"
 #include "image_view.h"
+#include "measures_page.h"
 #include "shape_drawing.h"
 
 #include "quillform/names.h"
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -80,6 +82,9 @@ TfDXFTest::TfDXFTest(TAboutBox* aboutBox, QWidget* parent)
     layout->addWidget(Splitter1, 1);
     layout->addWidget(CreatePanel());
     setCentralWidget(central);
+    lTotals = new QLabel(this);
+    lTotals->setObjectName("lTotals");
+    statusBar()->addWidget(lTotals, 1);
     CreateMenu();
     CreateDialogs();
     InstallReaderEvents();
@@ -119,6 +124,8 @@ QWidget* TfDXFTest::CreateLowerHalf() {
     drawingLayout->addWidget(ScrollBox1);
     pcShapes->addTab(tsText, "Text");
     pcShapes->addTab(tsDrawing, "Drawing");
+    tsMeasures = new TMeasuresPage(pcShapes);
+    pcShapes->addTab(tsMeasures, "Measures");
     pcShapes->setCurrentWidget(tsDrawing);
     layout->addWidget(pcShapes, 1);
     return lower;
@@ -241,6 +248,8 @@ void TfDXFTest::LoadFile(const QString& fileName) {
         return;
     lbEntities->clear();
     lbShapes->clear();
+    tsMeasures->Clear();
+    lTotals->clear();
     QLocale locale;
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
     const QString text = TrimBlanksAndControls(eDXFLinkingDistance->text());
@@ -289,6 +298,8 @@ void TfDXFTest::ReadDone(void* context) {
         for (const std::wstring& line : quillform::ListingLines(layer, separator))
             w->lbShapes->addItem(QString::fromStdWString(line));
     }
+    w->tsMeasures->Show(w->FDrawing);
+    w->lTotals->setText(w->tsMeasures->TotalLine());
     w->ScrollBox1Resize();
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();

@@ -24,6 +24,7 @@ class QTabWidget;
 class QAction;
 class TAboutBox;
 class TImageView;
+class TMeasuresPage;
 
 // The example window: loads a DXF file with the typed linking distance,
 // logs every entity, lists and draws the shapes, and saves the listing. The
@@ -52,6 +53,8 @@ public:
     QWidget* tsDrawing;
     QScrollArea* ScrollBox1;
     TImageView* iShape;
+    TMeasuresPage* tsMeasures; // the parts' figures and totals
+    QLabel* lTotals;           // the totals, in the status bar
     QWidget* Panel1;
     QPushButton* bLoad;
     QLabel* lDXFLinkingDistance;

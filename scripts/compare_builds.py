@@ -13,8 +13,11 @@ tests/data/real among them), examples and, when it is there, whatever
 gets it for the literal runs, so a build whose default is accurate geometry
 is compared with one whose default is literal. `--json-additive` accepts new
 JSON members (every member of the old document must be in the new one with
-the same value); everything else must be byte-identical. Exit status 1 when
-anything differs."""
+the same value), and `--json-changed version` (a member's path from the
+document's top, dotted: `settings.engine`; repeatable) lets that member's
+value differ, so that a new layout version still proves the rest unchanged;
+everything else must be byte-identical. Exit status 1 when anything
+differs."""
 
 import argparse
 import concurrent.futures
@@ -97,10 +100,25 @@ def json_contains(old, new):
     return old == new
 
 
-def same(view, old, new, additive):
+def without(documents, paths):
+    """The documents (one, or an array of them) with the members at these
+    dotted paths removed."""
+    for doc in documents if isinstance(documents, list) else [documents]:
+        for path in paths:
+            *parents, last = path.split(".")
+            member = doc
+            for key in parents:
+                member = member.get(key, {}) if isinstance(member, dict) else {}
+            if isinstance(member, dict):
+                member.pop(last, None)
+    return documents
+
+
+def same(view, old, new, additive, changed=()):
     if view[0] == "json" and additive and old[0] == new[0] and old[2] == new[2]:
         try:
-            return json_contains(json.loads(old[1]), json.loads(new[1]))
+            return json_contains(without(json.loads(old[1]), changed),
+                                 without(json.loads(new[1]), changed))
         except ValueError:
             return old[1] == new[1]
     if view[0] == "png":
@@ -130,7 +148,7 @@ def compare_one(args, drawing, literal_old, literal_new):
                         continue  # pictures come from the same shapes
                     old = run(args.old, literal_old, drawing, mode, engine, view, w1)
                     new = run(args.new, literal_new, drawing, mode, engine, view, w2)
-                    if not same(view, old, new, args.json_additive):
+                    if not same(view, old, new, args.json_additive, args.json_changed):
                         problems.append(f"{drawing}: {mode} {engine} {view[0]} differs "
                                         f"(status {old[0]} -> {new[0]})")
     return problems
@@ -143,6 +161,9 @@ def main():
     parser.add_argument("new")
     parser.add_argument("paths", nargs="*")
     parser.add_argument("--json-additive", action="store_true")
+    parser.add_argument("--json-changed", action="append", default=[], metavar="PATH",
+                        help="with --json-additive: a member whose value may differ "
+                             "(dotted path from the document's top, e.g. version)")
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     args = parser.parse_args()
     files = drawings(args.paths or default_paths())

@@ -3,14 +3,18 @@
 // The example window, driven as a user would, with its dialogs answered by the test.
 #include "image_view.h"
 #include "main_window.h"
+#include "measures_page.h"
 #include "shape_drawing.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
@@ -223,6 +227,56 @@ TEST_F(WindowFixture, OpenChainsAreDrawnInTheirOwnColourWithTheirLooseEnds) {
     for (int x = 0; x < closed.width(); ++x)
         for (int y = 0; y < closed.height(); ++y)
             ASSERT_FALSE(IsColor(closed, x, y, blue)) << x << ", " << y;
+}
+
+QStringList Row(const QTableWidget* table, int row) {
+    QStringList cells;
+    for (int c = 0; c < table->columnCount(); ++c)
+        cells << (table->item(row, c) ? table->item(row, c)->text() : "<none>");
+    return cells;
+}
+
+TEST_F(WindowFixture, MeasuresPageListsEveryPartAndTheStatusBarTheTotals) {
+    const auto* tabs = window.findChild<QTabWidget*>("pcShapes");
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabText(0), "Text");
+    EXPECT_EQ(tabs->tabText(1), "Drawing");
+    EXPECT_EQ(tabs->tabText(2), "Measures");
+    EXPECT_EQ(tabs->currentIndex(), 1); // the Drawing page stays the one shown
+    const QTableWidget* table = window.tsMeasures->tbMeasures;
+    Load("measures/island.dxf", "0.000001");
+    ASSERT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(table->horizontalHeaderItem(4)->text(), "Area (mm\u00b2)");
+    EXPECT_EQ(table->horizontalHeaderItem(5)->text(), "Cut length (mm)");
+    // A 100 x 100 plate with a 60 x 60 hole, and the 20 x 20 island in it
+    // with a round hole of diameter 8.
+    EXPECT_EQ(Row(table, 0),
+              QStringList({"0", "0", "100", "100", "6400", "640", "2", "100", "100", "0", "60"}));
+    EXPECT_EQ(Row(table, 1).mid(0, 4), QStringList({"0", "1", "20", "20"}));
+    EXPECT_NEAR(table->item(1, 4)->text().toDouble(), 400 - 16 * M_PI, 1e-6);
+    EXPECT_EQ(table->item(1, 10)->text(), "8");
+    EXPECT_EQ(Row(table, 2), QStringList({"Total", "2", "100", "100", "6749.734518", "745.1327412",
+                                          "4", "", "", "", "8"}));
+    EXPECT_EQ(window.lTotals->text(),
+              "2 parts, 4 pierces, cut length 745.1327412 mm, area 6749.734518 mm\u00b2");
+    Load("measures/circle.dxf", "0.000001");
+    ASSERT_EQ(table->rowCount(), 2);
+    EXPECT_EQ(table->item(0, 10)->text(), ""); // no hole
+    EXPECT_EQ(window.lTotals->text(),
+              "1 part, 1 pierce, cut length 31.41592654 mm, area 78.53981634 mm\u00b2");
+    // A drawing that does not say its unit: no unit in the headers.
+    Load("square_with_circle_hole.dxf");
+    EXPECT_EQ(table->horizontalHeaderItem(4)->text(), "Area");
+    EXPECT_EQ(Row(table, 0).mid(6, 1), QStringList({"2"}));
+}
+
+TEST_F(WindowFixture, PartsWithoutFiguresAreCountedApart) {
+    Load("huge_coords.dxf");
+    const QTableWidget* table = window.tsMeasures->tbMeasures;
+    ASSERT_EQ(table->rowCount(), 4);
+    EXPECT_EQ(table->item(0, 4)->text(), "");
+    EXPECT_EQ(window.lTotals->text(),
+              "3 parts, 0 pierces, cut length 0, area 0 (3 without figures)");
 }
 
 TEST(Drawing, ArcWhoseEndsShareAPixelIsNotAFullCircle) {

@@ -71,15 +71,21 @@ def coverage(documents):
     """How often the optional parts of the layout occur in the documents."""
     optional = ("arc", "circle", "warnings", "notes", "accurate", "lengthUnits", "ignored",
                 "hint", "openChains", "nearMisses", "curveTolerance", "engine", "layers",
-                "excludeLayers", "holesAcrossLayers", "outputUnits")
+                "excludeLayers", "holesAcrossLayers", "outputUnits", "smallestHole",
+                "smallestRadius", "bounds in totals")
     seen = dict.fromkeys(optional, 0)
-    seen.update({"holes": 0, "null": 0, "layer-less warning": 0, "layers setting": 0})
+    seen.update({"holes": 0, "null": 0, "layer-less warning": 0, "layers setting": 0,
+                 "null measures": 0})
     for doc in documents:
         if "layers" in doc["settings"]:
             seen["layers setting"] += 1
         for key, value in walk(doc):
             if key in optional:
                 seen[key] += 1
+            if key == "totals" and "bounds" in value:
+                seen["bounds in totals"] += 1
+            if key == "measures" and value is None:
+                seen["null measures"] += 1
             if key == "holes" and value:
                 seen["holes"] += 1
             if value is None:
@@ -105,19 +111,32 @@ def mutations(doc):
     yield altered("unknown top-level member", lambda d: d.update(extra=1))
     yield altered("format missing", lambda d: d.pop("format"))
     yield altered("other format", lambda d: d.update(format="quillform"))
-    yield altered("version 2", lambda d: d.update(version=2))
+    yield altered("version 1", lambda d: d.update(version=1))
     yield altered("file missing", lambda d: d.pop("file"))
     yield altered("unknown setting", lambda d: d["settings"].update(units="mm"))
     yield altered("accurate false", lambda d: d["settings"].update(accurate=False))
     yield altered("unknown status flag", lambda d: d["status"]["flags"].append("lost"))
     yield altered("unknown layer member", lambda d: d["layers"][0].update(color=7))
     yield altered("unknown shape member", lambda d: shape(d).update(area=1.0))
+    yield altered("shape without measures", lambda d: shape(d).pop("measures"))
+    yield altered("unknown measure", lambda d: shape(d)["measures"].update(weight=1.0))
+    yield altered("part measures without pierces", lambda d: shape(d)["measures"].pop("pierces"))
+    yield altered("negative cut length", lambda d: shape(d)["measures"].update(cutLength=-1.0))
+    yield altered("rectangle angle of 90", lambda d: shape(d)["measures"]["minRectangle"].update(
+        angle=90))
+    yield altered("layer without totals", lambda d: d["layers"][0].pop("totals"))
+    yield altered("document without totals", lambda d: d.pop("totals"))
+    yield altered("totals without parts", lambda d: d["totals"].pop("parts"))
     yield altered("unknown shape kind", lambda d: shape(d).update(kind="ellipse"))
     yield altered("polygon with a circle", lambda d: shape(d).update(
         circle={"centerX": 0, "centerY": 0, "radius": 1}))
-    yield altered("hole with holes", lambda d: shape(d)["holes"].append(
-        {"kind": "circle", "circle": {"centerX": 0, "centerY": 0, "radius": 1},
-         "bounds": {"minX": -1, "minY": -1, "maxX": 1, "maxY": 1}, "holes": []}))
+    hole = {"kind": "circle", "circle": {"centerX": 0, "centerY": 0, "radius": 1},
+            "bounds": {"minX": -1, "minY": -1, "maxX": 1, "maxY": 1}, "measures": None}
+    yield altered("hole with holes", lambda d: shape(d)["holes"].append({**hole, "holes": []}))
+    yield altered("hole without measures", lambda d: shape(d)["holes"].append(
+        {k: v for k, v in hole.items() if k != "measures"}))
+    yield altered("hole with a part's measures", lambda d: shape(d)["holes"].append(
+        {**hole, "measures": shape(d)["measures"]}))
     yield altered("bounds member missing", lambda d: shape(d)["bounds"].pop("maxY"))
     yield altered("arc direction", lambda d: shape(d)["vertices"][0].update(
         arc={"centerX": 0, "centerY": 0, "radius": 1, "direction": "left"}))
@@ -169,7 +188,8 @@ def main():
         if count == 0:
             failures.append(f"no document has {part}")
 
-    sample = next(d for d in documents if first_shape(d) and first_shape(d)["kind"] == "polygon")
+    sample = next(d for d in documents if first_shape(d) and first_shape(d)["kind"] == "polygon"
+                  and first_shape(d)["measures"] is not None)
     for name, broken in mutations(sample):
         if name == "one document as an array":
             broken = [broken]

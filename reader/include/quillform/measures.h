@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 // The figures a part is quoted by, computed on demand from the values a read
 // gives (a read that needs none pays nothing). Arcs are taken as arcs: areas
@@ -44,8 +45,10 @@ struct OutlineMeasures {
 // The figures of a part: an outer outline and its direct holes (an island
 // inside a hole is a part of its own).
 struct PartMeasures {
-    bool finite = false; // as for OutlineMeasures, over the outer outline and every hole
-    double area = 0;     // the material: the outer area less the holes'
+    // As for OutlineMeasures, over the outer outline, every hole and the sums
+    // of their figures.
+    bool finite = false;
+    double area = 0; // the material: the outer area less the holes'
     double outerArea = 0;
     double cutLength = 0; // the outer outline's length and every hole's
     double outerLength = 0;
@@ -75,6 +78,10 @@ struct Totals {
 
 QUILLFORM_EXPORT OutlineMeasures MeasureOutline(const Outline& outline);
 QUILLFORM_EXPORT PartMeasures MeasurePart(const Shape& shape);
+// The same, and each hole's own figures appended to *holeMeasures, in the
+// order of shape.holes (all of them, whether the part has figures or not).
+QUILLFORM_EXPORT PartMeasures MeasurePart(const Shape& shape,
+                                          std::vector<OutlineMeasures>* holeMeasures);
 
 // Adds one part, or the totals of another layer, to totals (a front end that
 // lists every part measures each once and sums as it goes).

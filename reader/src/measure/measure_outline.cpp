@@ -123,19 +123,28 @@ OutlineMeasures MeasureOutline(const Outline& outline) {
 }
 
 PartMeasures MeasurePart(const Shape& shape) {
+    return MeasurePart(shape, nullptr);
+}
+
+PartMeasures MeasurePart(const Shape& shape, std::vector<OutlineMeasures>* holeMeasures) {
     const OutlineMeasures outer = MeasureOutline(shape);
-    if (!outer.finite)
-        return {};
     PartMeasures part = FromOuter(outer, shape.holes.size());
+    bool finite = outer.finite;
     for (const Outline& hole : shape.holes) {
         const OutlineMeasures m = MeasureOutline(hole);
-        if (!m.finite)
+        if (holeMeasures)
+            holeMeasures->push_back(m);
+        finite = finite && m.finite;
+        if (!finite && !holeMeasures)
             return {};
         part.area -= m.area;
         part.cutLength += m.length;
         part.smallestHole = Smaller(part.smallestHole, HoleSize(hole, m));
         part.smallestRadius = Smaller(part.smallestRadius, m.smallestRadius);
     }
+    // Outlines of huge but finite figures may still sum past a double.
+    if (!finite || !std::isfinite(part.area) || !std::isfinite(part.cutLength))
+        return {};
     part.finite = true;
     return part;
 }

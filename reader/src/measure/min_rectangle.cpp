@@ -126,7 +126,9 @@ Rectangle Turned(const ConvexHull& hull, double t) {
         t = 0;
     else if (degrees >= 90 - kUprightDegrees)
         t = kHalfPi; // the upright rectangle, its sides the other way round
-    Rectangle r{hull.Width(t), hull.Width(t + kHalfPi), t * 180 / kPi};
+    // A flat hull's width across may round to just below zero.
+    Rectangle r{std::max(0.0, hull.Width(t)), std::max(0.0, hull.Width(t + kHalfPi)),
+                t * 180 / kPi};
     if (t == kHalfPi)
         r = {r.height, r.width, 0};
     return r;
