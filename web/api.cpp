@@ -85,13 +85,16 @@ bool Accept(const httplib::Request& request, httplib::Response& response,
     return true;
 }
 
-void Answer(httplib::Response& response, const RunResult& result) {
+void Answer(httplib::Response& response, RunResult result, const std::string& download) {
     if (result.failure) {
         Fail(response, *result.failure);
         return;
     }
     response.status = 200;
-    response.set_content(result.content, result.contentType);
+    if (result.fileName.empty())
+        result.fileName = download;
+    response.body = std::move(result.content);
+    response.set_header("Content-Type", result.contentType);
     if (!result.fileName.empty())
         response.set_header("Content-Disposition",
                             "attachment; filename=\"" + result.fileName + "\"");
@@ -99,7 +102,7 @@ void Answer(httplib::Response& response, const RunResult& result) {
 
 void ReadOrExport(const httplib::Request& request, httplib::Response& response,
                   const httplib::ContentReader& reader, const ServerSettings& settings,
-                  WorkerSlots& slots, const std::string& format) {
+                  WorkerSlots& slots, const std::string& format, bool exporting) {
     PrivateFolder folder(settings.folder);
     ReadSettings read;
     if (!Accept(request, response, reader, settings, folder, read))
@@ -120,7 +123,10 @@ void ReadOrExport(const httplib::Request& request, httplib::Response& response,
              Failure{503, "busy", "every worker is busy and the queue is full; try again"});
         return;
     }
-    Answer(response, RunRead(settings.command, settings.limits, folder.Path(), read, format));
+    // An export is a download even when it is the JSON document.
+    const std::string download = exporting ? SafeStem(read.name) + ".json" : "";
+    Answer(response, RunRead(settings.command, settings.limits, folder.Path(), read, format),
+           download);
 }
 
 void HandleErrors(httplib::Server& server) {
@@ -162,11 +168,12 @@ void AddRoutes(httplib::Server& server, const ServerSettings& settings, WorkerSl
     server.Post("/api/read",
                 [&settings, &slots](const httplib::Request& request, httplib::Response& response,
                                     const httplib::ContentReader& reader) {
-                    ReadOrExport(request, response, reader, settings, slots, "json");
+                    ReadOrExport(request, response, reader, settings, slots, "json", false);
                 });
-    server.Post("/api/export", [&settings, &slots](const httplib::Request& request,
-                                                   httplib::Response& response,
-                                                   const httplib::ContentReader& reader) {
-        ReadOrExport(request, response, reader, settings, slots, request.get_param_value("format"));
-    });
+    server.Post("/api/export",
+                [&settings, &slots](const httplib::Request& request, httplib::Response& response,
+                                    const httplib::ContentReader& reader) {
+                    ReadOrExport(request, response, reader, settings, slots,
+                                 request.get_param_value("format"), true);
+                });
 }
