@@ -18,8 +18,10 @@ public:
     bool Write(const char* data, size_t size) {
         upload.bytes += static_cast<int64_t>(size);
         if (upload.bytes > maxBytes_) {
+            // Read on and drop the rest, so that the client, still sending,
+            // hears the answer; a body past twice the limit is cut off.
             tooLarge = true;
-            return false;
+            return upload.bytes / 2 <= maxBytes_;
         }
         return std::fwrite(data, 1, size, file_.get()) == size;
     }

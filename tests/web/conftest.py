@@ -67,7 +67,9 @@ class Server:
     def request(self, method, path, body=None, headers=None, timeout=60):
         connection = http.client.HTTPConnection("127.0.0.1", self.port, timeout=timeout)
         try:
-            connection.request(method, path, body=body, headers=headers or {})
+            chunked = "chunked" in (headers or {}).get("Transfer-Encoding", "")
+            connection.request(method, path, body=body, headers=headers or {},
+                               encode_chunked=chunked)
             response = connection.getresponse()
             return response.status, dict(response.getheaders()), response.read()
         finally:
