@@ -154,7 +154,8 @@ function render(seconds) {
   const unit = doc.lengthUnits ? doc.lengthUnits.name : doc.units.name;
   const layers = new Set(list.map((p) => p.layer)).size;
   const findings = doc.findings ? `, ${doc.findings.length} findings` : '';
-  showStatus(`${doc.file}: ${list.length} parts on ${layers} layers${findings}; ` +
+  const plural = (n, word) => `${n} ${word}${n === 1 ? '' : 's'}`;
+  showStatus(`${doc.file}: ${plural(list.length, 'part')} on ${plural(layers, 'layer')}${findings}; ` +
              `lengths in ${unit}${seconds ? `; read in ${seconds} s` : ''}`);
 }
 
