@@ -180,7 +180,10 @@ function fillParts(doc, list) {
     const rectangle = m.minRectangle
       ? `${number(m.minRectangle.width)} × ${number(m.minRectangle.height)} @ ${number(m.minRectangle.angle, 1)}°`
       : '—';
-    for (const text of [part.layer, part.index, number(m.width), number(m.height), number(m.area),
+    const layer = element('td', 'layer', part.layer);
+    layer.title = part.layer;
+    row.append(layer);
+    for (const text of [part.index, number(m.width), number(m.height), number(m.area),
                         number(m.cutLength), m.pierces, rectangle, number(m.smallestHole)]) {
       row.append(element('td', null, text));
     }
