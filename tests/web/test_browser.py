@@ -59,6 +59,14 @@ def upload(driver, path):
                                     and "Reading" not in d.find_element(By.ID, "status").text)
 
 
+def downloaded(target):
+    """The file once the browser has written it (or None after 30 s)."""
+    deadline = time.monotonic() + 30
+    while not target.exists() and time.monotonic() < deadline:
+        time.sleep(0.1)
+    return target.read_bytes() if target.exists() else None
+
+
 def rows(driver):
     return driver.find_elements(By.CSS_SELECTOR, "#parts tbody tr")
 
@@ -144,23 +152,17 @@ def test_the_cut_dxf_downloads(page):
         pytest.skip("waiting: the quillform command has no --format dxf yet")
     upload(driver, PLATE)
     driver.find_element(By.CSS_SELECTOR, "#downloads button[data-format='dxf']").click()
-    target = downloads / "plate.dxf"
-    deadline = time.monotonic() + 30
-    while not target.exists() and time.monotonic() < deadline:
-        time.sleep(0.1)
-    assert target.exists(), list(downloads.iterdir())
-    assert b"ENTITIES" in target.read_bytes()
+    content = downloaded(downloads / "plate.dxf")
+    assert content is not None, list(downloads.iterdir())
+    assert b"ENTITIES" in content
 
 
 def test_the_json_downloads_and_a_screenshot_is_kept(page):
     driver, _, downloads = page
     upload(driver, PLATE)
     driver.find_element(By.CSS_SELECTOR, "#downloads button[data-format='json']").click()
-    target = downloads / "plate.json"
-    deadline = time.monotonic() + 30
-    while not target.exists() and time.monotonic() < deadline:
-        time.sleep(0.1)
-    assert target.exists() and b'"quillform-shapes"' in target.read_bytes()
+    content = downloaded(downloads / "plate.json")
+    assert content is not None and b'"quillform-shapes"' in content
     artifacts = Path(os.environ.get("QUILLFORM_ARTIFACTS", tempfile.gettempdir()))
     artifacts.mkdir(parents=True, exist_ok=True)
     assert driver.save_screenshot(str(artifacts / "quillform-web-plate.png"))
