@@ -105,6 +105,9 @@ class Server:
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait()
+        self.returncode = self.process.returncode
+        self.left_at_exit = sorted(str(p) for p in self.tmp.rglob("*"))
+        self.stderr = self.process.stderr.read()
         self.process.stdout.close()
         self.process.stderr.close()
         shutil.rmtree(self.tmp, ignore_errors=True)

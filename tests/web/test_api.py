@@ -7,7 +7,7 @@ import zipfile
 
 import pytest
 
-from conftest import DATA, PLATE, block_bomb, command_json, error_of
+from conftest import DATA, PLATE, Server, block_bomb, command_json, error_of
 
 SECURITY_HEADERS = ["Content-Security-Policy", "X-Content-Type-Options"]
 REAL = sorted((DATA / "real").glob("*.dxf"))
@@ -201,3 +201,11 @@ def test_real_drawings_read_as_the_command_reads_them(server):
         document = json.loads(body)
         document.pop("file")
         assert document == expected, path.name
+
+
+def test_stopped_by_sigterm_the_server_leaves_nothing_behind():
+    running = Server("--workers", "1")
+    assert running.read(PLATE.read_bytes())[0] == 200
+    running.stop()
+    assert running.returncode == 0, running.stderr
+    assert running.left_at_exit == []
