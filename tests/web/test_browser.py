@@ -146,6 +146,37 @@ def test_selecting_a_finding_highlights_its_place(page):
     thickness.clear()
 
 
+def test_findings_of_a_document_are_listed_marked_and_selectable(page):
+    # The page's side alone: the document of a read with two findings in the
+    # form the check writes them, handed to the page as a read would.
+    driver, _, _ = page
+    upload(driver, PLATE)
+    driver.execute_script("""
+        state.doc.findings = [
+          {code: 'smallHole', severity: 'warning', layer: 'CUT', part: 0,
+           location: {x: 15, y: 15}, value: 8, limit: 10, message: '<b>a hole</b> too small'},
+          {code: 'openChain', severity: 'error', layer: 'CUT', location: {x: 300, y: 40},
+           message: 'a chain does not close'}];
+        render();""")
+    items = driver.find_elements(By.CSS_SELECTOR, "#findings li.finding")
+    markers = driver.find_elements(By.CSS_SELECTOR, "#drawing circle.marker")
+    assert len(items) == 2 and len(markers) == 2
+    assert "<b>a hole</b> too small" in items[0].text  # markup stays text
+    assert [m.get_attribute("class") for m in markers] == ["marker warning", "marker error"]
+    items[0].click()
+    assert "selected" in markers[0].get_attribute("class")
+    assert "selected" not in markers[1].get_attribute("class")
+    part = driver.find_elements(By.CSS_SELECTOR, "#drawing path.part.selected")
+    assert [p.get_attribute("data-key") for p in part] == ['["CUT",0]']
+    # The view is centred on the finding.
+    centre = driver.execute_script(
+        "const v = state.view; return [v.x + v.w / 2, -(v.y + v.h / 2)];")
+    assert centre == [pytest.approx(15), pytest.approx(15)]
+    items[1].click()
+    assert "selected" in markers[1].get_attribute("class")
+    assert "selected" not in markers[0].get_attribute("class")
+
+
 def test_the_cut_dxf_downloads(page):
     driver, running, downloads = page
     if "dxf" not in running.health()["exports"]:
