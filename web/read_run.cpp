@@ -2,9 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "read_run.h"
 
+#include "document_status.h"
 #include "zip_archive.h"
-
-#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <csignal>
@@ -96,16 +95,6 @@ std::optional<Failure> EndFailure(const WorkerOutcome& done, const WorkerLimits&
     return std::nullopt;
 }
 
-// The reader's status flags of a JSON document; empty when there is none.
-std::vector<std::string> Flags(const nlohmann::ordered_json& document) {
-    std::vector<std::string> flags;
-    if (document.is_object() && document.contains("status"))
-        for (const auto& flag : document["status"].value("flags", nlohmann::json::array()))
-            if (flag.is_string())
-                flags.push_back(flag.get<std::string>());
-    return flags;
-}
-
 std::optional<Failure> ReadFailure(const WorkerOutcome& done, const std::vector<std::string>& flags,
                                    const std::string& name) {
     const std::string message = Messages(done.err, name);
@@ -155,22 +144,18 @@ RunResult RunRead(const CommandFeatures& command, const WorkerLimits& limits,
     const ExportKind& kind = Kinds().at(format);
     if (format == "zip")
         std::filesystem::create_directory(folder / kind.output);
-    const WorkerOutcome done = RunWorker(Arguments(command, settings, format), folder, limits);
+    WorkerOutcome done = RunWorker(Arguments(command, settings, format), folder, limits);
     if (auto failure = EndFailure(done, limits))
         return *failure;
-    nlohmann::ordered_json document;
-    if (format == "json") {
-        document = nlohmann::ordered_json::parse(done.out, nullptr, false);
-        if (document.is_discarded() || !document.is_object())
-            return Failure{500, "workerFailed", "the worker wrote no JSON document"};
-    }
-    if (auto failure = ReadFailure(done, Flags(document), settings.name))
+    std::optional<std::vector<std::string>> flags = std::vector<std::string>();
+    if (format == "json" && !(flags = DocumentFlags(done.out)))
+        return Failure{500, "workerFailed", "the worker wrote no JSON document"};
+    if (auto failure = ReadFailure(done, *flags, settings.name))
         return *failure;
     const std::string stem = SafeStem(settings.name);
     if (format == "json") {
-        document["file"] = settings.name;
-        return RunResult(document.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace),
-                         kind.type, "");
+        return RunResult(WithFileName(std::move(done.out), kDrawingFile, settings.name), kind.type,
+                         "");
     }
     if (format == "zip")
         return Zip(folder / kind.output, stem);

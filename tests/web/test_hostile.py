@@ -79,6 +79,7 @@ def test_file_names_never_become_paths(server):
         disposition = headers["Content-Disposition"]
         filename = disposition.split('filename="')[1][:-1]
         assert "/" not in filename and ".." not in filename and '"' not in filename, disposition
+        assert json.loads(answer)["file"] == name  # the document names it as given
     assert server.leftovers() == []
 
 
