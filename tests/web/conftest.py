@@ -125,6 +125,9 @@ def command_json(path, *options):
     cli = os.environ["QUILLFORM_CLI"]
     help_text = subprocess.run([cli, "--help"], capture_output=True, text=True).stdout
     accurate = ["--accurate"] if re.search(r"^\s*--accurate\b", help_text, re.M) else []
+    # The server asks for the check wherever the command has it.
+    if re.search(r"^\s*--check\b", help_text, re.M) and "--thickness" in help_text:
+        accurate.append("--check")
     distance = [] if any(o.startswith("--distance") for o in options) else ["--distance=1"]
     done = subprocess.run([cli, "--format=json", *distance, *accurate, *options, "--",
                            str(path)], capture_output=True, check=False)
