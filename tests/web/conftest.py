@@ -124,12 +124,12 @@ def command_json(path, *options):
     """What the quillform command itself writes for a drawing, as the server runs it."""
     cli = os.environ["QUILLFORM_CLI"]
     help_text = subprocess.run([cli, "--help"], capture_output=True, text=True).stdout
-    accurate = ["--accurate"] if re.search(r"^\s*--accurate\b", help_text, re.M) else []
+    extra = ["--accurate"] if re.search(r"^\s*--accurate\b", help_text, re.M) else []
     # The server asks for the check wherever the command has it.
     if re.search(r"^\s*--check\b", help_text, re.M) and "--thickness" in help_text:
-        accurate.append("--check")
+        extra.append("--check")
     distance = [] if any(o.startswith("--distance") for o in options) else ["--distance=1"]
-    done = subprocess.run([cli, "--format=json", *distance, *accurate, *options, "--",
+    done = subprocess.run([cli, "--format=json", *distance, *extra, *options, "--",
                            str(path)], capture_output=True, check=False)
     document = json.loads(done.stdout)
     document.pop("file")
