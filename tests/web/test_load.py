@@ -4,6 +4,8 @@
 import json
 from concurrent.futures import ThreadPoolExecutor
 
+import pytest
+
 from conftest import DATA, PLATE, Server, command_json
 
 MID_SIZE = ["autocad_wing_ribs_lwpoly_r2004.dxf", "ezdxf_custom_blocks_inserts_r2010.dxf",
@@ -61,6 +63,10 @@ def test_memory_after_500_requests_is_back_within_ten_percent():
         # their stacks and allocator arenas: measured, that growth flattens
         # out (+350, +130, +70, +60 KiB per hundred requests) while a leak
         # would not.
+        if running.health()["memoryLimit"] is None:
+            pytest.skip("built with AddressSanitizer, whose allocator keeps what is freed: RSS "
+                        "says nothing of leaks here (LeakSanitizer checks them when the server "
+                        "stops, in web.api)")
         run(200)
         before = running.rss_kib()
         run(500)
