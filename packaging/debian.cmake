@@ -58,6 +58,19 @@ if(TARGET quillform-demo)
  A Qt window that loads a DXF drawing, logs its entities and lists and draws
  the shapes and holes found on each layer.")
 endif()
+if(TARGET quillform-web)
+    list(APPEND CPACK_COMPONENTS_ALL web)
+    set(CPACK_DEBIAN_WEB_PACKAGE_NAME quillform-web)
+    set(CPACK_DEBIAN_WEB_PACKAGE_SECTION web)
+    # Each read runs the command of the same build.
+    set(CPACK_DEBIAN_WEB_PACKAGE_DEPENDS "quillform (= ${PROJECT_VERSION})")
+    set(CPACK_COMPONENT_WEB_DESCRIPTION
+        "DXF Quillform: the preflight web page
+ quillform-web serves a page where a DXF drawing is dropped and its parts,
+ measures and problems are shown, with cut-ready files to download. Each
+ read runs the quillform command in a worker process of its own, bounded in
+ time and memory. A systemd unit is installed, disabled.")
+endif()
 if(TARGET quillform_python)
     list(APPEND CPACK_COMPONENTS_ALL python)
     set(CPACK_DEBIAN_PYTHON_PACKAGE_NAME python3-quillform)

@@ -27,7 +27,7 @@ cleanup() {
 rm -rf "$build/packages"
 (cd "$build" && cpack -G DEB -B "$build/packages" >/dev/null)
 debs=("$build"/packages/*.deb)
-[ ${#debs[@]} -eq 5 ] || fail "expected 5 packages, got: ${debs[*]}"
+[ ${#debs[@]} -eq 6 ] || fail "expected 6 packages, got: ${debs[*]}"
 declare -A depends
 for deb in "${debs[@]}"; do
     name=$(dpkg-deb -f "$deb" Package)
@@ -45,6 +45,9 @@ soversion=$(echo "$version" | cut -d. -f1-2)
     fail "quillform's dependencies are incomplete"
 [[ ${depends[quillform-demo]} == *libqt6widgets6* ]] ||
     fail "quillform-demo's dependencies are incomplete"
+[[ ${depends[quillform-web]} == *libcpp-httplib* &&
+    ${depends[quillform-web]} == *"quillform (= $version)"* ]] ||
+    fail "quillform-web's dependencies are incomplete"
 [[ ${depends[libquillform$soversion]} == *libdxflib3* ]] ||
     fail "the library's dependencies are incomplete"
 [[ ${depends[libquillform-dev]} == *"libquillform$soversion (= $version)"* ]] ||
@@ -71,6 +74,17 @@ grep -q "Drawing" "$work/python.txt" || fail "the Python module printed: $(cat "
 if ldd /usr/bin/quillform-demo | grep -q 'not found'; then
     fail "quillform-demo misses libraries"
 fi
+
+# The web server: installed with its unit, which nothing enabled; it serves
+# the page and reads through the installed quillform.
+unit=$(dpkg -L quillform-web | grep '/systemd/system/quillform-web.service$') ||
+    fail "no systemd unit in quillform-web"
+grep -q '^ExecStart=/usr/bin/quillform-web ' "$unit" || fail "the unit does not start /usr/bin/quillform-web"
+if ls /etc/systemd/system/*.wants/quillform-web.service >/dev/null 2>&1; then
+    fail "the package enabled quillform-web"
+fi
+/usr/bin/python3 scripts/try_web_server.py /usr/bin/quillform-web "$drawing" ||
+    fail "the installed quillform-web does not read $drawing"
 
 # The development package alone is enough to build against the library.
 cmake -S examples/list_parts -B "$work/consumer" >/dev/null

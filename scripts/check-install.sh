@@ -112,6 +112,15 @@ check_programs() { # prefix version
     if readelf -d "$1/bin/quillform" | grep -q 'RUNPATH\|RPATH'; then
         fail "the installed quillform keeps a run path"
     fi
+    if [ -x "$1/bin/quillform-web" ]; then
+        [ "$("$1/bin/quillform-web" --version)" = "quillform-web $2" ] || fail "quillform-web --version"
+        if readelf -d "$1/bin/quillform-web" | grep -q 'RUNPATH\|RPATH'; then
+            fail "the installed quillform-web keeps a run path"
+        fi
+        [ -s "$1/lib/systemd/system/quillform-web.service" ] || fail "no systemd unit"
+        $python scripts/try_web_server.py "$1/bin/quillform-web" "$drawing" ||
+            fail "the installed quillform-web does not read $drawing"
+    fi
     if command -v help2man >/dev/null; then
         [ -s "$1/share/man/man1/quillform.1" ] || fail "no man page"
     fi

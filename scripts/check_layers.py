@@ -8,7 +8,7 @@
    bottom first, is LAYERS. An installed header (reader/include/quillform/X.h)
    belongs to the folder of its source file X.cpp; a header without one
    belongs where DATA_HEADERS says, and any other to the top.
-2. The front ends (cli/, demo/, python/, render/, examples/, fuzz/) include only
+2. The front ends (cli/, demo/, python/, render/, examples/, fuzz/, web/) include only
    their own headers, the picture code of render/ and installed headers.
 
 usage: check_layers.py [TOP]        (TOP: the checkout, by default this one)
@@ -40,7 +40,7 @@ DATA_HEADERS = {
     "export.h": "model",
     "version.h": "model",
 }
-FRONT_ENDS = ["cli", "demo", "python", "render", "examples", "fuzz"]
+FRONT_ENDS = ["cli", "demo", "python", "render", "examples", "fuzz", "web"]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
 

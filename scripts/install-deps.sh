@@ -11,6 +11,7 @@ packages=(
     python3-jsonschema help2man dpkg-dev file
     gdal-bin python3-gdal librsvg2-bin
     clang libclang-rt-14-dev
+    libcpp-httplib-dev zlib1g-dev chromium chromium-driver python3-selenium
 )
 missing=()
 for p in "${packages[@]}"; do
