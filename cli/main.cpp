@@ -33,8 +33,10 @@ void ListText(const quillform::Drawing& result, const Options& options, ListingS
             FlushStandardOutput();
             WriteLine(stderr, quillform::ShapesDiscoveredMessage(layer));
         }
-        for (const std::wstring& line : quillform::ListingLines(layer, L'.'))
-            sink.Line(line);
+        // Shape by shape: the listing of a large layer is never held whole.
+        for (size_t i = 0; i < layer.shapes.size(); ++i)
+            for (const std::wstring& line : quillform::ShapeListingLines(layer.shapes[i], i, L'.'))
+                sink.Line(line);
     }
 }
 
