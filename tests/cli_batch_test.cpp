@@ -151,8 +151,9 @@ TEST(CliBatchWorker, KilledWorkerIsThatFilesError) {
     const pid_t command = fork();
     ASSERT_GE(command, 0);
     if (command == 0) {
-        freopen((folder + "/out").c_str(), "w", stdout);
-        freopen((folder + "/err").c_str(), "w", stderr);
+        if (!freopen((folder + "/out").c_str(), "w", stdout) ||
+            !freopen((folder + "/err").c_str(), "w", stderr))
+            _exit(126);
         std::vector<char*> argv;
         for (const std::string& arg : args)
             argv.push_back(const_cast<char*>(arg.c_str()));
