@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <sched.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -56,6 +57,19 @@ std::string WhyStopped(int waitStatus) {
     return "ended without finishing its output";
 }
 
+// A worker reads a run of consecutive small files, so that the cost of
+// starting a process (about 10 ms on some virtual machines, more than a
+// small drawing takes to read) is shared; a large file has a worker of its own.
+constexpr size_t kRunFiles = 16;
+constexpr long long kRunBytes = 1 << 20;
+
+// The size of a file; 0 for what has none (a pipe, a device, a file that
+// cannot be opened).
+long long FileSize(const std::string& file) {
+    struct stat info {};
+    return stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) ? info.st_size : 0;
+}
+
 class FileRunner {
 public:
     FileRunner(const std::vector<std::string>& files, int jobs, ListingSink& sink,
@@ -63,13 +77,14 @@ public:
         : files_(files), jobs_(jobs), sink_(sink), task_(task), lost_(lost), slots_(files.size()) {}
 
     int Run() {
-        // Files done but not yet written wait in their record files: keep
-        // their number (and the open descriptors) bounded.
-        const size_t window = std::max<size_t>(16, 4 * static_cast<size_t>(jobs_));
         while (written_ < files_.size()) {
-            while (running_ < jobs_ && next_ < files_.size() && next_ - written_ < window)
-                if (!Start(next_++))
+            while (running_ < jobs_ && next_ < files_.size() && next_ - written_ < Window()) {
+                const size_t end = RunEnd(next_);
+                const bool started = Start(next_, end);
+                next_ = end;
+                if (!started)
                     break;
+            }
             if (running_ > 0)
                 WaitForOne();
             WriteFinished();
@@ -78,40 +93,60 @@ public:
     }
 
 private:
-    // Starts a worker on file index; false when no process could be made
-    // (the file is then read here once its turn comes).
-    bool Start(size_t index) {
-        Slot& slot = slots_[index];
-        slot.records = std::tmpfile();
-        if (!slot.records)
-            return Inline(index);
+    // Files done but not yet written wait in their record files: keep their
+    // number (and the open descriptors) bounded.
+    size_t Window() const { return std::max<size_t>(64, 8 * static_cast<size_t>(jobs_)); }
+
+    // The end of the run of files that starts at first.
+    size_t RunEnd(size_t first) const {
+        const size_t most = std::min({files_.size(), first + kRunFiles, written_ + Window()});
+        long long bytes = FileSize(files_[first]);
+        size_t end = first + 1;
+        while (end < most && bytes + FileSize(files_[end]) <= kRunBytes)
+            bytes += FileSize(files_[end++]);
+        return end;
+    }
+
+    // Starts a worker on the files [first, end); false when no process could
+    // be made (the files are then read here once their turn comes).
+    bool Start(size_t first, size_t end) {
+        for (size_t i = first; i < end; ++i)
+            if (!slots_[i].records && !(slots_[i].records = std::tmpfile()))
+                return Inline(first, end);
         const pid_t worker = fork();
         if (worker < 0)
-            return Inline(index);
+            return Inline(first, end);
         if (worker == 0)
-            Work(index);
-        slot.worker = worker;
+            Work(first, end);
+        for (size_t i = first; i < end; ++i)
+            slots_[i].worker = worker;
         ++running_;
         return true;
     }
 
-    // A worker's life: read the file, keep what it writes, leave at once
+    // A worker's life: read the files, keep what each writes, leave at once
     // (the main process's exit handlers and buffers are not the worker's).
-    [[noreturn]] void Work(size_t index) {
-        WorkerCapture capture(fileno(slots_[index].records));
-        capture.Install();
-        ListingSink sink(sink_, capture);
-        const int status = task_(files_[index], sink);
-        _exit(capture.Finish(status) ? 0 : 1);
+    [[noreturn]] void Work(size_t first, size_t end) {
+        for (size_t i = first; i < end; ++i) {
+            WorkerCapture capture(fileno(slots_[i].records));
+            capture.Install();
+            ListingSink sink(sink_, capture);
+            const int status = task_(files_[i], sink);
+            if (!capture.Finish(status))
+                _exit(1);
+        }
+        _exit(0);
     }
 
-    bool Inline(size_t index) {
-        Slot& slot = slots_[index];
-        if (slot.records) {
-            std::fclose(slot.records);
-            slot.records = nullptr;
+    bool Inline(size_t first, size_t end) {
+        for (size_t i = first; i < end; ++i) {
+            Slot& slot = slots_[i];
+            if (slot.records) {
+                std::fclose(slot.records);
+                slot.records = nullptr;
+            }
+            slot.done = true;
         }
-        slot.done = true;
         return false;
     }
 
@@ -125,13 +160,31 @@ private:
             running_ = 0;
             return;
         }
-        for (size_t i = written_; i < next_; ++i)
-            if (slots_[i].worker == ended && !slots_[i].done) {
-                slots_[i].done = true;
-                slots_[i].waitStatus = waitStatus;
-                --running_;
-                return;
-            }
+        size_t first = written_;
+        while (first < next_ && (slots_[first].worker != ended || slots_[first].done))
+            ++first;
+        if (first == next_)
+            return;
+        --running_;
+        size_t end = first;
+        while (end < next_ && slots_[end].worker == ended && !slots_[end].done)
+            ++end;
+        Ended(first, end, waitStatus);
+    }
+
+    // The worker of [first, end) ended: the files it finished are done; when
+    // it died, so is the one it was reading (lost), and the rest of its run
+    // goes to a new worker.
+    void Ended(size_t first, size_t end, int waitStatus) {
+        size_t i = first;
+        while (i < end && CapturedStatus(fileno(slots_[i].records)))
+            slots_[i++].done = true;
+        if (i == end)
+            return;
+        slots_[i].done = true;
+        slots_[i].waitStatus = waitStatus;
+        if (i + 1 < end)
+            Start(i + 1, end);
     }
 
     void WriteFinished() {
@@ -148,7 +201,7 @@ private:
         } else {
             const int fd = fileno(slot.records);
             const std::optional<int> captured = CapturedStatus(fd);
-            if (captured && WIFEXITED(slot.waitStatus) && WEXITSTATUS(slot.waitStatus) == 0) {
+            if (captured) {
                 Replay(fd, sink_);
                 status = *captured;
             } else {

@@ -18,8 +18,9 @@ using LostFile =
 
 // Runs task on every file and returns the exit status of the first that
 // failed. With more than one job, up to jobs worker processes read at once
-// (a process each file, so that one that crashes or is killed costs only its
-// file), and what each wrote is written in the order of files, byte for byte
+// (each a file, or a run of small ones; one that crashes or is killed costs
+// only the file it was reading, and the rest of its run goes to another),
+// and what each file wrote is written in the order of files, byte for byte
 // as a run one after the other would write it.
 int RunFiles(const std::vector<std::string>& files, int jobs, ListingSink& sink,
              const FileTask& task, const LostFile& lost);

@@ -21,18 +21,16 @@ constexpr size_t kBuffered = 1 << 16;
 
 WorkerCapture* gCapture = nullptr;
 
-struct StreamCookie {
-    WorkerCapture* capture;
-    CaptureChannel channel;
-};
+// The channels' cookies: what is written goes to the capture installed last.
+CaptureChannel gOutput = CaptureChannel::Output;
+CaptureChannel gError = CaptureChannel::Error;
 
 ssize_t WriteCookie(void* cookie, const char* bytes, size_t size) {
-    const auto* target = static_cast<StreamCookie*>(cookie);
-    target->capture->Record(target->channel, std::string(bytes, size));
+    gCapture->Record(*static_cast<CaptureChannel*>(cookie), std::string(bytes, size));
     return static_cast<ssize_t>(size);
 }
 
-std::FILE* CapturedStream(StreamCookie* cookie) {
+std::FILE* CapturedStream(CaptureChannel* cookie) {
     cookie_io_functions_t functions{};
     functions.write = WriteCookie;
     std::FILE* stream = fopencookie(cookie, "w", functions);
@@ -44,22 +42,20 @@ std::FILE* CapturedStream(StreamCookie* cookie) {
 
 class ChannelBuffer : public std::streambuf {
 public:
-    ChannelBuffer(WorkerCapture& capture, CaptureChannel channel)
-        : capture_(capture), channel_(channel) {}
+    explicit ChannelBuffer(CaptureChannel channel) : channel_(channel) {}
 
 protected:
     int_type overflow(int_type c) override {
         if (c != traits_type::eof())
-            capture_.Record(channel_, std::string(1, static_cast<char>(c)));
+            gCapture->Record(channel_, std::string(1, static_cast<char>(c)));
         return traits_type::not_eof(c);
     }
     std::streamsize xsputn(const char* bytes, std::streamsize size) override {
-        capture_.Record(channel_, std::string(bytes, static_cast<size_t>(size)));
+        gCapture->Record(channel_, std::string(bytes, static_cast<size_t>(size)));
         return size;
     }
 
 private:
-    WorkerCapture& capture_;
     CaptureChannel channel_;
 };
 
@@ -112,14 +108,16 @@ bool ReadHeader(int fd, off_t at, Header* header) {
 
 void WorkerCapture::Install() {
     gCapture = this;
-    static StreamCookie output{this, CaptureChannel::Output};
-    static StreamCookie error{this, CaptureChannel::Error};
-    if (std::FILE* stream = CapturedStream(&output))
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
+    if (std::FILE* stream = CapturedStream(&gOutput))
         stdout = stream;
-    if (std::FILE* stream = CapturedStream(&error))
+    if (std::FILE* stream = CapturedStream(&gError))
         stderr = stream;
-    static ChannelBuffer outputBuffer(*this, CaptureChannel::Output);
-    static ChannelBuffer errorBuffer(*this, CaptureChannel::Error);
+    static ChannelBuffer outputBuffer(CaptureChannel::Output);
+    static ChannelBuffer errorBuffer(CaptureChannel::Error);
     std::cout.rdbuf(&outputBuffer);
     std::cerr.rdbuf(&errorBuffer);
     WatchStandardOutputFlushes(NoteFlush);

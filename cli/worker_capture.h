@@ -27,7 +27,8 @@ public:
     WorkerCapture(const WorkerCapture&) = delete;
     WorkerCapture& operator=(const WorkerCapture&) = delete;
 
-    // For one process only: the streams stay redirected until it ends.
+    // From now on the streams write to this capture (they stay redirected
+    // until the process ends; a later capture takes them over).
     void Install();
     void Record(CaptureChannel channel, const std::string& bytes);
     // Writes the end record and everything still buffered; false when a

@@ -135,7 +135,8 @@ bool Opens(pid_t process, const std::string& path) {
 }
 
 // A worker stuck on a pipe nobody writes to is killed: that file gets its
-// message and the others their listings, as if it had not been there.
+// message and the others their listings, as if it had not been there (the
+// small files after it, read by the same worker, go to another).
 TEST(CliBatchWorker, KilledWorkerIsThatFilesError) {
     const std::string folder = Folder("batch_killed");
     const std::string fifo = folder + "/stuck.dxf";
