@@ -121,8 +121,8 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
         ->default_str("fast");
     options.jobs = ProcessorCount();
     app.add_option("-j,--jobs", options.jobs,
-                   "Files read at once, each by a process of its own; the output is the same as "
-                   "one after the other (default: the number of processors)")
+                   "Files read at once, by worker processes; the output is the same as one "
+                   "after the other (default: the number of processors)")
         ->check(CLI::Range(1, 1024));
     try {
         app.parse(argc, argv);
