@@ -3,9 +3,11 @@
 #include "contour_printer.h"
 #include "entity_log_printer.h"
 #include "json_output.h"
+#include "listing_sink.h"
 #include "measures_output.h"
 #include "options.h"
 #include "output_file.h"
+#include "parallel_files.h"
 #include "picture_output.h"
 #include "read_outcome.h"
 #include "shape_reading.h"
@@ -26,56 +28,16 @@
 #include <vector>
 
 namespace {
-// Where the listing goes: standard output (UTF-8, LF), or a file written as
-// the window's "Save as txt..." writes it (locale encoding, CR LF), which
-// replaces its target only when the whole run succeeded.
-class ListingSink {
-public:
-    explicit ListingSink(const std::string& path) {
-        if (!path.empty())
-            file_ = std::make_unique<TOutputFile>(path);
-    }
-    bool Open() { return !file_ || file_->Open(); }
-    const std::string& Error() const { return file_->Error(); }
-
-    void Line(const std::wstring& line) {
-        if (file_)
-            file_->Write(quillform::EncodeForLocale(line) + "\r\n");
-        else
-            WriteLine(stdout, line);
-    }
-    void Raw(const std::string& text) {
-        if (file_)
-            file_->Write(text);
-        else
-            WriteStandardOutput(text);
-    }
-    // Puts the file in place; false (message printed) when it could not be written.
-    bool Finish(int exitStatus) {
-        if (!file_)
-            return true;
-        if (exitStatus != kSuccess) {
-            std::fprintf(stderr, "quillform: '%s' was left as it was\n", file_->Target().c_str());
-            return true;
-        }
-        if (file_->Commit())
-            return true;
-        std::fprintf(stderr, "quillform: %s\n", file_->Error().c_str());
-        return false;
-    }
-
-private:
-    std::unique_ptr<TOutputFile> file_;
-};
-
 void ListText(const quillform::Drawing& result, const Options& options, ListingSink& sink) {
     for (const quillform::Layer& layer : result.layers) {
         if (!options.quiet) {
             FlushStandardOutput();
             WriteLine(stderr, quillform::ShapesDiscoveredMessage(layer));
         }
-        for (const std::wstring& line : quillform::ListingLines(layer, L'.'))
-            sink.Line(line);
+        // Shape by shape: the listing of a large layer is never held whole.
+        for (size_t i = 0; i < layer.shapes.size(); ++i)
+            for (const std::wstring& line : quillform::ShapeListingLines(layer.shapes[i], i, L'.'))
+                sink.Line(line);
     }
 }
 
@@ -94,14 +56,44 @@ int PrintContours(const std::string& file, const Options& options) {
     return ReportOutcome(result, options);
 }
 
-int RunContours(const Options& options) {
-    int exitStatus = kSuccess;
-    for (const std::string& file : options.files) {
-        const int status = PrintContours(file, options);
-        if (exitStatus == kSuccess)
-            exitStatus = status;
+// A file whose worker process stopped: its heading, the message, and in
+// JSON a document that says so.
+int ReportLostFile(const std::string& file, const std::string& why, const Options& options,
+                   ListingSink& sink) {
+    const std::string message =
+        "the process reading it stopped (" + why + "); nothing of it is listed";
+    if (!options.contours)
+        sink.Heading(file);
+    FlushStandardOutput();
+    std::fprintf(stderr, "quillform: %s: %s\n", file.c_str(), message.c_str());
+    if (!options.contours && IsJson(options.format)) {
+        quillform::Drawing lost;
+        lost.file = file;
+        lost.status = stReadError;
+        nlohmann::ordered_json document = ResultToJson(lost, options);
+        document["error"] = message;
+        sink.Document(std::move(document));
     }
-    return exitStatus;
+    if (!options.contours && options.format == OutputFormat::Csv) {
+        MeasuresTable row;
+        row.AddLostFile(file, message);
+        sink.Raw(row.Csv(false));
+    }
+    return kCannotOpen;
+}
+
+int RunFilesOf(const Options& options, ListingSink& sink, const FileTask& task) {
+    return RunFiles(options.files, options.jobs, sink, task,
+                    [&](const std::string& file, const std::string& why, ListingSink& to) {
+                        return ReportLostFile(file, why, options, to);
+                    });
+}
+
+int RunContours(const Options& options) {
+    ListingSink unused(options);
+    return RunFilesOf(options, unused, [&](const std::string& file, ListingSink&) {
+        return PrintContours(file, options);
+    });
 }
 
 int RunPicture(const Options& options) {
@@ -124,37 +116,62 @@ int RunPicture(const Options& options) {
     return kSuccess;
 }
 
-int RunListing(const Options& options) {
-    ListingSink sink(options.output);
-    if (!sink.Open()) {
-        std::fprintf(stderr, "quillform: %s\n", sink.Error().c_str());
-        return kCannotOpen;
-    }
-    const bool several = options.files.size() > 1;
-    nlohmann::ordered_json documents = nlohmann::ordered_json::array();
+int ListMeasures(const Options& options, ListingSink& sink) {
     MeasuresTable measures;
     int exitStatus = kSuccess;
     for (const std::string& file : options.files) {
-        if (several && options.format == OutputFormat::Text && !options.measures)
-            sink.Line(L"== " + WidePath(file) + L" ==");
         std::string unitError;
         const quillform::Drawing result = ReadShapes(file, options, &unitError);
         const int status = ReportOutcome(result, options, unitError);
         if (exitStatus == kSuccess)
             exitStatus = status;
-        if (options.format == OutputFormat::Json)
-            documents.push_back(ResultToJson(result, options));
-        else if (ListsMeasures(options))
-            measures.AddFile(result, status, unitError);
-        else
-            ListText(result, options, sink);
+        measures.AddFile(result, status, unitError);
     }
-    if (options.format == OutputFormat::Json)
-        sink.Raw((several ? documents : documents[0])
-                     .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
-                 "\n");
-    else if (ListsMeasures(options))
-        sink.Raw(options.format == OutputFormat::Csv ? measures.Csv() : measures.Text());
+    sink.Raw(measures.Text());
+    return exitStatus;
+}
+
+int ListFile(const std::string& file, const Options& options, ListingSink& sink) {
+    sink.Heading(file);
+    std::string unitError;
+    const quillform::Drawing result = ReadShapes(file, options, &unitError);
+    const int status = ReportOutcome(result, options, unitError);
+    // CSV rows file by file, under the header written before the first.
+    if (options.format == OutputFormat::Csv) {
+        MeasuresTable rows;
+        rows.AddFile(result, status, unitError);
+        sink.Raw(rows.Csv(false));
+        return status;
+    }
+    if (!IsJson(options.format)) {
+        ListText(result, options, sink);
+        return status;
+    }
+    nlohmann::ordered_json document = ResultToJson(result, options);
+    // A line of a stream says why its file gave nothing.
+    const std::string failure = FailureMessage(result);
+    if (options.format == OutputFormat::Jsonl && !failure.empty())
+        document["error"] = failure;
+    sink.Document(std::move(document));
+    return status;
+}
+
+int RunListing(const Options& options) {
+    ListingSink sink(options);
+    if (!sink.Open()) {
+        std::fprintf(stderr, "quillform: %s\n", sink.Error().c_str());
+        return kCannotOpen;
+    }
+    // The aligned table needs every row before its first line: read in turn.
+    if (ListsMeasures(options) && options.format != OutputFormat::Csv) {
+        const int status = ListMeasures(options, sink);
+        return sink.Finish(status) ? status : kCannotOpen;
+    }
+    if (options.format == OutputFormat::Csv)
+        sink.Raw(MeasuresTable().Csv());
+    const int exitStatus = RunFilesOf(options, sink, [&](const std::string& file, ListingSink& to) {
+        return ListFile(file, options, to);
+    });
     return sink.Finish(exitStatus) ? exitStatus : kCannotOpen;
 }
 
@@ -165,6 +182,9 @@ int Run(const Options& options) {
                      options.output.c_str());
         return kCannotOpen;
     }
+    // Standard input is copied before workers start: each reads the copy.
+    for (const std::string& file : options.files)
+        InputPath(file);
     if (options.contours)
         return RunContours(options);
     if (options.format == OutputFormat::Png || options.format == OutputFormat::Svg)

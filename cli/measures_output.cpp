@@ -179,10 +179,16 @@ std::string MeasuresTable::Text() const {
     return text;
 }
 
-std::string MeasuresTable::Csv() const {
-    std::vector<std::string> header(std::begin(kColumns), std::end(kColumns));
-    header.push_back("error");
-    std::string csv = CsvLine(header);
+void MeasuresTable::AddLostFile(const std::string& file, const std::string& reason) {
+    Row failure{Kind::Failure, std::vector<std::string>(kColumnCount), reason};
+    failure.cells[0] = file;
+    rows_.push_back(failure);
+}
+
+std::string MeasuresTable::Csv(bool header) const {
+    std::vector<std::string> names(std::begin(kColumns), std::end(kColumns));
+    names.push_back("error");
+    std::string csv = header ? CsvLine(names) : std::string();
     for (const Row& row : rows_) {
         if (row.kind == Kind::Total)
             continue;

@@ -35,7 +35,10 @@ public:
     // The rows of the parts and failures as CSV (RFC 4180: a header, CR LF,
     // fields quoted where needed) with an error column; no totals lines, so
     // that a column's sum counts every part once.
-    std::string Csv() const;
+    // Without the header for the rows of one file among several.
+    std::string Csv(bool header = true) const;
+    // A file whose reading process stopped: a row with the reason.
+    void AddLostFile(const std::string& file, const std::string& reason);
 
 private:
     enum class Kind { Part, Total, Failure };

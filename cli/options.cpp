@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "options.h"
 
+#include "parallel_files.h"
+
 #include "quillform/dxf_quillform.h"
 #include "quillform/version.h"
 
@@ -87,14 +89,15 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                    "Write the listing to this file (text: CR LF line ends)");
     const std::map<std::string, OutputFormat> formats{{"text", OutputFormat::Text},
                                                       {"json", OutputFormat::Json},
+                                                      {"jsonl", OutputFormat::Jsonl},
                                                       {"png", OutputFormat::Png},
                                                       {"svg", OutputFormat::Svg},
                                                       {"csv", OutputFormat::Csv}};
     app.add_option("--format", options.format,
-                   "Output format: text, json, csv (the figures of --measures), or the drawing as "
-                   "png or svg (needs -o)")
+                   "Output format: text, json, jsonl (one JSON document a line), csv (the "
+                   "figures of --measures), or the drawing as png or svg (needs -o)")
         ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
-        ->option_text("text|json|csv|png|svg")
+        ->option_text("text|json|jsonl|csv|png|svg")
         ->default_str("text");
     std::string size;
     app.add_option("--size", size, "Size WxH of the view the drawing is fitted into")
@@ -120,6 +123,11 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
         ->transform(CLI::CheckedTransformer(engines, CLI::ignore_case))
         ->option_text("fast|reference")
         ->default_str("fast");
+    options.jobs = ProcessorCount();
+    app.add_option("-j,--jobs", options.jobs,
+                   "Files read at once, by worker processes; the output is the same as one "
+                   "after the other (default: the number of processors)")
+        ->check(CLI::Range(1, 1024));
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

@@ -10,7 +10,12 @@
 
 enum ExitStatus { kSuccess = 0, kCannotOpen = 1, kBadUsage = 2, kOpenContour = 3 };
 
-enum class OutputFormat { Text, Json, Png, Svg, Csv };
+enum class OutputFormat { Text, Json, Jsonl, Png, Svg, Csv };
+
+// JSON and JSON lines carry the warnings and diagnostics in the documents.
+inline bool IsJson(OutputFormat format) {
+    return format == OutputFormat::Json || format == OutputFormat::Jsonl;
+}
 
 struct Options {
     std::vector<std::string> files;
@@ -25,6 +30,7 @@ struct Options {
     int pictureHeight = 600;
     bool showIndex = true;
     std::string outputUnits; // empty: the drawing's own unit
+    int jobs = 1;            // files read at once, by worker processes
 };
 
 // Parses the command line. Returns -1 to go on, or the exit status when the

@@ -131,6 +131,7 @@ bool IsOneOfTheInputs(const std::string& path, const std::vector<std::string>& i
 
 namespace {
 int gStandardOutputError = 0;
+void (*gFlushWatcher)() = nullptr;
 
 void NoteStandardOutputError() {
     if (gStandardOutputError == 0)
@@ -148,6 +149,12 @@ void FlushStandardOutput() {
     errno = 0;
     if (std::fflush(stdout) != 0)
         NoteStandardOutputError();
+    if (gFlushWatcher)
+        gFlushWatcher();
+}
+
+void WatchStandardOutputFlushes(void (*watcher)()) {
+    gFlushWatcher = watcher;
 }
 
 bool FinishStandardOutput(std::string* error) {

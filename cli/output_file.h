@@ -53,6 +53,10 @@ bool IsOneOfTheInputs(const std::string& path, const std::vector<std::string>& i
 // failure is kept (the C library keeps only that there was one).
 void WriteStandardOutput(const std::string& bytes);
 void FlushStandardOutput();
+// Calls watcher after every FlushStandardOutput (a worker process notes
+// where its output was flushed, so that the run that replays it flushes at
+// the same places); nullptr stops.
+void WatchStandardOutputFlushes(void (*watcher)());
 
 // Flushes standard output and tells whether everything written there
 // arrived; false with the reason (a closed pipe, a full disk) otherwise.

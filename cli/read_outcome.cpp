@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <utility>
 
 namespace {
 const quillform::Warning* FindWarning(const quillform::Drawing& result, const char* code) {
@@ -18,36 +20,39 @@ const quillform::Warning* FindWarning(const quillform::Drawing& result, const ch
     return found == result.warnings.end() ? nullptr : &*found;
 }
 
+// The message of a read that failed, with its exit status; empty and
+// kSuccess when it did not fail.
+std::pair<std::string, int> Failure(const quillform::Drawing& result) {
+    const std::string& file = result.file;
+    if (result.status & stReadError)
+        return {"cannot open '" + file + "'", kCannotOpen};
+    if (result.status & stOutOfMemory)
+        return {"not enough memory to read " + file, kCannotOpen};
+    if (result.status & stExpansionLimit) {
+        const quillform::Warning* limit = FindWarning(result, "expansionLimit");
+        return {file + ": block inserts would produce more than " +
+                    std::to_string(static_cast<long long>(limit ? limit->count : 0)) +
+                    " entities, the limit of this read; the read stopped and no shapes were "
+                    "built (--expansion-limit sets the limit)",
+                kCannotOpen};
+    }
+    if (result.status & stNotDrawing)
+        return {file + ": " +
+                    (FindWarning(result, "binaryDxf") ? "binary DXF is not supported"
+                                                      : "not a DXF drawing"),
+                kCannotOpen};
+    return {std::string(), kSuccess};
+}
+
 // Prints the message of a read that failed and returns its exit status;
 // kSuccess when it did not fail.
 int ReportFailure(const quillform::Drawing& result) {
-    const char* file = result.file.c_str();
-    if (result.status & stReadError) {
-        std::fprintf(stderr, "quillform: cannot open '%s'\n", file);
-        return kCannotOpen;
-    }
-    if (result.status & stOutOfMemory) {
-        std::fprintf(stderr, "quillform: not enough memory to read %s\n", file);
-        return kCannotOpen;
-    }
-    if (result.status & stExpansionLimit) {
-        const quillform::Warning* limit = FindWarning(result, "expansionLimit");
-        std::fprintf(
-            stderr,
-            "quillform: %s: block inserts would produce more than %lld entities, the "
-            "limit of this read; the read stopped and no shapes were built (--expansion-limit "
-            "sets the limit)\n",
-            file, static_cast<long long>(limit ? limit->count : 0));
-        return kCannotOpen;
-    }
-    if (result.status & stNotDrawing) {
-        std::fprintf(stderr, "quillform: %s: %s\n", file,
-                     FindWarning(result, "binaryDxf") ? "binary DXF is not supported"
-                                                      : "not a DXF drawing");
-        return kCannotOpen;
-    }
-    return kSuccess;
+    const auto [message, status] = Failure(result);
+    if (status != kSuccess)
+        std::fprintf(stderr, "quillform: %s\n", message.c_str());
+    return status;
 }
+
 bool Finite(const quillform::Bounds& box) {
     return std::isfinite(box.minX) && std::isfinite(box.minY) && std::isfinite(box.maxX) &&
            std::isfinite(box.maxY);
@@ -67,6 +72,10 @@ bool Overflows(const quillform::Drawing& drawing) {
 }
 } // namespace
 
+std::string FailureMessage(const quillform::Drawing& drawing) {
+    return Failure(drawing).first;
+}
+
 int ReportOutcome(const quillform::Drawing& result, const Options& options,
                   const std::string& unitError) {
     const int failure = ReportFailure(result);
@@ -84,7 +93,7 @@ int ReportOutcome(const quillform::Drawing& result, const Options& options,
                      "quillform: %s: the file ends before its EOF marker; read as far as it "
                      "goes\n",
                      file);
-    if (!options.quiet && options.format != OutputFormat::Json) {
+    if (!options.quiet && !IsJson(options.format)) {
         for (const quillform::Warning& warning : result.warnings)
             std::fprintf(stderr, "quillform: %s: %s\n", file, warning.message.c_str());
         PrintDiagnostics(result, options);

@@ -17,3 +17,7 @@
 // --output-units could not convert the drawing (exit status 2), or empty.
 int ReportOutcome(const quillform::Drawing& drawing, const Options& options,
                   const std::string& unitError = std::string());
+
+// "cannot open 'FILE'", "FILE: not a DXF drawing", ...: what ReportOutcome
+// says of a read that failed, or empty.
+std::string FailureMessage(const quillform::Drawing& drawing);

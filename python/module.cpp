@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The reader for Python: quillform.read(path, **settings) -> Drawing, with
 // the value types of the one-call C++ reader as plain, read-only objects.
+#include "drawing_state.h"
 #include "measures_bindings.h"
+#include "part_rows.h"
 
 #include "quillform/drawing.h"
 #include "quillform/outline_measures.h"
@@ -273,6 +275,8 @@ void BindReport(py::module_& m) {
 
 void BindDrawing(py::module_& m) {
     py::class_<Drawing>(m, "Drawing")
+        .def(py::pickle([](const Drawing& d) { return py::bytes(SaveDrawing(d)); },
+                        [](const py::bytes& state) { return LoadDrawing(state); }))
         .def_readonly("file", &Drawing::file)
         .def_readonly("status", &Drawing::status, "the reader's status bits")
         .def_readonly("layers", &Drawing::layers)
@@ -314,6 +318,7 @@ PYBIND11_MODULE(_quillform, m) {
     BindReport(m);
     BindDrawing(m);
     BindMeasures(m);
+    BindPartRows(m);
     static const std::string doc = ReadDoc();
     m.def("read", &Read, py::arg("path"), doc.c_str());
 }

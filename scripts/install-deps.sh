@@ -10,6 +10,7 @@ packages=(
     python3-ezdxf python3-dev pybind11-dev python3-pytest python3-shapely \
     python3-jsonschema help2man dpkg-dev file
     gdal-bin python3-gdal librsvg2-bin
+    python3-dask python3-distributed python3-pandas
     clang libclang-rt-14-dev
     libcpp-httplib-dev zlib1g-dev chromium chromium-driver python3-selenium
 )

@@ -4,8 +4,8 @@
 """Checks the JSON that `quillform --format json` writes against
 docs/quillform-shapes.schema.json: every drawing of tests/data (and of
 tests/data/accurate, in both geometry modes), a few settings, the array form
-of several files and the one-document form of one, and documents altered so
-that the schema must refuse them.
+of several files and the one-document form of one, the lines of --format
+jsonl, and documents altered so that the schema must refuse them.
 
 usage: json_schema_test.py QUILLFORM SCHEMA DATA_DIR
 Exit status 0 when everything holds, 1 with the failures listed, 77 when
@@ -182,6 +182,21 @@ def main():
         if len(produced) != files:
             failures.append(f"{name}: {len(produced)} documents for {files} files")
         documents.extend(produced)
+
+    # JSON lines: each line a document, the failing files' with their error.
+    plain = [str(f) for f in sorted(data.glob("*.dxf"))]
+    lines = subprocess.run([cli, "--format", "jsonl", *plain, str(data / "missing.dxf")],
+                           capture_output=True, check=False).stdout.decode().splitlines()
+    if len(lines) != len(plain) + 1:
+        failures.append(f"jsonl: {len(lines)} lines for {len(plain) + 1} files")
+    errors = 0
+    for line in lines:
+        doc = json.loads(line)
+        errors += "error" in doc
+        for error in document_validator.iter_errors(doc):
+            failures.append(f"jsonl: {doc.get('file')}: {error.json_path}: {error.message}")
+    if errors == 0:
+        failures.append("jsonl: no line has an error")
 
     # The corpus must reach every optional part, or the checks above prove little.
     for part, count in coverage(documents).items():

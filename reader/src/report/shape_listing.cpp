@@ -82,6 +82,13 @@ std::vector<std::wstring> ListingLines(const quillform::Layer& layer, wchar_t se
     return std::move(lister.lines);
 }
 
+std::vector<std::wstring> ShapeListingLines(const quillform::Shape& shape, size_t index,
+                                            wchar_t separator) {
+    Lister lister(separator);
+    lister.Shape(shape, index);
+    return std::move(lister.lines);
+}
+
 std::wstring ShapesDiscoveredMessage(const quillform::Layer& layer) {
     return quillform::FormatInt(static_cast<long long>(layer.shapes.size())) +
            L" shapes discovered in layer " + quillform::WidenName(layer.bytes.c_str());

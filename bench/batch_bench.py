@@ -1,0 +1,57 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: DXF Quillform developers
+# SPDX-License-Identifier: GPL-2.0-or-later
+"""bench/batch_bench.py LIST [WORKERS]: the Python side of the many-files
+benchmark on the paths in LIST (one a line, as bench/batch_drawings.sh
+prints them): quillform.read_many with one worker (in this process) and
+with WORKERS (default 2) processes, parts_table likewise, and
+quillform.dask.parts_dataframe on a LocalCluster of WORKERS processes.
+Prints wall times, best of 3 (the cluster's start not counted). Run with
+PYTHONPATH pointing at build/python."""
+import sys
+import time
+
+import quillform
+
+
+def best(run, runs=3):
+    times = []
+    for _ in range(runs):
+        start = time.perf_counter()
+        run()
+        times.append(time.perf_counter() - start)
+    return min(times)
+
+
+def main():
+    paths = open(sys.argv[1]).read().split()
+    workers = int(sys.argv[2]) if len(sys.argv) > 2 else 2
+    report = []
+    one = best(lambda: sum(1 for _ in quillform.read_many(paths, workers=1)))
+    many = best(lambda: sum(1 for _ in quillform.read_many(paths, workers=workers)))
+    report.append(("read_many", one, many))
+    one = best(lambda: quillform.parts_table(paths, workers=1))
+    many = best(lambda: quillform.parts_table(paths, workers=workers))
+    report.append(("parts_table", one, many))
+    try:
+        from dask.distributed import Client, LocalCluster
+        import quillform.dask
+    except ImportError:
+        LocalCluster = None
+    if LocalCluster:
+        with LocalCluster(n_workers=workers, threads_per_worker=1, processes=True,
+                          dashboard_address=None) as cluster, Client(cluster):
+            rows = len(quillform.dask.parts_dataframe(paths).compute())
+            dask_time = best(lambda: quillform.dask.parts_dataframe(paths).compute())
+        report.append(("dask parts_dataframe", None, dask_time))
+        print(f"{rows} parts")
+    print(f"{len(paths)} files, {workers} workers, best of 3")
+    for name, alone, together in report:
+        if alone is None:
+            print(f"{name:22} {'':>9}   {together:7.3f} s on the cluster")
+        else:
+            print(f"{name:22} {alone:7.3f} s  {together:7.3f} s  {alone / together:.2f}x")
+
+
+if __name__ == "__main__":
+    main()
