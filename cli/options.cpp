@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "options.h"
 
+#include "cut_options.h"
+
 #include "quillform/dxf_quillform.h"
 #include "quillform/version.h"
 
@@ -82,14 +84,16 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                  "Do not announce the shape count of each layer, nor warnings and diagnostics");
     app.add_option("-o,--output", options.output,
                    "Write the listing to this file (text: CR LF line ends)");
-    const std::map<std::string, OutputFormat> formats{{"text", OutputFormat::Text},
-                                                      {"json", OutputFormat::Json},
-                                                      {"png", OutputFormat::Png},
-                                                      {"svg", OutputFormat::Svg}};
+    const std::map<std::string, OutputFormat> formats{
+        {"text", OutputFormat::Text},      {"json", OutputFormat::Json},
+        {"png", OutputFormat::Png},        {"svg", OutputFormat::Svg},
+        {"dxf", OutputFormat::CutDxf},     {"cut-svg", OutputFormat::CutSvg},
+        {"geojson", OutputFormat::GeoJson}};
     app.add_option("--format", options.format,
-                   "Output format: text, json, or the drawing as png or svg (needs -o)")
+                   "Output format: text, json, the drawing as png or svg (needs -o), or the "
+                   "parts as files to cut: dxf, cut-svg, geojson")
         ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
-        ->option_text("text|json|png|svg")
+        ->option_text("text|json|png|svg|dxf|cut-svg|geojson")
         ->default_str("text");
     std::string size;
     app.add_option("--size", size, "Size WxH of the view the drawing is fitted into")
@@ -115,6 +119,7 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
         ->transform(CLI::CheckedTransformer(engines, CLI::ignore_case))
         ->option_text("fast|reference")
         ->default_str("fast");
+    AddCutOptions(app, options);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -139,5 +144,5 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                              "given with -o\n");
         return kBadUsage;
     }
-    return -1;
+    return CheckCutOptions(options);
 }

@@ -10,7 +10,8 @@
 
 enum ExitStatus { kSuccess = 0, kCannotOpen = 1, kBadUsage = 2, kOpenContour = 3 };
 
-enum class OutputFormat { Text, Json, Png, Svg };
+// CutDxf, CutSvg and GeoJson are the parts as files to cut from.
+enum class OutputFormat { Text, Json, Png, Svg, CutDxf, CutSvg, GeoJson };
 
 struct Options {
     std::vector<std::string> files;
@@ -24,6 +25,9 @@ struct Options {
     int pictureHeight = 600;
     bool showIndex = true;
     std::string outputUnits; // empty: the drawing's own unit
+    std::string splitParts;  // --split-parts: the folder of one DXF per part
+    bool keepLayers = false; // cut DXF: source layer names with the role
+    bool origin = false;     // part files: each part's box starts at (0, 0)
 };
 
 // Parses the command line. Returns -1 to go on, or the exit status when the

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The reader for Python: quillform.read(path, **settings) -> Drawing, with
 // the value types of the one-call C++ reader as plain, read-only objects.
+#include "cut_files.h"
+
 #include "quillform/drawing.h"
 #include "quillform/outline_measures.h"
 #include "quillform/status.h"
@@ -311,6 +313,7 @@ PYBIND11_MODULE(_quillform, m) {
     BindOutlines(m);
     BindReport(m);
     BindDrawing(m);
+    BindCutFiles(m);
     static const std::string doc = ReadDoc();
     m.def("read", &Read, py::arg("path"), doc.c_str());
 }
