@@ -219,10 +219,19 @@ def check_dxf_gdal(case, fail):
         geometry = f.GetGeometryRef()
         points = [geometry.GetPoint_2D(k) for k in range(geometry.GetPointCount())]
         areas.append(abs(svg_paths.ring_area(points)))
+    expected, areas = gdal_comparable(case, expected, areas)
     reach = size(case)
     if case.areas_known() and not same_areas(expected, areas,
                                              lambda a: gdal_tolerance(a, reach)):
         fail(f"GDAL's areas {sorted(areas)[:6]}... differ from {sorted(expected)[:6]}...")
+
+
+def gdal_comparable(case, expected, areas):
+    """The areas of the contours in file order without those with an arc of
+    more than half a turn: GDAL draws the bulge of such an arc (over 1) the
+    short way round, where ezdxf, the exact figure and ours agree."""
+    keep = [not c["longArc"] for c in case.contours()]
+    return ([a for a, k in zip(expected, keep) if k], [a for a, k in zip(areas, keep) if k])
 
 
 def curve_tolerance(case):
@@ -259,9 +268,15 @@ def check_geojson(case, fail):
 
 def check_polygon(case, feature, outline, holes, fail):
     polygon = shapely_shape(feature["geometry"])
-    name = f"part {feature['properties']}"
+    key = (feature["properties"]["layer"], feature["properties"]["part"])
+    name = f"part {key}"
+    # A contour crossing or touching itself is written, with a warning.
+    warned = key in case.warned("geojson", "part-self-touching")
+    if polygon.is_valid == warned:
+        fail(f"{name}: shapely finds the polygon {'' if warned else 'in'}valid, "
+             f"{'' if warned else 'not '}warned of")
     if not polygon.is_valid:
-        fail(f"{name}: shapely finds the polygon invalid")
+        return
     if not polygon.exterior.is_ccw or any(ring.is_ccw for ring in polygon.interiors):
         fail(f"{name}: exterior not counter-clockwise or a hole not clockwise")
     kept = [h for h in holes if area(h) > 0]
@@ -309,13 +324,13 @@ def check_svg_paths(case, root, box, fail):
     for group, areas in expected.items():
         found = []
         for path in groups[group].findall(f"{SVG}path"):
+            found += [abs(a) for a in svg_paths.subpath_areas(path.get("d"))]
             for points, closed in svg_paths.subpaths(path.get("d")):
-                found.append(abs(svg_paths.ring_area(points)))
                 outside = [p for p in points if not inside(p, box, 1e-9 * reach)]
                 if outside:
                     fail(f"{group} path point {outside[0]} (y up) outside the viewBox {box}")
         if case.areas_known() and not same_areas(areas, found,
-                                                 lambda a: 1e-5 * abs(a) + 1e-9 * reach * reach):
+                                                 lambda a: 1e-6 * abs(a) + 1e-9 * reach * reach):
             fail(f"{group} path areas {sorted(found)[:6]}... differ from {sorted(areas)[:6]}...")
 
 
@@ -335,7 +350,7 @@ def render(case, root, box, unit, fail):
     dpi = 200 / max(inches)
     columns, rows, _ = rsvg(case, ["-d", str(dpi), "-p", str(dpi)], fail)
     for pixels, stated in ((columns, inches[0] * dpi), (rows, inches[1] * dpi)):
-        if columns and abs(pixels - stated) > 1 and not (stated < 1 and pixels == 1):
+        if columns and abs(pixels - stated) > 1 + 1e-9 * stated and not (stated < 1 and pixels == 1):
             fail(f"rsvg-convert made {columns} x {rows} pixels, the size says "
                  f"{inches[0] * dpi:.1f} x {inches[1] * dpi:.1f}")
             return
@@ -390,7 +405,7 @@ def check_commands(case, fail):
                     "-f", "GeoJSON", converted, case.dxf], check=True, capture_output=True)
     areas = [abs(svg_paths.ring_area(f["geometry"]["coordinates"]))
              for f in json.loads(converted.read_text())["features"]]
-    expected = [area(c) for c in case.contours()]
+    expected, areas = gdal_comparable(case, [area(c) for c in case.contours()], areas)
     reach = size(case)
     if not same_areas(expected, areas, lambda a: gdal_tolerance(a, reach)):
         fail(f"ogr2ogr's areas {sorted(areas)[:6]} differ from {sorted(expected)[:6]}")
@@ -411,6 +426,14 @@ def check_open_chains(case, fail):
     paths = root.findall(f".//{SVG}g[@id='open']/{SVG}path")
     if len(paths) != case.summary["openChains"] or any("Z" in p.get("d") for p in paths):
         fail(f"{len(paths)} open paths in the SVG's group 'open'")
+
+
+def distance(fixture):
+    """The real drawings are read at a linking distance their size suits: the
+    default of 1 joins ends farther apart than their arcs are long (they are
+    a few units wide), which leaves arcs whose ends are off their circle, and
+    no DXF bulge, SVG arc or measure holds such an arc as the reader has it."""
+    return ["--distance", "1e-6"] if "real" in fixture.parts else []
 
 
 def run_case(tool, fixture, options, extra_checks):
@@ -438,9 +461,8 @@ def main():
         print(__doc__)
         return 2
     tool, data = sys.argv[1], Path(sys.argv[2])
-    # The real drawings in real/ are not yet held to these checks.
-    fixtures = sorted(f for f in data.rglob("*.dxf") if "real" not in f.parts)
-    jobs = [(f, mode, []) for f in fixtures for mode in ([], ["--accurate"])]
+    fixtures = sorted(data.rglob("*.dxf"))
+    jobs = [(f, mode + distance(f), []) for f in fixtures for mode in ([], ["--accurate"])]
     commands = {"square_with_circle_hole.dxf", "arc_cut_twice.dxf", "units_mm.dxf"}
     jobs += [(f, [], [check_commands]) for f in fixtures if f.name in commands]
     jobs.append((data / "open_chain_and_square.dxf", ["--open-mode", "1", "--open-chains"],

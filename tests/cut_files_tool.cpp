@@ -91,6 +91,28 @@ bool ClockwiseWholeTurn(const quillform::Outline& o) {
     return false;
 }
 
+// An arc edge of more than half a turn: GDAL's DXF driver draws the bulge of
+// such an arc (over 1) the short way round, so GDAL's area of the contour
+// says nothing of ours (ezdxf's and the exact figure agree with ours).
+bool LongArc(const quillform::Outline& o) {
+    const auto& v = o.vertices;
+    for (size_t k = 0; k < v.size(); ++k) {
+        if (!v[k].arc)
+            continue;
+        const quillform::Point c = v[k].arc->center;
+        const quillform::Vertex& next = v[(k + 1) % v.size()];
+        double sweep =
+            std::atan2(next.y - c.y, next.x - c.x) - std::atan2(v[k].y - c.y, v[k].x - c.x);
+        if (v[k].arc->clockwise)
+            sweep = -sweep;
+        while (sweep <= 0)
+            sweep += 2 * M_PI;
+        if (sweep > M_PI)
+            return true;
+    }
+    return false;
+}
+
 // Open mode 1 keeps an open chain as a shape with the same vertices.
 bool OpenChain(const quillform::Drawing& d, const std::string& layer, const quillform::Outline& o) {
     for (const quillform::OpenChain& chain : d.openChains)
@@ -113,6 +135,7 @@ nlohmann::json Contour(const quillform::Drawing& d, const std::string& layer,
             {"point", point},
             {"finite", Finite(o)},
             {"clockwiseWholeTurn", ClockwiseWholeTurn(o)},
+            {"longArc", LongArc(o)},
             {"open", OpenChain(d, layer, o)}};
 }
 
