@@ -56,18 +56,20 @@ SVG = "{http://www.w3.org/2000/svg}"
 class Case:
     """One drawing with one set of options, and its files in a folder."""
 
-    def __init__(self, tool, fixture, folder, options):
+    def __init__(self, fixture, folder, options):
         self.fixture, self.folder, self.options = fixture, folder, options
         self.name = f"{fixture.name} {' '.join(options)}".strip()
         self.dxf, self.svg = folder / "cut.dxf", folder / "cut.svg"
-        self.geojson, summary = folder / "cut.geojson", folder / "summary.json"
-        done = subprocess.run([tool, *options, "--dxf", self.dxf, "--svg", self.svg,
-                               "--geojson", self.geojson, "--summary", summary, fixture],
-                              capture_output=True, check=False)
-        if done.returncode != 0:
-            raise RuntimeError(f"{self.name}: exit status {done.returncode}: "
-                               f"{done.stderr.decode()}")
-        self.summary = json.loads(summary.read_text())
+        self.geojson, self.summary_file = folder / "cut.geojson", folder / "summary.json"
+
+    def arguments(self):
+        """The test program's arguments that write this case's files."""
+        return [*self.options, "--dxf", str(self.dxf), "--svg", str(self.svg),
+                "--geojson", str(self.geojson), "--summary", str(self.summary_file),
+                str(self.fixture)]
+
+    def load(self):
+        self.summary = json.loads(self.summary_file.read_text())
         self.unit = self.summary["unit"]
 
     def parts(self):
@@ -436,23 +438,35 @@ def distance(fixture):
     return ["--distance", "1e-6"] if "real" in fixture.parts else []
 
 
-def run_case(tool, fixture, options, extra_checks):
+def write_all(tool, cases, folder):
+    """Every case's files from one run of the test program; the exit status
+    of each case, in order, and what the program said."""
+    batch = folder / "batch.txt"
+    batch.write_text("".join("\t".join(c.arguments()) + "\n" for c in cases))
+    done = subprocess.run([tool, "--batch", batch], capture_output=True, check=False)
+    statuses = [int(line) for line in done.stdout.decode().split()]
+    return statuses + [-1] * (len(cases) - len(statuses)), done.stderr.decode()
+
+
+def check_case(case, status, extra_checks, messages):
     failures = []
-    with tempfile.TemporaryDirectory() as folder:
+
+    def fail(message):
+        failures.append(f"{case.name}: {message}"[:400])
+
+    if status != 0:
+        fail(f"exit status {status}: {messages[-2000:]}")
+        return failures
+    try:
+        case.load()
+    except (OSError, json.JSONDecodeError) as error:
+        fail(f"no summary: {error}")
+        return failures
+    for check in [check_dxf_ezdxf, check_dxf_gdal, check_geojson, check_svg, *extra_checks]:
         try:
-            case = Case(tool, fixture, Path(folder), options)
-        except (RuntimeError, json.JSONDecodeError) as error:
-            return [str(error)]
-
-        def fail(message):
-            failures.append(f"{case.name}: {message}"[:400])
-
-        checks = [check_dxf_ezdxf, check_dxf_gdal, check_geojson, check_svg, *extra_checks]
-        for check in checks:
-            try:
-                check(case, fail)
-            except Exception as error:  # a client that refuses the file is a failure too
-                fail(f"{check.__name__}: {type(error).__name__}: {error}")
+            check(case, fail)
+        except Exception as error:  # a client that refuses the file is a failure too
+            fail(f"{check.__name__}: {type(error).__name__}: {error}")
     return failures
 
 
@@ -470,8 +484,16 @@ def main():
     jobs.append((data / "diagnostics" / "units_mm.dxf", ["--output-units", "in"], []))
     for named in ("cp1252_layer.dxf", "squares_two_layers.dxf", "layer_name_1023.dxf"):
         jobs.append((data / named, ["--keep-layers"], []))
-    with ThreadPoolExecutor(max_workers=2) as pool:
-        results = list(pool.map(lambda job: run_case(tool, *job), jobs))
+    with tempfile.TemporaryDirectory() as temporary:
+        folder = Path(temporary)
+        cases = []
+        for k, (fixture, options, _) in enumerate(jobs):
+            (folder / str(k)).mkdir()
+            cases.append(Case(fixture, folder / str(k), options))
+        statuses, messages = write_all(tool, cases, folder)
+        with ThreadPoolExecutor(max_workers=2) as pool:
+            results = list(pool.map(lambda k: check_case(cases[k], statuses[k], jobs[k][2],
+                                                         messages), range(len(jobs))))
     failures = [f for result in results for f in result]
     for failure in failures:
         print(failure)

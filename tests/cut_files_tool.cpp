@@ -6,6 +6,7 @@
 //                  [--open-chains] [--output-units U] [--curve-tolerance T]
 //                  [--origin] [--dxf FILE] [--svg FILE] [--geojson FILE]
 //                  [--parts FOLDER] [--summary FILE] INPUT
+//   cut_files_tool --batch FILE   (one such argument list a line, tab-separated)
 // The summary (JSON) says what the tests expect the files to hold: the
 // drawing's unit, every shape with the area each of its contours encloses
 // (from the value API), the open chains, and the warnings of each output.
@@ -23,6 +24,7 @@
 #include <iostream>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 struct Request {
@@ -170,13 +172,12 @@ quillform::CutFileResult Made(const std::string& kind, const quillform::Drawing&
         return quillform::CutSvg(d, o);
     return quillform::CutGeoJson(d, o);
 }
-} // namespace
 
-int main(int argc, char** argv) {
+int RunOne(const std::vector<std::string>& args) {
     Request r;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (Flag(r, arg) || (i + 1 < argc && Valued(r, arg, argv[i + 1]) && ++i))
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (Flag(r, arg) || (i + 1 < args.size() && Valued(r, arg, args[i + 1].c_str()) && ++i))
             continue;
         r.input = arg;
     }
@@ -208,4 +209,30 @@ int main(int argc, char** argv) {
     if (r.outputs.count("--summary"))
         std::ofstream(r.outputs["--summary"]) << summary.dump(1) << "\n";
     return ok ? 0 : 1;
+}
+
+// Each line of the file the arguments of one run, separated by tabs: one
+// process writes the files of every drawing. Prints each run's exit status,
+// one a line.
+int RunBatch(const char* file) {
+    std::ifstream lines(file);
+    int worst = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> args;
+        for (size_t from = 0, tab = 0; tab != std::string::npos; from = tab + 1) {
+            tab = line.find('\t', from);
+            args.push_back(line.substr(from, tab == std::string::npos ? tab : tab - from));
+        }
+        const int status = RunOne(args);
+        std::cout << status << std::endl;
+        worst = std::max(worst, status);
+    }
+    return worst;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--batch") == 0)
+        return RunBatch(argv[2]);
+    return RunOne(std::vector<std::string>(argv + 1, argv + argc));
 }

