@@ -22,6 +22,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 namespace {
 QString Data(const char* name) {
@@ -173,11 +175,15 @@ TEST_F(WindowFixture, SavePartsWritesTheCutDxfOfTheLoadedDrawing) {
     back.holesAcrossLayers = true; // holes are on INNER, outlines on OUTER
     const quillform::Drawing read = quillform::ReadDrawing(target.toStdString(), back);
     std::remove(target.toStdString().c_str());
-    ASSERT_EQ(read.layers.size(), 1u);
-    EXPECT_EQ(read.layers[0].name, "OUTER");
-    ASSERT_EQ(read.layers[0].shapes.size(), 1u);
-    ASSERT_EQ(read.layers[0].shapes[0].holes.size(), 1u);
-    EXPECT_EQ(read.layers[0].shapes[0].holes[0].kind, quillform::OutlineKind::Circle);
+    std::vector<std::pair<std::string, quillform::Shape>> shapes;
+    for (const quillform::Layer& layer : read.layers)
+        for (const quillform::Shape& shape : layer.shapes)
+            shapes.emplace_back(layer.name, shape);
+    ASSERT_EQ(shapes.size(), 1u);
+    EXPECT_EQ(shapes[0].first, "OUTER");
+    EXPECT_EQ(shapes[0].second.vertices.size(), 4u);
+    ASSERT_EQ(shapes[0].second.holes.size(), 1u);
+    EXPECT_EQ(shapes[0].second.holes[0].kind, quillform::OutlineKind::Circle);
     EXPECT_EQ(messages.size(), 1); // the load's only
 
     answer = "/nonexistent-dir/parts.dxf";
