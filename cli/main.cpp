@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "contour_printer.h"
+#include "cut_options.h"
+#include "cut_output.h"
 #include "entity_log_printer.h"
 #include "json_output.h"
 #include "listing_sink.h"
@@ -189,6 +191,8 @@ int Run(const Options& options) {
         return RunContours(options);
     if (options.format == OutputFormat::Png || options.format == OutputFormat::Svg)
         return RunPicture(options);
+    if (CutFormat(options.format))
+        return RunCutFiles(options);
     return RunListing(options);
 }
 } // namespace

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "options.h"
 
+#include "cut_options.h"
 #include "parallel_files.h"
 
 #include "quillform/dxf_quillform.h"
@@ -87,17 +88,18 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                  "Do not announce the shape count of each layer, nor warnings and diagnostics");
     app.add_option("-o,--output", options.output,
                    "Write the listing to this file (text: CR LF line ends)");
-    const std::map<std::string, OutputFormat> formats{{"text", OutputFormat::Text},
-                                                      {"json", OutputFormat::Json},
-                                                      {"jsonl", OutputFormat::Jsonl},
-                                                      {"png", OutputFormat::Png},
-                                                      {"svg", OutputFormat::Svg},
-                                                      {"csv", OutputFormat::Csv}};
+    const std::map<std::string, OutputFormat> formats{
+        {"text", OutputFormat::Text},      {"json", OutputFormat::Json},
+        {"jsonl", OutputFormat::Jsonl},    {"csv", OutputFormat::Csv},
+        {"png", OutputFormat::Png},        {"svg", OutputFormat::Svg},
+        {"dxf", OutputFormat::CutDxf},     {"cut-svg", OutputFormat::CutSvg},
+        {"geojson", OutputFormat::GeoJson}};
     app.add_option("--format", options.format,
                    "Output format: text, json, jsonl (one JSON document a line), csv (the "
-                   "figures of --measures), or the drawing as png or svg (needs -o)")
+                   "figures of --measures), the drawing as png or svg (needs -o), or the parts "
+                   "as files to cut: dxf, cut-svg, geojson")
         ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case))
-        ->option_text("text|json|jsonl|csv|png|svg")
+        ->option_text("text|json|jsonl|csv|png|svg|dxf|cut-svg|geojson")
         ->default_str("text");
     std::string size;
     app.add_option("--size", size, "Size WxH of the view the drawing is fitted into")
@@ -128,6 +130,7 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                    "Files read at once, by worker processes; the output is the same as one "
                    "after the other (default: the number of processors)")
         ->check(CLI::Range(1, 1024));
+    AddCutOptions(app, options);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -153,10 +156,13 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
         return kBadUsage;
     }
     const bool figures = options.measures || options.format == OutputFormat::Csv;
-    if ((options.measures && picture) || (figures && options.contours)) {
-        std::fprintf(stderr, "quillform: --measures lists the figures of the parts as text or "
-                             "csv; it does not go with --contours nor with --format png and svg\n");
+    if ((options.measures && (picture || CutFormat(options.format))) ||
+        (figures && options.contours)) {
+        std::fprintf(stderr,
+                     "quillform: --measures lists the figures of the parts as text or "
+                     "csv; it does not go with --contours nor with --format png, svg and the cut "
+                     "formats\n");
         return kBadUsage;
     }
-    return -1;
+    return CheckCutOptions(options);
 }

@@ -10,7 +10,8 @@
 
 enum ExitStatus { kSuccess = 0, kCannotOpen = 1, kBadUsage = 2, kOpenContour = 3 };
 
-enum class OutputFormat { Text, Json, Jsonl, Png, Svg, Csv };
+// CutDxf, CutSvg and GeoJson are the parts as files to cut from.
+enum class OutputFormat { Text, Json, Jsonl, Png, Svg, Csv, CutDxf, CutSvg, GeoJson };
 
 // JSON and JSON lines carry the warnings and diagnostics in the documents.
 inline bool IsJson(OutputFormat format) {
@@ -31,6 +32,9 @@ struct Options {
     bool showIndex = true;
     std::string outputUnits; // empty: the drawing's own unit
     int jobs = 1;            // files read at once, by worker processes
+    std::string splitParts;  // --split-parts: the folder of one DXF per part
+    bool keepLayers = false; // cut DXF: source layer names with the role
+    bool origin = false;     // part files: each part's box starts at (0, 0)
 };
 
 // Parses the command line. Returns -1 to go on, or the exit status when the

@@ -160,12 +160,16 @@ QWidget* TfDXFTest::CreatePanel() {
     connect(bLoad, &QPushButton::clicked, this, &TfDXFTest::bLoadClick);
     connect(bSaveShapes, &QPushButton::clicked, this, &TfDXFTest::bSaveShapesClick);
     connect(cbShowIndex, &QCheckBox::clicked, this, &TfDXFTest::cbShowIndexClick);
+    CreateSavePartsButton();
     return Panel1;
 }
 
 void TfDXFTest::CreateMenu() {
     menuBar()->setObjectName("MainMenu1");
-    menuBar()->addMenu("File");
+    QMenu* file = menuBar()->addMenu("File");
+    // The window opens narrower than the panel's last button: the menu reaches it too.
+    connect(file->addAction(QString::fromUtf8("Save parts as DXF\u2026")), &QAction::triggered,
+            this, &TfDXFTest::bSavePartsClick);
     QMenu* help = menuBar()->addMenu("Help");
     About1 = help->addAction("About");
     About1->setObjectName("About1");

@@ -36,8 +36,9 @@ public:
     ~TfDXFTest() override;
 
     // Dialogs and message boxes go through these, so that tests can answer them.
-    std::function<QString()> ChooseDxfFile;  // empty: cancelled
-    std::function<QString()> ChooseSaveFile; // empty: cancelled
+    std::function<QString()> ChooseDxfFile;   // empty: cancelled
+    std::function<QString()> ChooseSaveFile;  // empty: cancelled
+    std::function<QString()> ChoosePartsFile; // the DXF of the parts; empty: cancelled
     std::function<void(const QString&)> ShowMessage;
 
     // Loads a file as "Load" does, without the open dialog.
@@ -63,6 +64,7 @@ public:
     QCheckBox* cbMixLayers;
     QCheckBox* cbAccurateGeometry;
     QPushButton* bSaveShapes;
+    QPushButton* bSaveParts;
     QAction* About1;
     QFileDialog* odDxf;
     QFileDialog* sdSaveDialog;
@@ -76,6 +78,8 @@ public:
 
     void bLoadClick();
     void bSaveShapesClick();
+    // Writes the parts of the last read as a cut-ready DXF (save_parts.cpp).
+    void bSavePartsClick();
     void cbShowIndexClick();
     void ScrollBox1Resize();
     void About1Click();
@@ -96,6 +100,7 @@ private:
     QWidget* CreateLowerHalf();
     QWidget* CreatePanel();
     void CreateDialogs();
+    void CreateSavePartsButton();
     void InstallReaderEvents();
     void ResetOverallBox();
     void FormShow();

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The reader for Python: quillform.read(path, **settings) -> Drawing, with
 // the value types of the one-call C++ reader as plain, read-only objects.
+#include "cut_files.h"
 #include "drawing_state.h"
 #include "measures_bindings.h"
 #include "part_rows.h"
@@ -319,6 +320,7 @@ PYBIND11_MODULE(_quillform, m) {
     BindDrawing(m);
     BindMeasures(m);
     BindPartRows(m);
+    BindCutFiles(m);
     static const std::string doc = ReadDoc();
     m.def("read", &Read, py::arg("path"), doc.c_str());
 }

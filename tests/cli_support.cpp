@@ -36,11 +36,25 @@ std::string Data(const std::string& name) {
     return Quote(DataPath(name));
 }
 
+namespace {
+// The test's folders, removed when the test program ends.
+struct Folders {
+    std::vector<std::filesystem::path> made;
+    ~Folders() {
+        std::error_code ignored;
+        for (const auto& folder : made)
+            std::filesystem::remove_all(folder, ignored);
+    }
+};
+} // namespace
+
 std::string Folder(const std::string& name) {
+    static Folders folders;
     const std::filesystem::path folder =
         std::filesystem::path(testing::TempDir()) / ("quillform_" + name);
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
+    folders.made.push_back(folder);
     return folder.string();
 }
 
@@ -55,6 +69,13 @@ std::vector<std::string> Entries(const std::string& folder) {
 namespace {
 std::string OutputBase() {
     return testing::TempDir() + "quillform_cli_" + std::to_string(getpid());
+}
+
+// What the command printed is kept in memory: its files go.
+void RemoveOutputs(const std::string& base) {
+    std::error_code ignored;
+    std::filesystem::remove(base + ".out", ignored);
+    std::filesystem::remove(base + ".err", ignored);
 }
 } // namespace
 
@@ -72,6 +93,7 @@ RunResult RunShell(const std::string& input, const std::string& args, const std:
     if (stdoutTarget.empty())
         result.out = Slurp(base + ".out");
     result.err = Slurp(base + ".err");
+    RemoveOutputs(base);
     return result;
 }
 } // namespace
@@ -103,5 +125,6 @@ RunResult RunCliMeasured(const std::string& file) {
     result.peakKilobytes = usage.ru_maxrss;
     result.out = Slurp(base + ".out");
     result.err = Slurp(base + ".err");
+    RemoveOutputs(base);
     return result;
 }

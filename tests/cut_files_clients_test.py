@@ -14,6 +14,7 @@ client is missing (the test is then reported as skipped). Run it with
 Debian's /usr/bin/python3 (python3-ezdxf, python3-gdal, python3-shapely;
 gdal-bin and librsvg2-bin for the commands)."""
 
+import hashlib
 import json
 import math
 import re
@@ -21,6 +22,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import threading
 import zlib
 from xml.etree import ElementTree
 from concurrent.futures import ThreadPoolExecutor
@@ -56,18 +58,20 @@ SVG = "{http://www.w3.org/2000/svg}"
 class Case:
     """One drawing with one set of options, and its files in a folder."""
 
-    def __init__(self, tool, fixture, folder, options):
+    def __init__(self, fixture, folder, options):
         self.fixture, self.folder, self.options = fixture, folder, options
         self.name = f"{fixture.name} {' '.join(options)}".strip()
         self.dxf, self.svg = folder / "cut.dxf", folder / "cut.svg"
-        self.geojson, summary = folder / "cut.geojson", folder / "summary.json"
-        done = subprocess.run([tool, *options, "--dxf", self.dxf, "--svg", self.svg,
-                               "--geojson", self.geojson, "--summary", summary, fixture],
-                              capture_output=True, check=False)
-        if done.returncode != 0:
-            raise RuntimeError(f"{self.name}: exit status {done.returncode}: "
-                               f"{done.stderr.decode()}")
-        self.summary = json.loads(summary.read_text())
+        self.geojson, self.summary_file = folder / "cut.geojson", folder / "summary.json"
+
+    def arguments(self):
+        """The test program's arguments that write this case's files."""
+        return [*self.options, "--dxf", str(self.dxf), "--svg", str(self.svg),
+                "--geojson", str(self.geojson), "--summary", str(self.summary_file),
+                str(self.fixture)]
+
+    def load(self):
+        self.summary = json.loads(self.summary_file.read_text())
         self.unit = self.summary["unit"]
 
     def parts(self):
@@ -219,10 +223,19 @@ def check_dxf_gdal(case, fail):
         geometry = f.GetGeometryRef()
         points = [geometry.GetPoint_2D(k) for k in range(geometry.GetPointCount())]
         areas.append(abs(svg_paths.ring_area(points)))
+    expected, areas = gdal_comparable(case, expected, areas)
     reach = size(case)
     if case.areas_known() and not same_areas(expected, areas,
                                              lambda a: gdal_tolerance(a, reach)):
         fail(f"GDAL's areas {sorted(areas)[:6]}... differ from {sorted(expected)[:6]}...")
+
+
+def gdal_comparable(case, expected, areas):
+    """The areas of the contours in file order without those with an arc of
+    more than half a turn: GDAL draws the bulge of such an arc (over 1) the
+    short way round, where ezdxf, the exact figure and ours agree."""
+    keep = [not c["longArc"] for c in case.contours()]
+    return ([a for a, k in zip(expected, keep) if k], [a for a, k in zip(areas, keep) if k])
 
 
 def curve_tolerance(case):
@@ -259,9 +272,15 @@ def check_geojson(case, fail):
 
 def check_polygon(case, feature, outline, holes, fail):
     polygon = shapely_shape(feature["geometry"])
-    name = f"part {feature['properties']}"
+    key = (feature["properties"]["layer"], feature["properties"]["part"])
+    name = f"part {key}"
+    # A contour crossing or touching itself is written, with a warning.
+    warned = key in case.warned("geojson", "part-self-touching")
+    if polygon.is_valid == warned:
+        fail(f"{name}: shapely finds the polygon {'' if warned else 'in'}valid, "
+             f"{'' if warned else 'not '}warned of")
     if not polygon.is_valid:
-        fail(f"{name}: shapely finds the polygon invalid")
+        return
     if not polygon.exterior.is_ccw or any(ring.is_ccw for ring in polygon.interiors):
         fail(f"{name}: exterior not counter-clockwise or a hole not clockwise")
     kept = [h for h in holes if area(h) > 0]
@@ -309,13 +328,13 @@ def check_svg_paths(case, root, box, fail):
     for group, areas in expected.items():
         found = []
         for path in groups[group].findall(f"{SVG}path"):
+            found += [abs(a) for a in svg_paths.subpath_areas(path.get("d"))]
             for points, closed in svg_paths.subpaths(path.get("d")):
-                found.append(abs(svg_paths.ring_area(points)))
                 outside = [p for p in points if not inside(p, box, 1e-9 * reach)]
                 if outside:
                     fail(f"{group} path point {outside[0]} (y up) outside the viewBox {box}")
         if case.areas_known() and not same_areas(areas, found,
-                                                 lambda a: 1e-5 * abs(a) + 1e-9 * reach * reach):
+                                                 lambda a: 1e-6 * abs(a) + 1e-9 * reach * reach):
             fail(f"{group} path areas {sorted(found)[:6]}... differ from {sorted(areas)[:6]}...")
 
 
@@ -325,7 +344,25 @@ def inside(point, box, tolerance):
             and box[1] - tolerance <= y <= box[1] + box[3] + tolerance)
 
 
+RENDERED, RENDERED_LOCK = {}, threading.Lock()
+
+
 def render(case, root, box, unit, fail):
+    """What rsvg-convert makes of the SVG, once for each content (both
+    geometry modes mostly write the same file)."""
+    key = hashlib.sha256(case.svg.read_bytes()).digest()
+    with RENDERED_LOCK:
+        known = RENDERED.get(key)
+    if known is None:
+        known = []
+        render_pictures(case, root, box, unit, known.append)
+        with RENDERED_LOCK:
+            RENDERED[key] = known
+    for message in known:
+        fail(message)
+
+
+def render_pictures(case, root, box, unit, fail):
     """rsvg-convert's pictures: the whole drawing has as many pixels as its
     size at the resolution asked for; a window of it at 96 dpi around a point
     of a contour is not empty. Sizes no screen could show are left out."""
@@ -335,7 +372,7 @@ def render(case, root, box, unit, fail):
     dpi = 200 / max(inches)
     columns, rows, _ = rsvg(case, ["-d", str(dpi), "-p", str(dpi)], fail)
     for pixels, stated in ((columns, inches[0] * dpi), (rows, inches[1] * dpi)):
-        if columns and abs(pixels - stated) > 1 and not (stated < 1 and pixels == 1):
+        if columns and abs(pixels - stated) > 1 + 1e-9 * stated and not (stated < 1 and pixels == 1):
             fail(f"rsvg-convert made {columns} x {rows} pixels, the size says "
                  f"{inches[0] * dpi:.1f} x {inches[1] * dpi:.1f}")
             return
@@ -390,7 +427,7 @@ def check_commands(case, fail):
                     "-f", "GeoJSON", converted, case.dxf], check=True, capture_output=True)
     areas = [abs(svg_paths.ring_area(f["geometry"]["coordinates"]))
              for f in json.loads(converted.read_text())["features"]]
-    expected = [area(c) for c in case.contours()]
+    expected, areas = gdal_comparable(case, [area(c) for c in case.contours()], areas)
     reach = size(case)
     if not same_areas(expected, areas, lambda a: gdal_tolerance(a, reach)):
         fail(f"ogr2ogr's areas {sorted(areas)[:6]} differ from {sorted(expected)[:6]}")
@@ -413,23 +450,43 @@ def check_open_chains(case, fail):
         fail(f"{len(paths)} open paths in the SVG's group 'open'")
 
 
-def run_case(tool, fixture, options, extra_checks):
+def distance(fixture):
+    """The real drawings are read at a linking distance their size suits: the
+    default of 1 joins ends farther apart than their arcs are long (they are
+    a few units wide), which leaves arcs whose ends are off their circle, and
+    no DXF bulge, SVG arc or measure holds such an arc as the reader has it."""
+    return ["--distance", "1e-6"] if "real" in fixture.parts else []
+
+
+def write_all(tool, cases, folder):
+    """Every case's files from one run of the test program; the exit status
+    of each case, in order, and what the program said."""
+    batch = folder / "batch.txt"
+    batch.write_text("".join("\t".join(c.arguments()) + "\n" for c in cases))
+    done = subprocess.run([tool, "--batch", batch], capture_output=True, check=False)
+    statuses = [int(line) for line in done.stdout.decode().split()]
+    return statuses + [-1] * (len(cases) - len(statuses)), done.stderr.decode()
+
+
+def check_case(case, status, extra_checks, messages):
     failures = []
-    with tempfile.TemporaryDirectory() as folder:
+
+    def fail(message):
+        failures.append(f"{case.name}: {message}"[:400])
+
+    if status != 0:
+        fail(f"exit status {status}: {messages[-2000:]}")
+        return failures
+    try:
+        case.load()
+    except (OSError, json.JSONDecodeError) as error:
+        fail(f"no summary: {error}")
+        return failures
+    for check in [check_dxf_ezdxf, check_dxf_gdal, check_geojson, check_svg, *extra_checks]:
         try:
-            case = Case(tool, fixture, Path(folder), options)
-        except (RuntimeError, json.JSONDecodeError) as error:
-            return [str(error)]
-
-        def fail(message):
-            failures.append(f"{case.name}: {message}"[:400])
-
-        checks = [check_dxf_ezdxf, check_dxf_gdal, check_geojson, check_svg, *extra_checks]
-        for check in checks:
-            try:
-                check(case, fail)
-            except Exception as error:  # a client that refuses the file is a failure too
-                fail(f"{check.__name__}: {type(error).__name__}: {error}")
+            check(case, fail)
+        except Exception as error:  # a client that refuses the file is a failure too
+            fail(f"{check.__name__}: {type(error).__name__}: {error}")
     return failures
 
 
@@ -438,9 +495,8 @@ def main():
         print(__doc__)
         return 2
     tool, data = sys.argv[1], Path(sys.argv[2])
-    # The real drawings in real/ are not yet held to these checks.
-    fixtures = sorted(f for f in data.rglob("*.dxf") if "real" not in f.parts)
-    jobs = [(f, mode, []) for f in fixtures for mode in ([], ["--accurate"])]
+    fixtures = sorted(data.rglob("*.dxf"))
+    jobs = [(f, mode + distance(f), []) for f in fixtures for mode in ([], ["--accurate"])]
     commands = {"square_with_circle_hole.dxf", "arc_cut_twice.dxf", "units_mm.dxf"}
     jobs += [(f, [], [check_commands]) for f in fixtures if f.name in commands]
     jobs.append((data / "open_chain_and_square.dxf", ["--open-mode", "1", "--open-chains"],
@@ -448,8 +504,16 @@ def main():
     jobs.append((data / "diagnostics" / "units_mm.dxf", ["--output-units", "in"], []))
     for named in ("cp1252_layer.dxf", "squares_two_layers.dxf", "layer_name_1023.dxf"):
         jobs.append((data / named, ["--keep-layers"], []))
-    with ThreadPoolExecutor(max_workers=2) as pool:
-        results = list(pool.map(lambda job: run_case(tool, *job), jobs))
+    with tempfile.TemporaryDirectory() as temporary:
+        folder = Path(temporary)
+        cases = []
+        for k, (fixture, options, _) in enumerate(jobs):
+            (folder / str(k)).mkdir()
+            cases.append(Case(fixture, folder / str(k), options))
+        statuses, messages = write_all(tool, cases, folder)
+        with ThreadPoolExecutor(max_workers=2) as pool:
+            results = list(pool.map(lambda k: check_case(cases[k], statuses[k], jobs[k][2],
+                                                         messages), range(len(jobs))))
     failures = [f for result in results for f in result]
     for failure in failures:
         print(failure)

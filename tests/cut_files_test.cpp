@@ -533,7 +533,12 @@ TEST(CutGeoJson, ArcsWithinTheCurveTolerance) {
         CutFileOptions options;
         options.curveTolerance = tolerance;
         const std::string text = quillform::CutGeoJson(Sheet({disc}), options).text;
-        EXPECT_NE(text.find("\"properties\":{\"layer\":\"PLATE\",\"part\":0}"), std::string::npos);
+        // The part's measures follow its layer and number.
+        EXPECT_NE(
+            text.find("\"properties\":{\"layer\":\"PLATE\",\"part\":0,\"area\":235.619449019234"),
+            std::string::npos)
+            << text.substr(0, 300);
+        EXPECT_NE(text.find("\"pierces\":2,"), std::string::npos);
         EXPECT_NE(text.find("\"units\":\"mm\""), std::string::npos);
         // Points of the outline lie outside the circle, the hole's on it, all within the tolerance.
         std::vector<double> radii;

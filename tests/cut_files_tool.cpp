@@ -6,6 +6,7 @@
 //                  [--open-chains] [--output-units U] [--curve-tolerance T]
 //                  [--origin] [--dxf FILE] [--svg FILE] [--geojson FILE]
 //                  [--parts FOLDER] [--summary FILE] INPUT
+//   cut_files_tool --batch FILE   (one such argument list a line, tab-separated)
 // The summary (JSON) says what the tests expect the files to hold: the
 // drawing's unit, every shape with the area each of its contours encloses
 // (from the value API), the open chains, and the warnings of each output.
@@ -23,6 +24,7 @@
 #include <iostream>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 struct Request {
@@ -91,6 +93,28 @@ bool ClockwiseWholeTurn(const quillform::Outline& o) {
     return false;
 }
 
+// An arc edge of more than half a turn: GDAL's DXF driver draws the bulge of
+// such an arc (over 1) the short way round, so GDAL's area of the contour
+// says nothing of ours (ezdxf's and the exact figure agree with ours).
+bool LongArc(const quillform::Outline& o) {
+    const auto& v = o.vertices;
+    for (size_t k = 0; k < v.size(); ++k) {
+        if (!v[k].arc)
+            continue;
+        const quillform::Point c = v[k].arc->center;
+        const quillform::Vertex& next = v[(k + 1) % v.size()];
+        double sweep =
+            std::atan2(next.y - c.y, next.x - c.x) - std::atan2(v[k].y - c.y, v[k].x - c.x);
+        if (v[k].arc->clockwise)
+            sweep = -sweep;
+        while (sweep <= 0)
+            sweep += 2 * M_PI;
+        if (sweep > M_PI)
+            return true;
+    }
+    return false;
+}
+
 // Open mode 1 keeps an open chain as a shape with the same vertices.
 bool OpenChain(const quillform::Drawing& d, const std::string& layer, const quillform::Outline& o) {
     for (const quillform::OpenChain& chain : d.openChains)
@@ -113,6 +137,7 @@ nlohmann::json Contour(const quillform::Drawing& d, const std::string& layer,
             {"point", point},
             {"finite", Finite(o)},
             {"clockwiseWholeTurn", ClockwiseWholeTurn(o)},
+            {"longArc", LongArc(o)},
             {"open", OpenChain(d, layer, o)}};
 }
 
@@ -147,13 +172,12 @@ quillform::CutFileResult Made(const std::string& kind, const quillform::Drawing&
         return quillform::CutSvg(d, o);
     return quillform::CutGeoJson(d, o);
 }
-} // namespace
 
-int main(int argc, char** argv) {
+int RunOne(const std::vector<std::string>& args) {
     Request r;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (Flag(r, arg) || (i + 1 < argc && Valued(r, arg, argv[i + 1]) && ++i))
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (Flag(r, arg) || (i + 1 < args.size() && Valued(r, arg, args[i + 1].c_str()) && ++i))
             continue;
         r.input = arg;
     }
@@ -185,4 +209,30 @@ int main(int argc, char** argv) {
     if (r.outputs.count("--summary"))
         std::ofstream(r.outputs["--summary"]) << summary.dump(1) << "\n";
     return ok ? 0 : 1;
+}
+
+// Each line of the file the arguments of one run, separated by tabs: one
+// process writes the files of every drawing. Prints each run's exit status,
+// one a line.
+int RunBatch(const char* file) {
+    std::ifstream lines(file);
+    int worst = 0;
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> args;
+        for (size_t from = 0, tab = 0; tab != std::string::npos; from = tab + 1) {
+            tab = line.find('\t', from);
+            args.push_back(line.substr(from, tab == std::string::npos ? tab : tab - from));
+        }
+        const int status = RunOne(args);
+        std::cout << status << std::endl;
+        worst = std::max(worst, status);
+    }
+    return worst;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--batch") == 0)
+        return RunBatch(argv[2]);
+    return RunOne(std::vector<std::string>(argv + 1, argv + argc));
 }

@@ -6,8 +6,11 @@
 #include "measures_page.h"
 #include "shape_drawing.h"
 
+#include "quillform/cut_files.h"
+
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,8 +22,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 namespace {
 QString Data(const char* name) {
@@ -156,6 +163,43 @@ TEST_F(WindowFixture, SaveWritesTheListingWithCrLf) {
     window.bSaveShapes->click();
     ASSERT_EQ(messages.size(), 2); // the load's message, then the failed save
     EXPECT_TRUE(messages.back().startsWith("Cannot create file")) << messages.back().toStdString();
+}
+
+// "Save parts as DXF…" writes what the cut DXF of the read holds, which reads
+// back as the same part; a folder that is not there is a message, no file.
+TEST_F(WindowFixture, SavePartsWritesTheCutDxfOfTheLoadedDrawing) {
+    Load("square_with_circle_hole.dxf");
+    const QString target = QString::fromStdString(testing::TempDir()) + "parts_" +
+                           QString::number(QCoreApplication::applicationPid()) + ".dxf";
+    QString answer = target;
+    window.ChoosePartsFile = [&answer] { return answer; };
+    window.bSaveParts->click();
+    EXPECT_EQ(Slurp(target), quillform::CutDxf(window.Drawing()).text);
+    quillform::Settings back;
+    back.holesAcrossLayers = true; // holes are on INNER, outlines on OUTER
+    const quillform::Drawing read = quillform::ReadDrawing(target.toStdString(), back);
+    std::remove(target.toStdString().c_str());
+    std::vector<std::pair<std::string, quillform::Shape>> shapes;
+    for (const quillform::Layer& layer : read.layers)
+        for (const quillform::Shape& shape : layer.shapes)
+            shapes.emplace_back(layer.name, shape);
+    ASSERT_EQ(shapes.size(), 1u);
+    EXPECT_EQ(shapes[0].first, "OUTER");
+    EXPECT_EQ(shapes[0].second.vertices.size(), 4u);
+    ASSERT_EQ(shapes[0].second.holes.size(), 1u);
+    EXPECT_EQ(shapes[0].second.holes[0].kind, quillform::OutlineKind::Circle);
+    EXPECT_EQ(messages.size(), 1); // the load's only
+
+    answer = "/nonexistent-dir/parts.dxf";
+    window.bSaveParts->click();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_TRUE(messages.back().startsWith("Cannot save the parts"))
+        << messages.back().toStdString();
+    EXPECT_FALSE(std::filesystem::exists(answer.toStdString()));
+
+    answer.clear(); // cancelled
+    window.bSaveParts->click();
+    EXPECT_EQ(messages.size(), 2);
 }
 
 TEST_F(WindowFixture, WideDrawingIsScaledByWidthWithTwentyPixelMargins) {

@@ -31,7 +31,9 @@ std::string WriteTemporary(const std::string& bytes) {
 std::vector<std::string> LinesOf(const std::string& bytes,
                                  TDxfLineSource::Encoding* encoding = nullptr,
                                  int64_t* cut = nullptr) {
-    std::FILE* file = std::fopen(WriteTemporary(bytes).c_str(), "rb");
+    const std::string path = WriteTemporary(bytes);
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::remove(path.c_str()); // the open file stays readable; nothing is left behind
     TDxfLineSource source(file, static_cast<int64_t>(bytes.size()));
     std::vector<std::string> lines;
     for (std::string line; source.Next(line);)

@@ -10,11 +10,10 @@ import re
 STEP = math.radians(0.2)  # flattening step: area within about 1e-6 of the arc's
 
 
-def _arc_points(start, rx, ry, large, sweep, end):
-    """Points after `start` along an elliptical arc (no rotation) to `end`."""
+def _arc_centre(start, rx, ry, large, sweep, end):
+    """The centre parameterisation of an arc (no rotation): cx, cy, rx, ry,
+    the start angle and the signed sweep."""
     (x1, y1), (x2, y2) = start, end
-    if rx == 0 or ry == 0 or start == end:
-        return [end]
     hx, hy = (x1 - x2) / 2, (y1 - y2) / 2
     scale = hx * hx / (rx * rx) + hy * hy / (ry * ry)
     if scale > 1:  # radii too small for the chord: enlarged as the specification says
@@ -30,10 +29,44 @@ def _arc_points(start, rx, ry, large, sweep, end):
         delta += 2 * math.pi
     elif not sweep and delta > 0:
         delta -= 2 * math.pi
+    return cx, cy, rx, ry, theta, delta
+
+
+def _arc_points(start, rx, ry, large, sweep, end):
+    """Points after `start` along an elliptical arc (no rotation) to `end`."""
+    if rx == 0 or ry == 0 or start == end:
+        return [end]
+    cx, cy, rx, ry, theta, delta = _arc_centre(start, rx, ry, large, sweep, end)
     n = max(4, math.ceil(abs(delta) / STEP))
     points = [(cx + rx * math.cos(theta + delta * k / n), cy + ry * math.sin(theta + delta * k / n))
               for k in range(1, n)]
     return points + [end]
+
+
+def subpath_areas(d):
+    """The signed area of each subpath with its arcs taken exactly (circular
+    arcs, as the cut SVG writes them): the polygon of its vertices plus, for
+    each arc, the segment between the arc and its chord."""
+    tokens = re.findall(r"[MLAZ]|[-+]?(?:\d+\.?\d*|\.\d+)(?:[eE][-+]?\d+)?", d)
+    areas, vertices, segments, i = [], [], 0.0, 0
+    while i < len(tokens):
+        command, i = tokens[i], i + 1
+        if command == "M" and vertices:
+            areas.append(ring_area(vertices) + segments)
+            vertices, segments = [], 0.0
+        if command in "ML":
+            vertices.append((float(tokens[i]), float(tokens[i + 1])))
+            i += 2
+        elif command == "A":
+            rx, ry, _, large, sweep, x, y = (float(t) for t in tokens[i:i + 7])
+            if rx and ry and vertices[-1] != (x, y):
+                r, delta = _arc_centre(vertices[-1], rx, ry, large == 1, sweep == 1, (x, y))[2::3]
+                segments += r * r / 2 * (delta - math.sin(delta))
+            vertices.append((x, y))
+            i += 7
+    if vertices:
+        areas.append(ring_area(vertices) + segments)
+    return areas
 
 
 def subpaths(d):

@@ -9,6 +9,7 @@
 #include "cut_parts.h"
 #include "dxf_text_writer.h"
 #include "geojson_properties.h"
+#include "ring_validity.h"
 
 #include "quillform/settings.h"
 
@@ -30,6 +31,7 @@ public:
         if (!part.outline)
             return Warn(part, "part-open", " has an open outline: left out of the GeoJSON.");
         std::string rings;
+        rings_.clear();
         if (!detail::EnclosesArea(*part.outline) || !Ring(*part.outline, true, rings))
             return Warn(part, "part-degenerate", " encloses no area: left out of the GeoJSON.");
         const Bounds box = detail::ExactBounds(*part.outline);
@@ -44,6 +46,11 @@ public:
                 Warn(part, "hole-degenerate",
                      " has a hole that encloses no area: the hole is left out of the GeoJSON.");
         }
+        // Written all the same: the contours are what the drawing has.
+        if (!detail::ValidPolygon(rings_))
+            Warn(part, "part-self-touching",
+                 " crosses or touches itself (or its holes do): its GeoJSON polygon is not "
+                 "valid as GIS programs take it.");
         if (!features.empty())
             features += ",";
         features += "{\"type\":\"Feature\",\"properties\":" + detail::PartProperties(part).dump() +
@@ -58,6 +65,7 @@ private:
             detail::RingPoints(outline, counterClockwise, tolerance_, &coarse_);
         if (points.size() < kFewestRingPoints)
             return false;
+        rings_.push_back(points);
         rings += rings.empty() ? "[" : ",[";
         for (size_t k = 0; k < points.size(); ++k) {
             rings += k ? ",[" : "[";
@@ -78,6 +86,7 @@ private:
     double tolerance_;
     std::vector<Warning>& warnings_;
     bool coarse_ = false;
+    std::vector<std::vector<Point>> rings_; // of the part being written
 };
 
 double Tolerance(const CutFileOptions& options, const Unit& unit) {

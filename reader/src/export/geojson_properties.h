@@ -9,8 +9,8 @@
 namespace quillform::detail {
 
 // The properties of a part's Feature: its layer and its number in the
-// layer (from 0, as the listing's "SHAPE # 0"). The part's measures belong
-// here too, each a member of its own.
+// layer (from 0, as the listing's "SHAPE # 0"), then its measures, the
+// whole shape's (holes the file leaves out included), in the file's unit.
 nlohmann::ordered_json PartProperties(const CutPart& part);
 
 } // namespace quillform::detail
