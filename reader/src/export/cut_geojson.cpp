@@ -71,7 +71,8 @@ private:
     }
 
     void Warn(const detail::CutPart& part, const std::string& code, const std::string& what) {
-        warnings_.push_back(Warning{code, part.layer->name, 1, detail::PartName(part) + what});
+        warnings_.push_back(
+            Warning{code, part.layer->name, 1, detail::PartName(part) + what, 0, {}});
     }
 
     double tolerance_;
@@ -99,9 +100,13 @@ CutFileResult CutGeoJson(const Drawing& drawing, const CutFileOptions& options) 
         writer.Feature(part, features);
     if (writer.Coarse())
         result.warnings.push_back(Warning{
-            "curve-tolerance-coarse", "", 1,
+            "curve-tolerance-coarse",
+            "",
+            1,
             "Some arcs would need more than 65536 points for the curve tolerance: they keep "
-            "their shape less closely."});
+            "their shape less closely.",
+            0,
+            {}});
     // Plain lengths in the drawing's unit: no coordinate reference system.
     result.text = "{\"type\":\"FeatureCollection\",\"units\":" + nlohmann::json(unit.name).dump() +
                   ",\"features\":[" + features + "]}\n";

@@ -178,7 +178,7 @@ private:
     }
 
     void Warn(const std::string& code, const std::string& layer, const std::string& message) {
-        content_.warnings.push_back(Warning{code, layer, 1, message});
+        content_.warnings.push_back(Warning{code, layer, 1, message, 0, {}});
     }
 
     CutContent& content_;

@@ -117,9 +117,13 @@ CutFileResult CutSvg(const Drawing& drawing, const CutFileOptions& options) {
     }
     result.warnings = std::move(content.warnings);
     if (assumed)
-        result.warnings.push_back(Warning{"unit-assumed", "", 1,
+        result.warnings.push_back(Warning{"unit-assumed",
+                                          "",
+                                          1,
                                           "The drawing does not say its unit: the SVG takes one "
-                                          "drawing unit for one millimetre."});
+                                          "drawing unit for one millimetre.",
+                                          0,
+                                          {}});
     result.text = Document(content, unit, options.openChains);
     result.ok = true;
     return result;
