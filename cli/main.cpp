@@ -140,12 +140,14 @@ int RunListing(const Options& options) {
         const int status = ReportOutcome(result, options, unitError);
         if (exitStatus == kSuccess)
             exitStatus = status;
+        if (!unitError.empty())
+            continue; // unconverted coordinates would pass for converted ones
         if (options.format == OutputFormat::Json)
             documents.push_back(ResultToJson(result, options));
         else
             ListText(result, options, sink);
     }
-    if (options.format == OutputFormat::Json)
+    if (options.format == OutputFormat::Json && !documents.empty())
         sink.Raw((several ? documents : documents[0])
                      .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) +
                  "\n");
@@ -175,6 +177,7 @@ int main(int argc, char** argv) {
     const int parsed = ParseCommandLine(argc, argv, options);
     if (parsed >= 0)
         return parsed;
+    SetStandardInputLimit(options.stdinLimit);
     const int status = Run(options);
     std::string error;
     if (!FinishStandardOutput(&error)) {

@@ -107,6 +107,9 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                    "Most entities block inserts may produce before the read stops (default: "
                    "10 million, less where memory is short)")
         ->check(CLI::PositiveNumber);
+    app.add_option("--stdin-limit", options.stdinLimit,
+                   "Most bytes read from standard input (\"-\"), default 1 GiB")
+        ->check(CLI::PositiveNumber);
     const std::map<std::string, quillform::Engine> engines{
         {"fast", quillform::Engine::Fast}, {"reference", quillform::Engine::Reference}};
     app.add_option("--engine", options.settings.engine,

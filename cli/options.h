@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "standard_input.h"
+
 #include "quillform/settings.h"
 
 #include <cstdint>
@@ -24,6 +26,7 @@ struct Options {
     int pictureHeight = 600;
     bool showIndex = true;
     std::string outputUnits; // empty: the drawing's own unit
+    int64_t stdinLimit = kDefaultStandardInputLimit;
 };
 
 // Parses the command line. Returns -1 to go on, or the exit status when the

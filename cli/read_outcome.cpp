@@ -4,6 +4,7 @@
 
 #include "diagnostics_output.h"
 #include "output_file.h"
+#include "standard_input.h"
 
 #include "quillform/status.h"
 
@@ -23,7 +24,11 @@ const quillform::Warning* FindWarning(const quillform::Drawing& result, const ch
 int ReportFailure(const quillform::Drawing& result) {
     const char* file = result.file.c_str();
     if (result.status & stReadError) {
-        std::fprintf(stderr, "quillform: cannot open '%s'\n", file);
+        const std::string why = IsStandardInput(result.file) ? StandardInputProblem() : "";
+        if (why.empty())
+            std::fprintf(stderr, "quillform: cannot open '%s'\n", file);
+        else
+            std::fprintf(stderr, "quillform: %s\n", why.c_str());
         return kCannotOpen;
     }
     if (result.status & stOutOfMemory) {

@@ -64,6 +64,10 @@ int32_t TReadPipeline::Collect(const std::string& path) {
         return status;
     collector_->FinishCollecting();
     context_.report.unit = DrawingUnit(collector_->InsUnits, collector_->Measurement);
+    if (collector_->InsUnits > 0 && !context_.report.unit.Known()) {
+        context_.report.Warn("unknownUnit");
+        context_.report.warnings.back().detail = std::to_string(collector_->InsUnits);
+    }
     return status;
 }
 

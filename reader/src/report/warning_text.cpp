@@ -55,6 +55,8 @@ const std::vector<WarningForm> kForms = {
      "{n} counts in the file were smaller than the items that follow them; all items were kept"},
     {"badNumber", "a value that is no number (line {detail}) was read as 0",
      "{n} values that are no numbers were read as 0 (the first on line {detail})"},
+    {"unknownUnit", "unknown unit code {detail} ($INSUNITS): the drawing's unit is unknown",
+     "unknown unit code {detail} ($INSUNITS): the drawing's unit is unknown"},
     {"undefinedBlock", "{n} insert of a block the file does not define placed nothing",
      "{n} inserts of blocks the file does not define placed nothing"},
     {"nestingTooDeep", "{n} insert nested deeper than 128 blocks was left out",
