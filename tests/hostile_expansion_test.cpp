@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cmath>
 #include <pthread.h>
 #include <string>
 #include <sys/resource.h>
@@ -214,5 +215,31 @@ TEST(HostileDrawing, EveryFileIsReadInBoundedMemory) {
         EXPECT_GE(grown, 0) << file;
         EXPECT_LT(grown, kMemoryLimitKb) << file;
     }
+}
+} // namespace
+
+namespace {
+// The value API refuses what the command refuses, with a status and the
+// reason; the facade's own setters keep their behaviour.
+TEST(SettingsCheck, TheValueApiRefusesWhatTheCommandRefuses) {
+    const auto refused = [](void (*change)(quillform::Settings&)) {
+        quillform::Settings settings;
+        change(settings);
+        return quillform::ReadDrawing(TestData("square_with_circle_hole.dxf"), settings);
+    };
+    for (auto* change : std::vector<void (*)(quillform::Settings&)>{
+             [](quillform::Settings& s) { s.distance = std::nan(""); },
+             [](quillform::Settings& s) { s.distance = -1; },
+             [](quillform::Settings& s) { s.openMode = 3; },
+             [](quillform::Settings& s) { s.curveTolerance = -1; },
+             [](quillform::Settings& s) { s.expansionLimit = -5; }}) {
+        const quillform::Drawing drawing = refused(change);
+        EXPECT_EQ(drawing.status, stBadSettings);
+        EXPECT_TRUE(drawing.layers.empty());
+        ASSERT_EQ(drawing.warnings.size(), 1u);
+        EXPECT_EQ(drawing.warnings[0].code, "badSettings");
+        EXPECT_FALSE(drawing.warnings[0].message.empty());
+    }
+    EXPECT_EQ(refused([](quillform::Settings&) {}).status, 0);
 }
 } // namespace

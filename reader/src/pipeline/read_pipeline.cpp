@@ -135,6 +135,17 @@ void Abandon(const TReadTarget& target, int32_t* status, int32_t bit) {
 }
 } // namespace
 
+bool RefuseBadSettings(const Settings& settings, int32_t* status, Diagnostics& diagnostics) {
+    const std::string problem = SettingsProblem(settings);
+    if (problem.empty())
+        return false;
+    *status |= stBadSettings;
+    diagnostics.Warn("badSettings");
+    diagnostics.warnings.back().detail = problem;
+    diagnostics.warnings.back().message = problem;
+    return true;
+}
+
 void ReadFile(const std::string& path, const Settings& settings,
               const quillform::EntityEvents& events, const TReadTarget& target, int32_t* status,
               Diagnostics& diagnostics) {
