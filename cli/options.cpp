@@ -142,5 +142,11 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                              "given with -o\n");
         return kBadUsage;
     }
+    // What no option check catches alone (an empty layer name).
+    if (const std::string problem = quillform::SettingsProblem(options.settings);
+        !problem.empty()) {
+        std::fprintf(stderr, "quillform: %s\n", problem.c_str());
+        return kBadUsage;
+    }
     return -1;
 }

@@ -127,3 +127,27 @@ TEST(CliOutputUnits, AnUnknownUnitCodeWritesNothing) {
     }
 }
 } // namespace
+
+namespace {
+TEST(CliLayers, ANameThatMatchesNoLayerIsSaid) {
+    const RunResult r =
+        RunCli("--layers NOPE,0 --exclude-layers GONE " + Data("circle_in_square.dxf"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("SHAPE # 0"), std::string::npos);
+    const std::string file = DataPath("circle_in_square.dxf");
+    EXPECT_NE(r.err.find("quillform: " + file + ": no layer of the drawing is named NOPE\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find(": no layer of the drawing is named GONE\n"), std::string::npos);
+    EXPECT_EQ(r.err.find("named 0"), std::string::npos) << r.err;
+}
+
+TEST(CliLayers, AnEmptyNameIsRefused) {
+    for (const char* option : {"--layers", "--exclude-layers"}) {
+        const RunResult r = RunCli(std::string(option) + " '' " + Data("circle_in_square.dxf"));
+        EXPECT_EQ(r.status, 2) << option;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "quillform: layers: an empty name matches no layer\n");
+    }
+}
+} // namespace

@@ -75,7 +75,7 @@ void TReadPipeline::Link(int32_t* status) {
     TEntityLists& lists = *collector_;
     geometry_->PrepareForLinking(lists, context_);
     const Settings& s = context_.settings;
-    KeepSelectedLayers(lists, s);
+    KeepSelectedLayers(lists, s, context_.report);
     Diagnostics& report = context_.report;
     AdviseOnDistance(lists, s.distance, DrawingSize(lists), report);
     MakeLinker(s.engine)->Link(

@@ -57,6 +57,8 @@ const std::vector<WarningForm> kForms = {
      "{n} values that are no numbers were read as 0 (the first on line {detail})"},
     {"unknownUnit", "unknown unit code {detail} ($INSUNITS): the drawing's unit is unknown",
      "unknown unit code {detail} ($INSUNITS): the drawing's unit is unknown"},
+    {"unknownLayer", "no layer of the drawing is named {detail}",
+     "no layer of the drawing is named {detail}"},
     {"undefinedBlock", "{n} insert of a block the file does not define placed nothing",
      "{n} inserts of blocks the file does not define placed nothing"},
     {"nestingTooDeep", "{n} insert nested deeper than 128 blocks was left out",
