@@ -294,9 +294,10 @@ INSTANTIATE_TEST_SUITE_P(
         NumberCase{"10", "1.5", true}, NumberCase{"10", "-.5", true},
         NumberCase{"10", "  3.", true}, NumberCase{"10", "1e-05", true},
         NumberCase{"10", "1,5", true}, NumberCase{"10", "1.5x", true}, NumberCase{"10", "+7", true},
-        NumberCase{"70", " 12abc", true}, NumberCase{"70", "1.0", true}, NumberCase{"8", "", true},
-        NumberCase{"1", "", true}, NumberCase{"999", "", true}, NumberCase{"5", "", true},
-        NumberCase{"1000", "", true}));
+        NumberCase{"40", "1e999", true}, NumberCase{"40", "-1e999", true},
+        NumberCase{"40", "1e-999", true}, NumberCase{"70", " 12abc", true},
+        NumberCase{"70", "1.0", true}, NumberCase{"8", "", true}, NumberCase{"1", "", true},
+        NumberCase{"999", "", true}, NumberCase{"5", "", true}, NumberCase{"1000", "", true}));
 
 TEST(NumberGuard, TheBadValueOfALineWithALetterInItsCodeIsRewrittenToo) {
     // dxflib reads the code "21F" as 21 and then its empty value as a real.

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
+#include <limits>
 #include <locale>
 #include <sstream>
 #include <string>
@@ -47,7 +49,8 @@ bool ExtractsReal(const std::string& text) {
     in.imbue(std::locale::classic());
     double value = 0;
     in >> value;
-    return !in.fail();
+    // A value out of range fails too, but is read as the largest double.
+    return !in.fail() || std::abs(value) == std::numeric_limits<double>::max();
 }
 
 // dxflib's toInt: strtol, which takes digits after blanks and a sign.

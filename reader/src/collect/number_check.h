@@ -13,8 +13,9 @@ TValueKind ValueKindOf(unsigned int code);
 
 // Whether dxflib reads a number from the value of a group with this code:
 // always for a text group; for a real, when its stream extraction succeeds
-// (an empty value leaves dxflib's double uninitialised, a non-numeric one
-// gives 0); for an integer, when strtol finds digits. The usual values are
+// or overflows to the largest double (an empty value leaves dxflib's double
+// uninitialised, a non-numeric one gives 0); for an integer, when strtol
+// finds digits. The usual values are
 // told at a glance; the rest are read as dxflib reads them.
 bool ReadsAsNumberSlowly(TValueKind kind, std::string_view value);
 
