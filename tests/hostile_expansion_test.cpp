@@ -57,8 +57,9 @@ TEST_P(HostileDrawing, EndsWithItsStatusAndWarning) {
     const ExpansionCase& c = GetParam();
     const quillform::Drawing drawing = ReadHostile(c.file, c.accurate);
     EXPECT_EQ(drawing.status, c.status) << c.file;
-    if (*c.warning)
+    if (*c.warning) {
         EXPECT_GE(Warned(drawing, c.warning), 1) << c.file << " " << c.warning;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
