@@ -85,6 +85,9 @@ int ReportLostFile(const std::string& file, const std::string& why, const Option
 }
 
 int RunFilesOf(const Options& options, ListingSink& sink, const FileTask& task) {
+    // Standard input is copied before workers start: each reads the copy.
+    for (const std::string& file : options.files)
+        InputPath(file);
     return RunFiles(options.files, options.jobs, sink, task,
                     [&](const std::string& file, const std::string& why, ListingSink& to) {
                         return ReportLostFile(file, why, options, to);
@@ -145,6 +148,8 @@ int ListFile(const std::string& file, const Options& options, ListingSink& sink)
         sink.Raw(rows.Csv(false));
         return status;
     }
+    if (!unitError.empty())
+        return status; // unconverted coordinates would pass for converted ones
     if (!IsJson(options.format)) {
         ListText(result, options, sink);
         return status;
@@ -184,9 +189,6 @@ int Run(const Options& options) {
                      options.output.c_str());
         return kCannotOpen;
     }
-    // Standard input is copied before workers start: each reads the copy.
-    for (const std::string& file : options.files)
-        InputPath(file);
     if (options.contours)
         return RunContours(options);
     if (options.format == OutputFormat::Png || options.format == OutputFormat::Svg)
@@ -205,6 +207,7 @@ int main(int argc, char** argv) {
     const int parsed = ParseCommandLine(argc, argv, options);
     if (parsed >= 0)
         return parsed;
+    SetStandardInputLimit(options.stdinLimit);
     const int status = Run(options);
     std::string error;
     if (!FinishStandardOutput(&error)) {

@@ -117,6 +117,9 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                    "Most entities block inserts may produce before the read stops (default: "
                    "10 million, less where memory is short)")
         ->check(CLI::PositiveNumber);
+    app.add_option("--stdin-limit", options.stdinLimit,
+                   "Most bytes read from standard input (\"-\"), default 1 GiB")
+        ->check(CLI::PositiveNumber);
     const std::map<std::string, quillform::Engine> engines{
         {"fast", quillform::Engine::Fast}, {"reference", quillform::Engine::Reference}};
     app.add_option("--engine", options.settings.engine,
@@ -153,6 +156,12 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
     if (picture && (options.output.empty() || options.files.size() != 1)) {
         std::fprintf(stderr, "quillform: --format png and svg draw one file into the file "
                              "given with -o\n");
+        return kBadUsage;
+    }
+    // What no option check catches alone (an empty layer name).
+    if (const std::string problem = quillform::SettingsProblem(options.settings);
+        !problem.empty()) {
+        std::fprintf(stderr, "quillform: %s\n", problem.c_str());
         return kBadUsage;
     }
     const bool figures = options.measures || options.format == OutputFormat::Csv;

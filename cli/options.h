@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "standard_input.h"
+
 #include "quillform/settings.h"
 
 #include <cstdint>
@@ -35,6 +37,7 @@ struct Options {
     std::string splitParts;  // --split-parts: the folder of one DXF per part
     bool keepLayers = false; // cut DXF: source layer names with the role
     bool origin = false;     // part files: each part's box starts at (0, 0)
+    int64_t stdinLimit = kDefaultStandardInputLimit;
 };
 
 // Parses the command line. Returns -1 to go on, or the exit status when the

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -21,6 +22,83 @@ std::string Folder(const std::string& path) {
 std::string BaseName(const std::string& path) {
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The temporary file being written, for a signal that ends the program:
+// the handler removes it (with calls safe in a signal handler only) and then
+// ends the program as the signal would have.
+char gPendingTemporary[PATH_MAX];
+volatile sig_atomic_t gHasPending = 0;
+
+extern "C" void RemovePendingAndStop(int signalNumber) {
+    if (gHasPending)
+        unlink(gPendingTemporary);
+    raise(signalNumber); // the handler was reset: the default action, once this returns
+}
+
+const int kStoppingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+void WatchStoppingSignals() {
+    static bool watching = false;
+    if (watching)
+        return;
+    watching = true;
+    struct sigaction action {};
+    action.sa_handler = RemovePendingAndStop;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    for (const int signalNumber : kStoppingSignals) {
+        struct sigaction old {};
+        // A signal the caller ignores (nohup) stays ignored.
+        if (sigaction(signalNumber, nullptr, &old) == 0 && old.sa_handler != SIG_IGN)
+            sigaction(signalNumber, &action, nullptr);
+    }
+}
+
+// Blocks the stopping signals while it lives, so that a temporary file is
+// never made without being noted.
+class TSignalsHeld {
+public:
+    TSignalsHeld() {
+        sigset_t held;
+        sigemptyset(&held);
+        for (const int signalNumber : kStoppingSignals)
+            sigaddset(&held, signalNumber);
+        sigprocmask(SIG_BLOCK, &held, &before_);
+    }
+    ~TSignalsHeld() { sigprocmask(SIG_SETMASK, &before_, nullptr); }
+
+private:
+    sigset_t before_;
+};
+
+void NotePending(const std::string& name) {
+    gHasPending = 0;
+    if (name.size() >= sizeof gPendingTemporary)
+        return;
+    std::memcpy(gPendingTemporary, name.c_str(), name.size() + 1);
+    gHasPending = 1;
+}
+
+// A path whose symbolic links lead nowhere yet (a dangling link): the path
+// they lead to, where the file is to be made. False (errno ELOOP) for links
+// that go round in a circle.
+bool FollowLinks(std::string path, std::string* destination) {
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            *destination = path;
+            return true;
+        }
+        char link[PATH_MAX];
+        const ssize_t length = readlink(path.c_str(), link, sizeof link - 1);
+        if (length < 0)
+            return false;
+        const std::string to(link, static_cast<size_t>(length));
+        path = to.front() == '/' ? to : Folder(path) + "/" + to;
+    }
+    errno = ELOOP;
+    return false;
 }
 
 // What a newly created file gets: read and write for all, less the umask.
@@ -41,8 +119,10 @@ void TOutputFile::Discard() {
     if (stream_)
         std::fclose(stream_);
     stream_ = nullptr;
-    if (!temporary_.empty())
+    if (!temporary_.empty()) {
+        gHasPending = 0;
         std::remove(temporary_.c_str());
+    }
     temporary_.clear();
 }
 
@@ -68,12 +148,17 @@ bool TOutputFile::Open() {
         if (realpath(target_.c_str(), resolved))
             destination_ = resolved;
         mode = info.st_mode & 07777;
+    } else if (errno == ELOOP || !FollowLinks(target_, &destination_)) {
+        return Fail(errno);
     }
+    WatchStoppingSignals();
     std::string name = Folder(destination_) + "/." + BaseName(destination_) + ".XXXXXX";
+    const TSignalsHeld held;
     const int fd = mkstemp(name.data());
     if (fd < 0)
         return Fail(errno);
     temporary_ = name;
+    NotePending(name);
     stream_ = fdopen(fd, "wb");
     if (!stream_) {
         const int error = errno;
@@ -111,6 +196,7 @@ bool TOutputFile::Commit() {
         return Fail(errno);
     if (!temporary_.empty() && std::rename(temporary_.c_str(), destination_.c_str()) != 0)
         return Fail(errno);
+    gHasPending = 0;
     temporary_.clear();
     return true;
 }

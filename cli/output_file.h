@@ -11,7 +11,10 @@
 // folder, which Commit() flushes, syncs and renames over the target. A run
 // that fails leaves the target as it was and removes the temporary file. A
 // target that exists and is not a regular file (a device such as /dev/full,
-// a pipe) is written in place, with every write checked all the same.
+// a pipe) is written in place, with every write checked all the same. A
+// target that is a symbolic link stays one: the file it points to is
+// written (made, where the link dangles); links that go round in a circle
+// are refused. SIGINT, SIGTERM and SIGHUP remove the temporary file.
 class TOutputFile {
 public:
     explicit TOutputFile(std::string target);

@@ -4,6 +4,7 @@
 
 #include "diagnostics_output.h"
 #include "output_file.h"
+#include "standard_input.h"
 
 #include "quillform/status.h"
 
@@ -24,8 +25,10 @@ const quillform::Warning* FindWarning(const quillform::Drawing& result, const ch
 // kSuccess when it did not fail.
 std::pair<std::string, int> Failure(const quillform::Drawing& result) {
     const std::string& file = result.file;
-    if (result.status & stReadError)
-        return {"cannot open '" + file + "'", kCannotOpen};
+    if (result.status & stReadError) {
+        const std::string why = IsStandardInput(file) ? StandardInputProblem() : "";
+        return {why.empty() ? "cannot open '" + file + "'" : why, kCannotOpen};
+    }
     if (result.status & stOutOfMemory)
         return {"not enough memory to read " + file, kCannotOpen};
     if (result.status & stExpansionLimit) {

@@ -5,10 +5,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
+int64_t gLimit = kDefaultStandardInputLimit;
+
 bool WriteAll(int fd, const char* bytes, size_t size) {
     while (size > 0) {
         const ssize_t written = write(fd, bytes, size);
@@ -22,40 +25,22 @@ bool WriteAll(int fd, const char* bytes, size_t size) {
     return true;
 }
 
-// Copies what can be read from standard input to fd, up to its end.
-bool CopyStandardInput(int fd) {
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return false;
-        if (got == 0)
-            return true;
-        if (!WriteAll(fd, buffer, static_cast<size_t>(got)))
-            return false;
-    }
-}
-
 std::string TemporaryFolder() {
     const char* folder = std::getenv("TMPDIR");
     return folder && *folder ? folder : "/tmp";
 }
 
-// The copy of standard input, made once and removed at exit.
+// The copy of standard input, made once; its descriptor stays open until
+// the program ends, which frees the file.
 class StandardInputCopy {
 public:
-    ~StandardInputCopy() {
-        if (!path_.empty())
-            unlink(path_.c_str());
-    }
     const std::string& Path() {
         if (!made_)
             Make();
         made_ = true;
         return path_;
     }
+    const std::string& Problem() const { return problem_; }
 
 private:
     void Make() {
@@ -64,25 +49,70 @@ private:
             return;
         std::string name = TemporaryFolder() + "/quillform-stdin-XXXXXX";
         const int fd = mkstemp(name.data());
-        if (fd < 0)
+        if (fd < 0) {
+            Fail(std::strerror(errno));
             return;
-        const bool copied = CopyStandardInput(fd);
-        if (close(fd) == 0 && copied)
-            path_ = name;
-        else
-            unlink(name.c_str());
+        }
+        unlink(name.c_str());
+        if (!Copy(fd)) {
+            close(fd);
+            return;
+        }
+        path_ = "/proc/self/fd/" + std::to_string(fd);
+    }
+
+    // Copies what can be read from standard input to fd, up to its end or the limit.
+    bool Copy(int fd) {
+        char buffer[64 * 1024];
+        int64_t total = 0;
+        for (;;) {
+            const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return Fail(std::strerror(errno), "cannot read standard input: ");
+            if (got == 0)
+                return true;
+            total += got;
+            if (total > gLimit) {
+                problem_ = "standard input is longer than " + std::to_string(gLimit) +
+                           " bytes, the limit of --stdin-limit";
+                return false;
+            }
+            if (!WriteAll(fd, buffer, static_cast<size_t>(got)))
+                return Fail(std::strerror(errno ? errno : EIO));
+        }
+    }
+
+    bool Fail(const char* reason, const char* what = nullptr) {
+        problem_ = what ? std::string(what) + reason
+                        : "cannot copy standard input to " + TemporaryFolder() + ": " + reason;
+        return false;
     }
 
     bool made_ = false;
     std::string path_;
+    std::string problem_;
 };
+
+StandardInputCopy& TheCopy() {
+    static StandardInputCopy copy;
+    return copy;
+}
 } // namespace
 
 bool IsStandardInput(const std::string& file) {
     return file == "-";
 }
 
+void SetStandardInputLimit(int64_t bytes) {
+    gLimit = bytes;
+}
+
 std::string InputPath(const std::string& file) {
-    static StandardInputCopy copy;
-    return IsStandardInput(file) ? copy.Path() : file;
+    return IsStandardInput(file) ? TheCopy().Path() : file;
+}
+
+std::string StandardInputProblem() {
+    return TheCopy().Problem();
 }

@@ -5,6 +5,7 @@
 #include "quillform/dxf_quillform.h"
 #include "quillform/entity_log.h"
 #include "quillform/result_copy.h"
+#include "quillform/settings.h"
 #include "quillform/shape_listing.h"
 
 #include <cstddef>
@@ -85,14 +86,38 @@ std::string InputPath(int* fd) {
         std::abort();
     return "/proc/self/fd/" + std::to_string(*fd);
 }
-} // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static int fd = -1;
-    const std::string path = InputPath(&fd);
-    if (ftruncate(fd, 0) != 0 || pwrite(fd, data, size, 0) != static_cast<ssize_t>(size))
-        std::abort();
+// The settings are drawn from the input's last byte, so that the fuzzer
+// can reach every mode on purpose: bits 0-1 the linking distance, 2-3 the
+// open-contour mode, 4 mixed layers, 5 accurate geometry, 6 holes across
+// layers.
+void Configure(TDXFQuillform& reader, uint8_t bits, quillform::Engine engine) {
+    const double distances[] = {0, 0.001, 1, 25};
+    reader.SetLinkingDistance(distances[bits & 3]);
+    reader.SetOpenContourMode(static_cast<int32_t>((bits >> 2 & 3) % 3));
+    reader.SetMixLayers(bits >> 4 & 1);
+    reader.SetAccurateGeometry(bits >> 5 & 1);
+    reader.SetHolesAcrossLayers(bits >> 6 & 1);
+    reader.SetEngine(static_cast<int32_t>(engine));
+    // Linking and classification take time quadratic in the number of
+    // contours with the reference engine: inserts that multiply a block stay
+    // below where that alone takes seconds under the sanitizers.
+    reader.SetExpansionLimit(2000);
+}
 
+// Everything a read reports: its status, warnings and every layer's listing.
+std::wstring Listing(Job& job) {
+    std::wstring text = std::to_wstring(job.reader.GetStatus()) + L"\n";
+    for (int32_t i = 0; i < job.copy.LayerCount; ++i) {
+        const quillform::Layer layer = quillform::ToValue(job.copy.Layers[i]);
+        text += quillform::ShapesDiscoveredMessage(layer) + L"\n";
+        for (const std::wstring& line : quillform::ListingLines(layer, L'.'))
+            text += line + L"\n";
+    }
+    return text;
+}
+
+std::wstring Read(const std::string& path, uint8_t bits, quillform::Engine engine) {
     Job job;
     InstallEvents(job.reader);
     job.reader.OnReadDone = {[](void* context) {
@@ -101,23 +126,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                  j->copy = quillform::CopyResults(j->reader);
                              },
                              &job};
-    // Settings drawn from the input's length, so that every mode is reached.
-    const double distances[] = {0, 0.001, 1, 25};
-    job.reader.SetLinkingDistance(distances[size % 4]);
-    job.reader.SetOpenContourMode(static_cast<int32_t>(size / 4 % 3));
-    job.reader.SetMixLayers(static_cast<int32_t>(size / 12 % 2));
-    job.reader.SetEngine(static_cast<int32_t>(size / 24 % 2));
-    // Linking, classification and the queries take time quadratic in the
-    // number of contours (the reference engine): inserts that multiply a
-    // block stay below where that alone takes seconds under the sanitizers.
-    job.reader.SetExpansionLimit(2000);
+    Configure(job.reader, bits, engine);
     job.reader.Read(std::filesystem::path(path));
+    return Listing(job);
+}
 
-    for (int32_t i = 0; i < job.copy.LayerCount; ++i) {
-        const quillform::Layer layer = quillform::ToValue(job.copy.Layers[i]);
-        See(quillform::ShapesDiscoveredMessage(layer));
-        for (const std::wstring& line : quillform::ListingLines(layer, L'.'))
-            See(line);
+// Inputs up to this size are read by both engines, which must agree.
+constexpr size_t kCompared = 4096;
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static int fd = -1;
+    const std::string path = InputPath(&fd);
+    if (ftruncate(fd, 0) != 0 || pwrite(fd, data, size, 0) != static_cast<ssize_t>(size))
+        std::abort();
+    const uint8_t bits = size > 0 ? data[size - 1] : 0;
+    const std::wstring fast = Read(path, bits, quillform::Engine::Fast);
+    See(fast);
+    if (size <= kCompared && Read(path, bits, quillform::Engine::Reference) != fast) {
+        std::fprintf(stderr, "the engines disagree (settings %u)\n", unsigned{bits});
+        std::abort();
     }
     return 0;
 }

@@ -50,16 +50,31 @@ const char* KindName(const Outline& o) {
     return o.kind == OutlineKind::Circle ? "circle" : "polygon";
 }
 
+// A file name as Python gives it back (os.fsdecode): bytes that are no
+// UTF-8 become surrogate escapes instead of an error.
+py::object FileName(const std::string& path) {
+    return py::reinterpret_steal<py::object>(
+        PyUnicode_DecodeFSDefaultAndSize(path.data(), static_cast<Py_ssize_t>(path.size())));
+}
+
+// The same for a message, which must be valid UTF-8: such bytes as \xNN.
+std::string Shown(const std::string& path) {
+    return py::str(
+        FileName(path).attr("encode")("utf-8", "backslashreplace").attr("decode")("utf-8"));
+}
+
 // A read that did not give a drawing becomes the exception Python code expects.
-void RaiseForFailure(const Drawing& d, const std::string& path) {
+void RaiseForFailure(const Drawing& d, const std::string& bytes) {
     if (d.status & stReadError) {
         struct stat info;
-        const int error = stat(path.c_str(), &info) != 0 ? errno
-                          : S_ISDIR(info.st_mode)        ? EISDIR
-                                                         : EACCES;
-        PyErr_SetObject(PyExc_OSError, py::make_tuple(error, std::strerror(error), path).ptr());
+        const int error = stat(bytes.c_str(), &info) != 0 ? errno
+                          : S_ISDIR(info.st_mode)         ? EISDIR
+                                                          : EACCES;
+        PyErr_SetObject(PyExc_OSError,
+                        py::make_tuple(error, std::strerror(error), FileName(bytes)).ptr());
         throw py::error_already_set();
     }
+    const std::string path = Shown(bytes);
     if (d.status & stOutOfMemory) {
         PyErr_SetString(PyExc_MemoryError, ("not enough memory to read " + path).c_str());
         throw py::error_already_set();
@@ -122,6 +137,8 @@ Settings SettingsOf(const py::kwargs& keywords, std::string* outputUnits) {
 Drawing Read(const std::filesystem::path& path, const py::kwargs& keywords) {
     std::string outputUnits;
     const Settings settings = SettingsOf(keywords, &outputUnits);
+    if (const std::string problem = SettingsProblem(settings); !problem.empty())
+        throw py::value_error("read(): " + problem);
     Drawing drawing;
     std::string unitError;
     {
@@ -132,7 +149,7 @@ Drawing Read(const std::filesystem::path& path, const py::kwargs& keywords) {
     }
     RaiseForFailure(drawing, path.string());
     if (!unitError.empty())
-        throw py::value_error(path.string() + ": output_units: " + unitError);
+        throw py::value_error(Shown(path.string()) + ": output_units: " + unitError);
     return drawing;
 }
 
@@ -278,7 +295,7 @@ void BindDrawing(py::module_& m) {
     py::class_<Drawing>(m, "Drawing")
         .def(py::pickle([](const Drawing& d) { return py::bytes(SaveDrawing(d)); },
                         [](const py::bytes& state) { return LoadDrawing(state); }))
-        .def_readonly("file", &Drawing::file)
+        .def_property_readonly("file", [](const Drawing& d) { return FileName(d.file); })
         .def_readonly("status", &Drawing::status, "the reader's status bits")
         .def_readonly("layers", &Drawing::layers)
         .def_readonly("warnings", &Drawing::warnings)

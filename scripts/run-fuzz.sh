@@ -9,7 +9,7 @@
 # or memory blow-up is written to build-fuzz/findings/ and the run stops.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DQUILLFORM_FUZZ=ON -DQUILLFORM_BUILD_CLI=OFF -DQUILLFORM_BUILD_DEMO=OFF \
       -DQUILLFORM_BUILD_TESTS=OFF -DQUILLFORM_WARNINGS_AS_ERRORS=ON >/dev/null
 cmake --build build-fuzz -j2 --target quillform_read_fuzzer

@@ -60,8 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "quillform: FILE: open chain on layer 0: 1 edges from (17, 0) to (23, 0), gap "
                   "6\n1 shapes discovered in layer 0\n"},
         InputCase{"count", "-d 0.001", "count_leader_76.dxf", 0,
-                  "quillform: FILE: a count in the file was larger than the rest of the file "
-                  "could hold and was lowered\nquillform: FILE: not used: 1 LEADER\n"
+                  "quillform: FILE: a count in the file was larger than the items that follow "
+                  "it and was lowered\nquillform: FILE: not used: 1 LEADER\n"
                   "1 shapes discovered in layer 0\n"},
         InputCase{"overflowing_boxes", "-d 0.001", "huge_coords.dxf", 0,
                   "quillform: FILE: open chain on layer 0: 1 edges from (1E308, 1E308) to "

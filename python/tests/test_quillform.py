@@ -118,6 +118,28 @@ def test_bad_settings_raise_valueerror():
         quillform.read(data("square_with_circle_hole.dxf"), 0.5)  # settings are keywords
 
 
+@pytest.mark.parametrize("keywords, says", [({"distance": float("nan")}, "distance"),
+                                            ({"distance": -1.0}, "distance"),
+                                            ({"open_mode": 5}, "open mode"),
+                                            ({"curve_tolerance": -0.5}, "curve tolerance"),
+                                            ({"expansion_limit": -1}, "expansion limit")])
+def test_settings_the_command_refuses_raise_valueerror(keywords, says):
+    with pytest.raises(ValueError, match=says):
+        quillform.read(data("square_with_circle_hole.dxf"), **keywords)
+
+
+def test_any_bytes_name_is_a_name(tmp_path):
+    odd = os.path.join(os.fsencode(str(tmp_path)), b"caf\xe9.dxf")
+    with pytest.raises(FileNotFoundError) as error:
+        quillform.read(odd)
+    assert error.value.filename == os.fsdecode(odd)
+    with open(data("square_with_circle_hole.dxf"), "rb") as source, open(odd, "wb") as copy:
+        copy.write(source.read())
+    drawing = quillform.read(odd)
+    assert drawing.file == os.fsdecode(odd)
+    assert len(drawing.shapes) == 1
+
+
 def test_readable_reprs():
     drawing = quillform.read(data("square_with_circle_hole.dxf"))
     assert repr(drawing).startswith("<Drawing ") and "1 shapes" in repr(drawing)

@@ -14,6 +14,7 @@ enum : int32_t {
     stTruncated = 0x80,       // the file ends before its EOF marker; read as far as it goes
     stOutOfMemory = 0x100,    // memory ran out: the read failed, no shapes
     stExpansionLimit = 0x200, // inserts would produce more entities than allowed: no shapes
+    stBadSettings = 0x400,    // the settings were refused (quillform::SettingsProblem): no read
 };
 
 namespace quillform {

@@ -33,6 +33,8 @@ Contours ReadContours(const std::filesystem::path& path, const Settings& setting
                       const quillform::EntityEvents& events) {
     Contours read;
     read.file = path.string();
+    if (detail::RefuseBadSettings(settings, &read.status, read))
+        return read;
     TLinked linked;
     detail::ReadFile(path.native(), settings, events, detail::TReadTarget{nullptr, &linked},
                      &read.status, read);

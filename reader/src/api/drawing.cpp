@@ -51,6 +51,9 @@ Drawing CopyDrawing(const TDXFQuillform& reader) {
 Drawing ReadDrawing(const std::filesystem::path& path, const Settings& settings,
                     const quillform::EntityEvents& events) {
     Drawing d;
+    d.file = path.string();
+    if (detail::RefuseBadSettings(settings, &d.status, d))
+        return d;
     TLayers layers;
     detail::ReadFile(path.native(), settings, events, detail::TReadTarget{&layers, nullptr},
                      &d.status, d);

@@ -3,6 +3,8 @@
 #include "quillform/drawing.h"
 #include "quillform/units.h"
 
+#include <algorithm>
+
 namespace quillform {
 namespace {
 struct TScaler {
@@ -44,7 +46,12 @@ bool ConvertUnits(Drawing& drawing, const std::string& unitName, std::string* er
         return false;
     }
     if (!(drawing.lengths.millimetres > 0)) {
-        *error = "the drawing does not say its unit ($INSUNITS), so it cannot be converted";
+        const auto unknown = std::find_if(drawing.warnings.begin(), drawing.warnings.end(),
+                                          [](const Warning& w) { return w.code == "unknownUnit"; });
+        *error =
+            unknown != drawing.warnings.end()
+                ? "unknown unit code " + unknown->detail + " ($INSUNITS), so it cannot be converted"
+                : "the drawing does not say its unit ($INSUNITS), so it cannot be converted";
         return false;
     }
     const TScaler scale{drawing.lengths.millimetres / target->millimetres};

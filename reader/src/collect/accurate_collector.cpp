@@ -135,21 +135,12 @@ void TAccurateCollector::KeepInsert(const DL_InsertData& data, const std::string
     TAffine2D plane;
     if (!target || !EntityPlane(data.ipz, layer, &plane))
         return;
-    TInsertItem insert{data.name, layer, {}};
-    const int columns = std::max(1, data.cols), rows = std::max(1, data.rows);
-    const TAffine2D scale = TAffine2D::Scaling(data.sx, data.sy);
-    const TAffine2D place = TAffine2D::Rotation(data.angle)
-                                .Then(TAffine2D::Translation(data.ipx, data.ipy))
-                                .Then(plane);
-    // Cells row by row; the spacing is along the rotated axes and not scaled.
-    // Cells that fall on the same place (a spacing of 0) are one copy.
-    for (int row = 0; row < rows; ++row)
-        for (int column = 0; column < columns; ++column) {
-            const double dx = column * data.colSp, dy = row * data.rowSp;
-            if ((column > 0 && dx == 0) || (row > 0 && dy == 0))
-                continue;
-            insert.cells.push_back(scale.Then(TAffine2D::Translation(dx, dy)).Then(place));
-        }
+    TInsertItem insert(data.name, layer, data.rows, data.cols, data.rowSp, data.colSp);
+    // The spacing is along the rotated axes and not scaled.
+    insert.scale = TAffine2D::Scaling(data.sx, data.sy);
+    insert.place = TAffine2D::Rotation(data.angle)
+                       .Then(TAffine2D::Translation(data.ipx, data.ipy))
+                       .Then(plane);
     target->items.emplace_back(std::move(insert));
 }
 

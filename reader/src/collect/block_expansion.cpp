@@ -71,11 +71,12 @@ TDXFPolygon* PlacedPolyline(const TDXFPolygon& from, const Placement& place, con
 } // namespace
 
 void Test_CreationClass::ExpandInsert(const DL_InsertData& data, const char* layer) {
-    for (const TListaNode* node = Blocks.Head; node; node = node->Next) {
-        const auto* definition = static_cast<const block*>(node->Item);
-        if (definition->name && SameName(definition->name.get(), data.name.c_str()))
-            ExpandBlock(*definition, TPoint2D(data.ipx, data.ipy), data.angle, layer);
-    }
+    // Every definition of that name, in definition order (the name as a C string).
+    const auto found = blocksByName_.find(data.name.c_str());
+    if (found == blocksByName_.end())
+        return;
+    for (const block* definition : found->second)
+        ExpandBlock(*definition, TPoint2D(data.ipx, data.ipy), data.angle, layer);
 }
 
 namespace {

@@ -83,6 +83,8 @@ void Test_CreationClass::FinishBlock() {
     if (!CurrentBlock)
         return;
     Blocks.Add(CurrentBlock);
+    if (CurrentBlock->name)
+        blocksByName_[CurrentBlock->name.get()].push_back(CurrentBlock);
     CurrentBlock = nullptr;
 }
 

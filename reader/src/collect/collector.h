@@ -11,6 +11,7 @@
 #include <dl_creationadapter.h>
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace quillform::detail {
@@ -126,6 +127,8 @@ private:
     bool pendingPlaneIgnored_ = false;
     bool pendingInPaperSpace_ = false;
     std::vector<std::string> blocksWithBase_;
+    // The finished blocks by name, each name's in definition order.
+    std::unordered_map<std::string, std::vector<const block*>> blocksByName_;
     // Only for an event slot that is set: most reads set none, and a wide
     // name per entity is a conversion and an allocation.
     std::wstring Wide(const std::string& name) const { return widen_(name.c_str()); }

@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "collect/dxf_input_filter.h"
 
-#include <cstring>
-
 namespace quillform::detail {
 
 namespace {
@@ -11,10 +9,10 @@ namespace {
 constexpr size_t kBatch = 32 * 1024;
 } // namespace
 
-TDxfInputFilter::TDxfInputFilter(std::FILE* file, int64_t fileSize)
-    : source_(file, fileSize),
-      // a batch, and the line that passes it with its line end
-      out_(new char[kBatch + TDxfLineSource::kLongestLine + 1]) {}
+TDxfInputFilter::TDxfInputFilter(std::FILE* file) : source_(file) {
+    // a batch, and the line that passes it with its line end
+    out_.reserve(kBatch + TDxfLineSource::kLongestLine + 1);
+}
 
 TInputFindings TDxfInputFilter::Findings() const {
     TInputFindings findings;
@@ -22,26 +20,26 @@ TInputFindings TDxfInputFilter::Findings() const {
     findings.sawSection = guard_.SawSection();
     findings.sawEof = guard_.SawEof();
     findings.loweredCounts = guard_.LoweredCounts();
+    findings.raisedCounts = guard_.RaisedCounts();
+    findings.badNumbers = guard_.BadNumbers();
+    findings.firstBadNumberLine = guard_.FirstBadNumberLine();
     findings.cutLines = source_.CutLines();
     return findings;
 }
 
 TDxfInputFilter::int_type TDxfInputFilter::underflow() {
     started_ = true;
-    char* const begin = out_.get();
-    char* end = begin;
+    out_.clear();
     std::string_view line;
-    while (static_cast<size_t>(end - begin) < kBatch && source_.NextView(&line)) {
-        if (const std::string* rewritten = guard_.Take(line, source_.RemainingBound()))
-            line = *rewritten; // a count of at most nine digits
-        std::memcpy(end, line.data(), line.size());
-        end += line.size();
-        *end++ = '\n';
-    }
-    if (end == begin)
+    bool more = true;
+    while (out_.size() < kBatch && (more = source_.NextView(&line)))
+        guard_.Line(line, out_);
+    if (!more)
+        guard_.Finish(out_);
+    if (out_.empty())
         return traits_type::eof();
-    setg(begin, begin, end);
-    return traits_type::to_int_type(*begin);
+    setg(out_.data(), out_.data(), out_.data() + out_.size());
+    return traits_type::to_int_type(out_.front());
 }
 
 TDxfInputFilter::pos_type TDxfInputFilter::seekoff(off_type offset, std::ios_base::seekdir dir,

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <streambuf>
+#include <string>
 
 namespace quillform::detail {
 
@@ -18,15 +18,19 @@ struct TInputFindings {
     bool sawSection = false;
     bool sawEof = false;
     int64_t loweredCounts = 0;
+    int64_t raisedCounts = 0;
+    int64_t badNumbers = 0;
+    int64_t firstBadNumberLine = 0;
     int64_t cutLines = 0;
 };
 
 // The stream dxflib reads a file through: line ends normalised to LF, UTF-16
-// converted, over-long lines cut, buffer-sizing counts kept within what the
-// file could hold (TDxfLineSource, TGroupGuard). Binary DXF gives no text.
+// converted, over-long lines cut (TDxfLineSource), buffer-sizing counts set
+// to the items that follow them and values that are no numbers made 0
+// (TGroupGuard). Binary DXF gives no text.
 class TDxfInputFilter : public std::streambuf {
 public:
-    TDxfInputFilter(std::FILE* file, int64_t fileSize);
+    explicit TDxfInputFilter(std::FILE* file);
     TInputFindings Findings() const;
 
 protected:
@@ -39,7 +43,7 @@ protected:
 private:
     TDxfLineSource source_;
     TGroupGuard guard_;
-    std::unique_ptr<char[]> out_; // the lines handed over last
+    std::string out_; // the lines handed over last
     bool started_ = false;
 };
 

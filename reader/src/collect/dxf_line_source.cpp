@@ -28,14 +28,13 @@ bool LooksLikeUtf16(const std::string& raw, bool littleEndian) {
 }
 } // namespace
 
-TDxfLineSource::TDxfLineSource(std::FILE* file, int64_t fileSize)
-    : file_(file), fileSize_(fileSize) {}
+TDxfLineSource::TDxfLineSource(std::FILE* file) : file_(file) {}
 
 void TDxfLineSource::DetectEncoding(std::string& raw) {
+    if (StartsWith(raw, "\xEF\xBB\xBF"))
+        raw.erase(0, 3); // a UTF-8 byte order mark is no part of the first group code
     if (StartsWith(raw, kBinarySentinel)) {
         encoding_ = Encoding::Binary;
-    } else if (StartsWith(raw, "\xEF\xBB\xBF")) {
-        raw.erase(0, 3); // a UTF-8 byte order mark is no part of the first group code
     } else if (StartsWith(raw, "\xFF\xFE")) {
         encoding_ = Encoding::Utf16LE;
         raw.erase(0, 2);
@@ -92,7 +91,6 @@ bool TDxfLineSource::Fill() {
     raw.resize(kChunk);
     const size_t got = std::fread(raw.data(), 1, raw.size(), file_);
     raw.resize(got);
-    rawRead_ += static_cast<int64_t>(got);
     if (got < kChunk)
         exhausted_ = true;
     if (!started_) {
@@ -123,9 +121,10 @@ bool TDxfLineSource::NextPieced(std::string_view* line) {
     for (;;) {
         if (pos_ == text_.size() && !Fill())
             break;
-        if (skipLineFeed_) {
-            skipLineFeed_ = false;
-            if (text_[pos_] == '\n') {
+        if (pairedEnd_ != 0) {
+            const bool paired = text_[pos_] == pairedEnd_;
+            pairedEnd_ = 0;
+            if (paired) {
                 ++pos_;
                 continue;
             }
@@ -140,7 +139,7 @@ bool TDxfLineSource::NextPieced(std::string_view* line) {
         cut = cut || take < length;
         pos_ += length;
         if (end != stop) {
-            skipLineFeed_ = *end == '\r';
+            pairedEnd_ = OtherLineEnd(*end);
             ++pos_;
             break;
         }

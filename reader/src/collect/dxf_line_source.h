@@ -10,7 +10,7 @@
 namespace quillform::detail {
 
 // Cuts a DXF file into lines the way the parser must see them: every line
-// end (LF, CR LF or a lone CR) ends exactly one line, UTF-16 text arrives as
+// end (LF, CR LF, LF CR or a lone CR) ends exactly one line, UTF-16 text arrives as
 // UTF-8, and a line longer than the parser reads in one piece is cut, so that
 // one line of the file is always one line for the parser and the pairs of
 // group code and value never lose step.
@@ -22,9 +22,8 @@ public:
 
     enum class Encoding { Bytes, Utf16LE, Utf16BE, Binary };
 
-    // Reads from file (not owned) from its current position; fileSize is
-    // what remains to be read from there, for RemainingBound().
-    TDxfLineSource(std::FILE* file, int64_t fileSize);
+    // Reads from file (not owned) from its current position.
+    explicit TDxfLineSource(std::FILE* file);
 
     // The next line without its line end; false when the file is exhausted.
     bool Next(std::string& line);
@@ -33,11 +32,11 @@ public:
     bool NextView(std::string_view* line) {
         // Most lines lie whole in the text read so far and are short: they
         // are handed out where they lie.
-        if (skipLineFeed_ && pos_ < text_.size()) {
-            skipLineFeed_ = false;
-            pos_ += text_[pos_] == '\n' ? 1 : 0;
+        if (pairedEnd_ != 0 && pos_ < text_.size()) {
+            pos_ += text_[pos_] == pairedEnd_ ? 1 : 0;
+            pairedEnd_ = 0;
         }
-        if (!skipLineFeed_ && pos_ < text_.size()) {
+        if (pairedEnd_ == 0 && pos_ < text_.size()) {
             const char* start = text_.data() + pos_;
             const char* stop = text_.data() + text_.size();
             const char* end = start;
@@ -45,22 +44,12 @@ public:
                 ++end;
             if (end != stop && static_cast<size_t>(end - start) <= kLongestLine) {
                 *line = std::string_view(start, static_cast<size_t>(end - start));
-                skipLineFeed_ = *end == '\r';
+                pairedEnd_ = OtherLineEnd(*end);
                 pos_ = static_cast<size_t>(end - text_.data()) + 1;
                 return true;
             }
         }
         return NextPieced(line);
-    }
-
-    // At most how many bytes of text the lines after the last one taken can
-    // still hold.
-    int64_t RemainingBound() const {
-        const int64_t unread = fileSize_ > rawRead_ ? fileSize_ - rawRead_ : 0;
-        // Two bytes of UTF-16 become at most three bytes of UTF-8.
-        const bool utf16 = encoding_ == Encoding::Utf16LE || encoding_ == Encoding::Utf16BE;
-        const int64_t unreadText = utf16 ? unread / 2 * 3 + 3 : unread;
-        return static_cast<int64_t>(text_.size() - pos_) + unreadText;
     }
 
     Encoding TextEncoding() const { return encoding_; }
@@ -73,21 +62,21 @@ private:
     static bool IsLineEnd(char c) {
         return static_cast<unsigned char>(c) <= '\r' && (c == '\n' || c == '\r');
     }
+    // CR LF and LF CR are one line end each: the second half of the pair.
+    static char OtherLineEnd(char end) { return end == '\r' ? '\n' : '\r'; }
     // Any other line: one after a CR, one that runs past the text read so
     // far, or one that is cut; gathered in line_.
     bool NextPieced(std::string_view* line);
 
     std::FILE* file_;
-    int64_t fileSize_;
-    int64_t rawRead_ = 0;
     bool started_ = false;
     bool exhausted_ = false;
     Encoding encoding_ = Encoding::Bytes;
     std::string raw_;  // the last chunk as read
     std::string text_; // decoded text not yet handed out starts at pos_
     size_t pos_ = 0;
-    bool skipLineFeed_ = false; // the last line ended with CR: a LF right after it belongs to it
-    std::string oddByte_;       // UTF-16: a code unit split between two reads
+    char pairedEnd_ = 0;  // the other half of the last line's end: right after it, it belongs to it
+    std::string oddByte_; // UTF-16: a code unit split between two reads
     char32_t highSurrogate_ = 0;
     int64_t cutLines_ = 0;
     std::string line_;

@@ -24,33 +24,13 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-// A pipe or device has no size to bound the counts by: its bytes are first
-// copied to an anonymous temporary file.
-FilePtr CopyToTemporary(std::FILE* from, int64_t* size) {
-    FilePtr copy(std::tmpfile());
-    if (!copy)
-        return nullptr;
-    char buffer[64 * 1024];
-    *size = 0;
-    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, from)) > 0; *size += got)
-        if (std::fwrite(buffer, 1, got, copy.get()) != got)
-            return nullptr;
-    if (std::ferror(from) || std::fflush(copy.get()) != 0)
-        return nullptr;
-    std::rewind(copy.get());
-    return copy;
-}
-
 // A directory opens without complaint and then reads nothing; that is a
 // file that cannot be read, not an empty drawing.
-FilePtr OpenInput(const std::string& path, int64_t* size) {
+FilePtr OpenInput(const std::string& path) {
     FilePtr file(std::fopen(path.c_str(), "rb"));
     struct stat info {};
     if (!file || fstat(fileno(file.get()), &info) != 0 || S_ISDIR(info.st_mode))
         return nullptr;
-    if (!S_ISREG(info.st_mode))
-        return CopyToTemporary(file.get(), size);
-    *size = info.st_size;
     return file;
 }
 
@@ -61,6 +41,12 @@ int32_t Judge(const TInputFindings& findings, quillform::Diagnostics* report) {
             report->Warn("utf16");
         if (findings.loweredCounts > 0)
             report->Warn("countLowered", std::string(), findings.loweredCounts);
+        if (findings.raisedCounts > 0)
+            report->Warn("countMismatch", std::string(), findings.raisedCounts);
+        if (findings.badNumbers > 0) {
+            report->Warn("badNumber", std::string(), findings.badNumbers);
+            report->warnings.back().detail = std::to_string(findings.firstBadNumberLine);
+        }
         if (findings.cutLines > 0)
             report->Warn("longLine", std::string(), findings.cutLines);
     }
@@ -77,11 +63,10 @@ int32_t Judge(const TInputFindings& findings, quillform::Diagnostics* report) {
 
 int32_t ParseDxf(const std::string& path, Test_CreationClass& collector,
                  quillform::Diagnostics* report) {
-    int64_t size = 0;
-    const FilePtr file = OpenInput(path, &size);
+    const FilePtr file = OpenInput(path);
     if (!file)
         return stReadError;
-    TDxfInputFilter filter(file.get(), size);
+    TDxfInputFilter filter(file.get());
     std::istream stream(&filter);
     // dxflib sets the global locale to "C" while it reads and then back to the
     // C++ global locale, which also resets the C library's locale; keep the

@@ -31,11 +31,6 @@ bool PlainName(std::string_view line) {
 }
 } // namespace
 
-void TGroupGuard::Line(std::string& line, int64_t remainingBytes) {
-    if (const std::string* rewritten = Take(line, remainingBytes))
-        line = *rewritten;
-}
-
 // The parser sees a C string: it ends at the first NUL.
 int TGroupGuard::StrtolInt(std::string_view line) {
     const std::string text(line);
@@ -49,7 +44,6 @@ void TGroupGuard::Entity(std::string_view line) {
         folded = EntityName(line);
         line = folded;
     }
-    claimed_ = 0;
     sawSection_ = sawSection_ || line == "SECTION";
     sawEof_ = sawEof_ || line == "EOF";
     entity_ = line == "LWPOLYLINE" ? Sized::LwPolyline
@@ -74,17 +68,56 @@ bool TGroupGuard::IsCountGroup() const {
     }
 }
 
-const std::string* TGroupGuard::Count(std::string_view line, int64_t remainingBytes) {
-    const int64_t count = AsDxflibInt(line);
-    // All counts of one entity share the rest of the file: its items are distinct groups.
-    const int64_t room = std::max<int64_t>(0, remainingBytes / kShortestItem - claimed_);
-    const int64_t allowed = std::min(room, kLargestCount);
-    claimed_ += std::clamp<int64_t>(count, 0, allowed);
-    if (count <= allowed)
-        return nullptr;
-    ++loweredCounts_;
-    rewritten_ = std::to_string(allowed);
-    return &rewritten_;
+// The group that brings one item of a count: a knot value (40), a control
+// point (10) or a fit point (11) of a spline, a vertex (10) otherwise.
+void TGroupGuard::HoldCount(std::string_view line) {
+    TPendingCount count;
+    count.countCode = code_;
+    count.itemCode = code_ == 72 ? 40 : code_ == 74 ? 11 : 10;
+    count.offset = held_.size();
+    count.length = line.size();
+    pending_.push_back(count);
+    Append(held_, line);
+}
+
+// A group of the entity whose counts are held: an item of one, a count that
+// replaces one (dxflib then starts its buffer again), or the entity's end.
+void TGroupGuard::CountItem(std::string& out) {
+    if (code_ == 0)
+        return Release(out);
+    for (TPendingCount& count : pending_) {
+        if (!count.open)
+            continue;
+        count.items += code_ == count.itemCode ? 1 : 0;
+        count.open = code_ != count.countCode;
+    }
+}
+
+// Hands the held lines on, each count rewritten as the number of its items
+// where dxflib would read another number.
+void TGroupGuard::Release(std::string& out) {
+    size_t from = 0;
+    for (const TPendingCount& count : pending_) {
+        const std::string_view text(held_.data() + count.offset, count.length);
+        const int64_t announced = ReadsAsNumber(count.countCode, text) ? AsDxflibInt(text) : -1;
+        const int64_t items = std::min(count.items, kLargestCount);
+        if (announced == items || (announced <= 0 && items == 0))
+            continue;
+        loweredCounts_ += announced > items ? 1 : 0;
+        raisedCounts_ += announced < items ? 1 : 0;
+        out.append(held_, from, count.offset - from);
+        out += std::to_string(items);
+        from = count.offset + count.length;
+    }
+    out.append(held_, from, std::string::npos);
+    held_.clear();
+    pending_.clear();
+}
+
+void TGroupGuard::BadNumber(std::string& to) {
+    if (badNumbers_++ == 0)
+        firstBadLine_ = lineNumber_;
+    Append(to, "0");
 }
 
 } // namespace quillform::detail

@@ -2,44 +2,58 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "collect/number_check.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillform::detail {
 
-// Watches the group pairs on their way to the parser. dxflib sizes a buffer
-// by some count groups (the vertices of an LWPOLYLINE, the knots, control and
-// fit points of a SPLINE, the vertices of a LEADER) and fills it before any
-// item arrives: a count is lowered to what the rest of the file could hold,
-// so that a number in the file can never make the reader allocate more than
-// a small multiple of the file's size. Also notes the SECTION and EOF markers.
+// Watches the group pairs on their way to the parser and mends what would
+// make it misbehave:
+// - dxflib sizes a buffer by some count groups (the vertices of an
+//   LWPOLYLINE, the knots, control and fit points of a SPLINE, the vertices
+//   of a LEADER), zero-fills it before any item arrives and drops the items
+//   beyond it. A count is held back until its entity ends and then handed
+//   on as the number of items that really follow it, so that a number in
+//   the file can never make the reader allocate more than the file holds,
+//   nor lose items.
+// - dxflib leaves a number it cannot read uninitialised (an empty value) or
+//   reads it as 0: such a value of a numeric group becomes 0, counted with
+//   the line of the first one.
+// Also notes the SECTION and EOF markers.
 class TGroupGuard {
 public:
-    // The shortest group that can carry an item: a two-digit code, a line
-    // end, an empty value and its line end.
-    static constexpr int64_t kShortestItem = 4;
     // dxflib multiplies a count by up to four in int arithmetic.
     static constexpr int64_t kLargestCount = 0x7FFFFFFF / 4;
 
-    // Takes the next line of the file; a count value that claims more items
-    // than remainingBytes (the text after this line) could hold is rewritten.
-    void Line(std::string& line, int64_t remainingBytes);
-    // The same for a line that is only looked at: the text the parser must
-    // see instead (valid until the next call), or null to pass it as it is.
-    const std::string* Take(std::string_view line, int64_t remainingBytes) {
+    // Takes the next line of the file and appends what the parser must see
+    // to out: at once, or, while a count waits for its items, when its
+    // entity ends.
+    void Line(std::string_view line, std::string& out) {
+        ++lineNumber_;
+        std::string& to = pending_.empty() ? out : held_;
         const bool codeLine = codeLine_;
         codeLine_ = !codeLine_;
         if (codeLine) {
             code_ = static_cast<unsigned int>(AsDxflibInt(line));
-            return nullptr;
+            if (!pending_.empty())
+                CountItem(out);
+            Append(pending_.empty() ? out : held_, line);
+            return;
         }
-        if (code_ == 0) {
+        if (code_ == 0)
             Entity(line);
-            return nullptr;
-        }
-        return entity_ != Sized::None && IsCountGroup() ? Count(line, remainingBytes) : nullptr;
+        else if (entity_ != Sized::None && IsCountGroup())
+            return HoldCount(line);
+        else if (!ReadsAsNumber(code_, line))
+            return BadNumber(to);
+        Append(to, line);
     }
+    // The end of the file: whatever was held back.
+    void Finish(std::string& out) { Release(out); }
 
     // dxflib's own conversion: strtol, kept as int; a group code is then
     // taken as unsigned. Doing the same keeps the guard from reading a code
@@ -59,24 +73,45 @@ public:
     bool SawSection() const { return sawSection_; }
     bool SawEof() const { return sawEof_; }
     int64_t LoweredCounts() const { return loweredCounts_; }
+    int64_t RaisedCounts() const { return raisedCounts_; }
+    int64_t BadNumbers() const { return badNumbers_; }
+    int64_t FirstBadNumberLine() const { return firstBadLine_; }
 
 private:
     // The entities whose count groups size a buffer.
     enum class Sized : uint8_t { None, LwPolyline, Spline, Leader };
+    // A count value held back: where it lies in held_, and the items that follow it.
+    struct TPendingCount {
+        size_t offset = 0, length = 0;
+        unsigned int countCode = 0, itemCode = 0;
+        int64_t items = 0;
+        bool open = true; // until the same count comes again or the entity ends
+    };
 
+    static void Append(std::string& out, std::string_view line) {
+        out.append(line.data(), line.size());
+        out.push_back('\n');
+    }
     static int StrtolInt(std::string_view line);
     void Entity(std::string_view line);
     bool IsCountGroup() const;
-    const std::string* Count(std::string_view line, int64_t remainingBytes);
+    void HoldCount(std::string_view line);
+    void CountItem(std::string& out);
+    void Release(std::string& out);
+    void BadNumber(std::string& to);
 
     bool codeLine_ = true;
     unsigned int code_ = 0;
+    int64_t lineNumber_ = 0;
     Sized entity_ = Sized::None; // the kind of the last group 0's entity
-    int64_t claimed_ = 0;        // items the counts of this entity have claimed so far
+    std::vector<TPendingCount> pending_;
+    std::string held_; // the lines from the first pending count on
     bool sawSection_ = false;
     bool sawEof_ = false;
     int64_t loweredCounts_ = 0;
-    std::string rewritten_;
+    int64_t raisedCounts_ = 0;
+    int64_t badNumbers_ = 0;
+    int64_t firstBadLine_ = 0;
 };
 
 } // namespace quillform::detail

@@ -37,10 +37,31 @@ bool LayerSelected(const char* name, const quillform::Settings& settings) {
     return !Named(name, settings.excludedLayers);
 }
 
-void KeepSelectedLayers(quillform::detail::TEntityLists& lists,
-                        const quillform::Settings& settings) {
+namespace {
+// Each name of the lists that matches none of the file's layers, once.
+void WarnUnmatched(const TLayersName& layers, const std::vector<std::string>& names,
+                   quillform::Diagnostics& report) {
+    for (const std::string& wanted : names) {
+        bool found = false;
+        for (const TListaNode* n = layers.Head; n && !found; n = n->Next)
+            found = Named(static_cast<const char*>(n->Item), {wanted});
+        if (!found && std::none_of(report.warnings.begin(), report.warnings.end(),
+                                   [&](const quillform::Warning& w) {
+                                       return w.code == "unknownLayer" && w.detail == wanted;
+                                   })) {
+            // one warning per name, not one counting them all
+            report.warnings.push_back(quillform::Warning{"unknownLayer", "", 1, "", 0, wanted});
+        }
+    }
+}
+} // namespace
+
+void KeepSelectedLayers(quillform::detail::TEntityLists& lists, const quillform::Settings& settings,
+                        quillform::Diagnostics& report) {
     if (settings.layers.empty() && settings.excludedLayers.empty())
         return;
+    WarnUnmatched(lists.LayerNames, settings.layers, report);
+    WarnUnmatched(lists.LayerNames, settings.excludedLayers, report);
     Sift<TDXFSegment>(lists.Segments, settings, [](TDXFSegment* e) { delete e; });
     Sift<TDXFArc>(lists.Arcs, settings, [](TDXFArc* e) { delete e; });
     Sift<TDXFCircle>(lists.Circles, settings, [](TDXFCircle* e) { delete e; });

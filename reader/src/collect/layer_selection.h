@@ -4,6 +4,7 @@
 
 #include "model/entity_lists.h"
 
+#include "quillform/diagnostics.h"
 #include "quillform/settings.h"
 
 namespace quillform::detail {
@@ -13,8 +14,9 @@ namespace quillform::detail {
 bool LayerSelected(const char* name, const quillform::Settings& settings);
 
 // Leaves out of the model-space lists every entity on a layer that is not
-// read, before anything is linked or classified.
-void KeepSelectedLayers(quillform::detail::TEntityLists& lists,
-                        const quillform::Settings& settings);
+// read, before anything is linked or classified; a name of the lists that
+// matches no layer of the file gets a warning `unknownLayer` (detail: the name).
+void KeepSelectedLayers(quillform::detail::TEntityLists& lists, const quillform::Settings& settings,
+                        quillform::Diagnostics& report);
 
 } // namespace quillform::detail

@@ -70,10 +70,10 @@ TDXFPolygon* PolylineOf(const TFittedChain& chain, bool closed, const char* laye
 }
 
 TFittedChain FittedEllipse(const TAffine2D& map, double startDegrees, double endDegrees,
-                           bool clockwise, double tolerance) {
+                           bool clockwise, double tolerance, bool* overEdgeLimit) {
     return FitEllipse(EllipseFromMappedArc(TPoint2D(0, 0), 1, startDegrees, endDegrees, clockwise,
                                            ToCurveMap(map)),
-                      tolerance);
+                      tolerance, overEdgeLimit);
 }
 
 const dxf_info& VertexOf(const TListaNode* node) {
@@ -82,20 +82,22 @@ const dxf_info& VertexOf(const TListaNode* node) {
 } // namespace
 
 TDXFPolygon* EllipseChain(const TAffine2D& map, double startDegrees, double endDegrees,
-                          bool clockwise, double tolerance, const char* layer) {
-    const TFittedChain chain = FittedEllipse(map, startDegrees, endDegrees, clockwise, tolerance);
+                          bool clockwise, double tolerance, const char* layer,
+                          bool* overEdgeLimit) {
+    const TFittedChain chain =
+        FittedEllipse(map, startDegrees, endDegrees, clockwise, tolerance, overEdgeLimit);
     return PolylineOf(chain, IsClosed(chain), layer);
 }
 
 TDXFPolygon* SplineChain(const TSplineCurve& spline, const TAffine2D& map, double tolerance,
-                         const char* layer) {
+                         const char* layer, bool* overEdgeLimit) {
     // Fit points are interpolated in the spline's own coordinates; control
     // points then follow any affine map exactly.
     TSplineCurve placed = spline.controlPoints.empty() ? SplineFromFitPoints(spline) : spline;
     for (TPoint2D& p : placed.controlPoints)
         p = map.Apply(p);
     placed.fitPoints.clear();
-    const TFittedChain chain = FitSpline(placed, tolerance);
+    const TFittedChain chain = FitSpline(placed, tolerance, overEdgeLimit);
     return PolylineOf(chain, IsClosed(chain), layer);
 }
 
@@ -103,7 +105,7 @@ namespace {
 // The edge from `from` to `to` of a polyline under the map: a straight edge,
 // or the fitted image of its bulge's arc. Empty for an edge of no length.
 TFittedChain EdgeUnderMap(const dxf_info& from, const dxf_info& to, const TAffine2D& map,
-                          double curveTolerance, double bulgeTolerance) {
+                          double curveTolerance, double bulgeTolerance, bool* overEdgeLimit) {
     const TPoint2D a = map.Apply(TPoint2D(from.x, from.y)), b = map.Apply(TPoint2D(to.x, to.y));
     const std::unique_ptr<TDXFArc> arc(ToleranceEqual(from.bulge, 0, bulgeTolerance)
                                            ? nullptr
@@ -113,20 +115,22 @@ TFittedChain EdgeUnderMap(const dxf_info& from, const dxf_info& to, const TAffin
     const TAffine2D circle = TAffine2D::Scaling(arc->Radius, arc->Radius)
                                  .Then(TAffine2D::Translation(arc->CenterX, arc->CenterY))
                                  .Then(map);
-    return FittedEllipse(circle, arc->StartAngle, arc->EndAngle, arc->Clockwise, curveTolerance);
+    return FittedEllipse(circle, arc->StartAngle, arc->EndAngle, arc->Clockwise, curveTolerance,
+                         overEdgeLimit);
 }
 } // namespace
 
 TDXFPolygon* BulgedPolylineChain(const TDXFPolygon& polyline, const TAffine2D& map,
-                                 double curveTolerance, double bulgeTolerance, const char* layer) {
+                                 double curveTolerance, double bulgeTolerance, const char* layer,
+                                 bool* overEdgeLimit) {
     const bool closed = (*static_cast<const int32_t*>(polyline.Head->Item) & kClosedFlag) != 0;
     TFittedChain chain;
     for (const TListaNode* v = polyline.Head->Next; v; v = v->Next) {
         const TListaNode* next = v->Next ? v->Next : (closed ? polyline.Head->Next : nullptr);
         if (!next || next == v)
             break;
-        TFittedChain piece =
-            EdgeUnderMap(VertexOf(v), VertexOf(next), map, curveTolerance, bulgeTolerance);
+        TFittedChain piece = EdgeUnderMap(VertexOf(v), VertexOf(next), map, curveTolerance,
+                                          bulgeTolerance, overEdgeLimit);
         if (piece.empty())
             continue;
         if (!chain.empty())

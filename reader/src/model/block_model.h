@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -24,12 +25,27 @@ struct TPolylineDeleter {
 };
 using TOwnedPolyline = std::unique_ptr<TDXFPolygon, TPolylineDeleter>;
 
+// Blocks nest at most this deep (as GDAL's DXF reader has it): deeper
+// inserts are left out, so that no drawing can exhaust the stack.
+constexpr int kMaxNesting = 128;
+
 struct TInsertItem {
     std::string block;
     std::string layer; // the INSERT's own layer
-    // One map per array cell, from the block's coordinates less its base
-    // point to the coordinates of the block or space holding the insert.
-    std::vector<TAffine2D> cells;
+    // The array, cells row by row: cell (row, column) maps the block's
+    // coordinates less its base point by `scale`, then by (column *
+    // columnSpacing, row * rowSpacing), then by `place` into the coordinates
+    // of the block or space holding the insert. Cells are made one at a time
+    // as they are placed, never all at once.
+    TAffine2D scale, place;
+    int64_t rows = 1, columns = 1;
+    double rowSpacing = 0, columnSpacing = 0;
+
+    // Rows or columns that a spacing of 0 puts on one place are one.
+    TInsertItem(std::string blockName, std::string insertLayer, int64_t rowCount,
+                int64_t columnCount, double rowStep, double columnStep);
+    int64_t Cells() const { return rows * columns; }
+    TAffine2D Cell(int64_t index) const;
 };
 
 // An entity as written in its object coordinate system, with the map that
@@ -69,8 +85,13 @@ struct TDrawingModel {
     TBlockContents modelSpace;
     std::vector<std::unique_ptr<TBlockContents>> blocks; // in definition order
 
-    // The first definition of that name, or null.
+    // The first definition of that name, or null; found through an index of
+    // the names, brought up to date with the definitions added since.
     const TBlockContents* Find(const std::string& name) const;
+
+private:
+    mutable std::unordered_map<std::string, const TBlockContents*> index_;
+    mutable size_t indexed_ = 0;
 };
 
 } // namespace quillform::detail

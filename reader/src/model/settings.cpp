@@ -32,6 +32,10 @@ std::string SettingsProblem(const Settings& settings) {
         return "curve tolerance: expected a finite number >= 0";
     if (settings.expansionLimit < 0)
         return "expansion limit: expected a number >= 0";
+    for (const auto* names : {&settings.layers, &settings.excludedLayers})
+        for (const std::string& name : *names)
+            if (name.empty())
+                return "layers: an empty name matches no layer";
     return std::string();
 }
 

@@ -28,7 +28,7 @@ public:
         rules.curveTolerance =
             EffectiveCurveTolerance(context.settings, context.report.unit.millimetres);
         rules.bulgeTolerance = context.settings.tolerance;
-        rules.spend = [&context](int64_t entities) { context.budget.Spend(entities); };
+        rules.budget = &context.budget;
         ExpandModelSpace(model_, lists, context.report, rules);
         KeepBulgesAsArcs(&lists.Polylines, context.settings.tolerance);
         context.drawingSize = DrawingSize(lists);

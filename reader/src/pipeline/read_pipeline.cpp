@@ -64,6 +64,10 @@ int32_t TReadPipeline::Collect(const std::string& path) {
         return status;
     collector_->FinishCollecting();
     context_.report.unit = DrawingUnit(collector_->InsUnits, collector_->Measurement);
+    if (collector_->InsUnits > 0 && !context_.report.unit.Known()) {
+        context_.report.Warn("unknownUnit");
+        context_.report.warnings.back().detail = std::to_string(collector_->InsUnits);
+    }
     return status;
 }
 
@@ -71,7 +75,7 @@ void TReadPipeline::Link(int32_t* status) {
     TEntityLists& lists = *collector_;
     geometry_->PrepareForLinking(lists, context_);
     const Settings& s = context_.settings;
-    KeepSelectedLayers(lists, s);
+    KeepSelectedLayers(lists, s, context_.report);
     Diagnostics& report = context_.report;
     AdviseOnDistance(lists, s.distance, DrawingSize(lists), report);
     MakeLinker(s.engine)->Link(
@@ -130,6 +134,17 @@ void Abandon(const TReadTarget& target, int32_t* status, int32_t bit) {
     *status |= bit;
 }
 } // namespace
+
+bool RefuseBadSettings(const Settings& settings, int32_t* status, Diagnostics& diagnostics) {
+    const std::string problem = SettingsProblem(settings);
+    if (problem.empty())
+        return false;
+    *status |= stBadSettings;
+    diagnostics.Warn("badSettings");
+    diagnostics.warnings.back().detail = problem;
+    diagnostics.warnings.back().message = problem;
+    return true;
+}
 
 void ReadFile(const std::string& path, const Settings& settings,
               const quillform::EntityEvents& events, const TReadTarget& target, int32_t* status,

@@ -30,4 +30,9 @@ void ReadFile(const std::string& path, const Settings& settings,
               const quillform::EntityEvents& events, const TReadTarget& target, int32_t* status,
               Diagnostics& diagnostics);
 
+// The value API's check before a read: settings that SettingsProblem
+// refuses give stBadSettings and a `badSettings` warning whose detail and
+// message say what is wrong, and true (nothing is read).
+bool RefuseBadSettings(const Settings& settings, int32_t* status, Diagnostics& diagnostics);
+
 } // namespace quillform::detail

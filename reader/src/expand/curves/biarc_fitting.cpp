@@ -26,7 +26,7 @@ constexpr double kStepSafety = 0.9;
 // Measuring a biarc stops once it is this many tolerances off.
 constexpr double kFarPast = 64;
 // Beyond this many edges (or four times as many attempts) the fit is abandoned.
-constexpr size_t kMaxEdges = 100000;
+constexpr size_t kMaxEdges = kMaxFittedEdges;
 // Fits are made to this share of the tolerance, so that joining arcs of one circle afterwards
 // and the gaps between samples cannot push an edge past it.
 constexpr double kToleranceMargin = 0.9;
@@ -45,7 +45,8 @@ public:
         : curve_(curve), tolerance_(tolerance), chain_(chain) {}
 
     void Fit(const TCurveNode& from, const TCurveNode& to);
-    bool Exhausted() const { return attempts_ > 4 * kMaxEdges || chain_.size() > kMaxEdges; }
+    bool Exhausted() const { return attempts_ > 4 * kMaxEdges || TooManyEdges(); }
+    bool TooManyEdges() const { return chain_.size() > kMaxEdges; }
 
 private:
     TCurveNode NodeAt(double t, double towards) const;
@@ -161,8 +162,11 @@ TFittedChain FitCurve(const TParametricCurve& curve, const TCurveFitRequest& req
         const TCurveNode from{a, start, UnitTangent(curve, a, false, b)};
         const TCurveNode to{b, end, UnitTangent(curve, b, true, a)};
         fitter.Fit(from, to);
-        if (fitter.Exhausted())
+        if (fitter.Exhausted()) {
+            if (request.overEdgeLimit)
+                *request.overEdgeLimit = fitter.TooManyEdges();
             return {};
+        }
         start = end;
     }
     TidyChain(chain, request.tolerance);

@@ -5,9 +5,13 @@
 #include "expand/curves/fitted_chain.h"
 #include "expand/curves/parametric_curve.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace quillform::detail {
+
+// The most edges one curve is fitted with.
+constexpr size_t kMaxFittedEdges = 100000;
 
 struct TCurveFitRequest {
     // The parameters where the curve may turn a corner, first and last included, ascending.
@@ -17,12 +21,14 @@ struct TCurveFitRequest {
     bool closed = false;
     // The greatest distance allowed between the curve and the chain.
     double tolerance = 0;
+    // Set when the fit was abandoned because the chain would need more edges than allowed.
+    bool* overEdgeLimit = nullptr;
 };
 
 // Approximates the curve with arcs and straight edges (biarcs between sampled points, halved
 // until within the tolerance), then joins arcs of one circle and straight edges on one line.
 // Gives an empty chain when the work it would take is out of all proportion (a curve that
-// cannot be fitted within the tolerance with a sane number of edges).
+// cannot be fitted within the tolerance with a sane number of edges, kMaxFittedEdges).
 TFittedChain FitCurve(const TParametricCurve& curve, const TCurveFitRequest& request);
 
 } // namespace quillform::detail

@@ -87,7 +87,7 @@ TPoint2D EllipsePoint(const TEllipseArc& e, double param) {
            std::sin(param) * (e.ratio * Perp(e.majorAxis));
 }
 
-TFittedChain FitEllipse(const TEllipseArc& ellipse, double tolerance) {
+TFittedChain FitEllipse(const TEllipseArc& ellipse, double tolerance, bool* overEdgeLimit) {
     if (!IsUsable(ellipse))
         return {};
     const double size = Size(ellipse);
@@ -98,6 +98,7 @@ TFittedChain FitEllipse(const TEllipseArc& ellipse, double tolerance) {
     request.tolerance = std::isfinite(tolerance)
                             ? std::clamp(tolerance, kFinestTolerance * size, size)
                             : kFinestTolerance * size;
+    request.overEdgeLimit = overEdgeLimit;
     return FitCurve(TEllipseCurve(ellipse), request);
 }
 

@@ -40,7 +40,8 @@ TEllipseArc EllipseFromMappedArc(TPoint2D center, double radius, double startAng
 // Arcs and straight edges within `tolerance` of the ellipse, tangent to each other, closed for
 // a full ellipse. Empty for an ellipse of no size, a ratio that is not positive, or anything
 // not finite. Tolerances below a billionth of the ellipse's size are raised to that.
-TFittedChain FitEllipse(const TEllipseArc& ellipse, double tolerance);
+TFittedChain FitEllipse(const TEllipseArc& ellipse, double tolerance,
+                        bool* overEdgeLimit = nullptr);
 
 // The greatest distance between the chain and the ellipse, both ways, by dense sampling.
 double EllipseDeviation(const TFittedChain& chain, const TEllipseArc& ellipse);

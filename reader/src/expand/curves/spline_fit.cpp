@@ -72,7 +72,7 @@ std::optional<TNurbs> Prepare(const TSplineCurve& spline) {
 
 } // namespace
 
-TFittedChain FitSpline(const TSplineCurve& spline, double tolerance) {
+TFittedChain FitSpline(const TSplineCurve& spline, double tolerance, bool* overEdgeLimit) {
     const std::optional<TNurbs> nurbs = Prepare(spline);
     if (!nurbs)
         return {};
@@ -90,6 +90,7 @@ TFittedChain FitSpline(const TSplineCurve& spline, double tolerance) {
     request.tolerance = std::isfinite(tolerance)
                             ? std::clamp(tolerance, kFinestTolerance * size, size)
                             : kFinestTolerance * size;
+    request.overEdgeLimit = overEdgeLimit;
     return FitCurve(curve, request);
 }
 

@@ -16,7 +16,7 @@ namespace quillform::detail {
 // value not finite, and a curve that never leaves its first point. Closed or periodic splines
 // written with only the first control points unwrapped (knots for `degree` more points) are
 // wrapped. Tolerances below a billionth of the spline's size are raised to that.
-TFittedChain FitSpline(const TSplineCurve& spline, double tolerance);
+TFittedChain FitSpline(const TSplineCurve& spline, double tolerance, bool* overEdgeLimit = nullptr);
 
 // The greatest distance between the chain and the spline, both ways, by dense sampling.
 // Infinite when the spline is unusable or the chain empty.
