@@ -16,6 +16,9 @@ namespace {
 constexpr int kPolyline3d = 8;
 constexpr int kPolygonMesh = 16;
 constexpr int kPolyfaceMesh = 64;
+constexpr int kSplineFitPolyline = 4;
+// Vertex flag: a control point of a spline-fit polyline's frame.
+constexpr int kFrameVertex = 16;
 // Spline flags.
 constexpr int kSplineClosed = 1;
 constexpr int kSplinePeriodic = 2;
@@ -42,7 +45,7 @@ void TAccurateCollector::addBlock(const DL_BlockData& data) {
     Test_CreationClass::addBlock(data); // flushes into the block that was open
     model_.blocks.push_back(std::make_unique<TBlockContents>());
     openBlock_ = model_.blocks.back().get();
-    openBlock_->name = data.name;
+    openBlock_->name = Named(data.name);
     openBlock_->base = TPoint2D(data.bpx, data.bpy);
     openBlockIsPaper_ = IsPaperSpaceBlock(data.name);
 }
@@ -70,12 +73,26 @@ TBlockContents* TAccurateCollector::Target() {
     return openBlock_ ? openBlock_ : &model_.modelSpace;
 }
 
-bool TAccurateCollector::EntityPlane(double elevation, const std::string& layer, TAffine2D* map) {
+bool TAccurateCollector::EntityPlane(double elevation, TAffine2D* map) {
     const double* n = getExtrusion()->getDirection();
-    if (ObjectToWorld(n[0], n[1], n[2], elevation, map))
-        return true;
-    report_.Warn("edgeOnPlane", layer);
-    return false;
+    return ObjectToWorld(n[0], n[1], n[2], elevation, map);
+}
+
+std::optional<TEdgeOnView> TAccurateCollector::EntityView(double elevation) {
+    const double* n = getExtrusion()->getDirection();
+    return EdgeOnView(n[0], n[1], n[2], elevation);
+}
+
+void TAccurateCollector::KeepEdgeOn(const std::optional<TEdgeOnView>& view, const TXSpan& span,
+                                    const char* layer, TBlockContents& target) {
+    std::unique_ptr<TDXFSegment> shown(view ? ShownSegment(*view, span) : nullptr);
+    if (!shown) {
+        report_.Warn("edgeOnPlane", layer);
+        return;
+    }
+    shown->Layer = quillform::CopyName(layer);
+    report_.Warn("verticalPlane", layer);
+    target.items.emplace_back(TPlaced<std::unique_ptr<TDXFSegment>>{std::move(shown), {}});
 }
 
 void TAccurateCollector::KeepSegment(TDXFSegment* segment) {
@@ -89,16 +106,26 @@ void TAccurateCollector::KeepArc(TDXFArc* arc) {
     std::unique_ptr<TDXFArc> owned(arc);
     TBlockContents* target = Target();
     TAffine2D plane;
-    if (target && EntityPlane(getExtrusion()->getElevation(), LayerName(arc->Layer), &plane))
+    const double elevation = getExtrusion()->getElevation();
+    if (!target)
+        return;
+    if (EntityPlane(elevation, &plane))
         target->items.emplace_back(TPlaced<std::unique_ptr<TDXFArc>>{std::move(owned), plane});
+    else
+        KeepEdgeOn(EntityView(elevation), ArcSpan(*arc), LayerName(arc->Layer), *target);
 }
 
 void TAccurateCollector::KeepCircle(TDXFCircle* circle) {
     std::unique_ptr<TDXFCircle> owned(circle);
     TBlockContents* target = Target();
     TAffine2D plane;
-    if (target && EntityPlane(getExtrusion()->getElevation(), LayerName(circle->Layer), &plane))
+    const double elevation = getExtrusion()->getElevation();
+    if (!target)
+        return;
+    if (EntityPlane(elevation, &plane))
         target->items.emplace_back(TPlaced<std::unique_ptr<TDXFCircle>>{std::move(owned), plane});
+    else
+        KeepEdgeOn(EntityView(elevation), CircleSpan(*circle), LayerName(circle->Layer), *target);
 }
 
 void TAccurateCollector::addPolyline(const DL_PolylineData& data) {
@@ -106,11 +133,20 @@ void TAccurateCollector::addPolyline(const DL_PolylineData& data) {
     pending_ = PolylineSetting();
     pending_.paper = Target() == nullptr;
     pending_.mesh = (data.flags & (kPolygonMesh | kPolyfaceMesh)) != 0;
+    pending_.splineFit = (data.flags & kSplineFitPolyline) != 0;
     if (!(data.flags & kPolyline3d)) {
         const double* n = getExtrusion()->getDirection();
-        pending_.planar =
-            ObjectToWorld(n[0], n[1], n[2], getExtrusion()->getElevation(), &pending_.plane);
+        const double elevation = getExtrusion()->getElevation();
+        pending_.planar = ObjectToWorld(n[0], n[1], n[2], elevation, &pending_.plane);
+        if (!pending_.planar)
+            pending_.edgeOn = EntityView(elevation);
     }
+}
+
+// A spline-fit polyline holds the vertices of its curve and those of its
+// frame, the control points shown only while SPLFRAME is on.
+bool TAccurateCollector::VertexDrawn() {
+    return !pending_.splineFit || !(EntityFlags() & kFrameVertex);
 }
 
 void TAccurateCollector::KeepPolyline(TDXFPolygon* polyline) {
@@ -122,19 +158,23 @@ void TAccurateCollector::KeepPolyline(TDXFPolygon* polyline) {
         report_.Warn("meshLeftOut", layer);
         return;
     }
+    TBlockContents* target = openBlock_ ? openBlock_ : &model_.modelSpace;
     if (!pending_.planar) {
-        report_.Warn("edgeOnPlane", layer);
+        KeepEdgeOn(pending_.edgeOn, PolylineSpan(*polyline), layer, *target);
         return;
     }
-    TBlockContents* target = openBlock_ ? openBlock_ : &model_.modelSpace;
     target->items.emplace_back(TPlaced<TOwnedPolyline>{std::move(owned), pending_.plane});
 }
 
 void TAccurateCollector::KeepInsert(const DL_InsertData& data, const std::string& layer) {
     TBlockContents* target = Target();
     TAffine2D plane;
-    if (!target || !EntityPlane(data.ipz, layer, &plane))
+    if (!target)
         return;
+    if (!EntityPlane(data.ipz, &plane)) {
+        report_.Warn("edgeOnPlane", layer); // a block seen edge-on: left out
+        return;
+    }
     TInsertItem insert(data.name, layer, data.rows, data.cols, data.rowSp, data.colSp);
     // The spacing is along the rotated axes and not scaled.
     insert.scale = TAffine2D::Scaling(data.sx, data.sy);
@@ -163,7 +203,7 @@ void TAccurateCollector::addEllipse(const DL_EllipseData& data) {
     ellipse.unitCircle.f = data.cy;
     ellipse.startDegrees = data.angle1 * 180 / kPi;
     ellipse.endDegrees = data.angle2 * 180 / kPi;
-    ellipse.layer = getAttributes().getLayer();
+    ellipse.layer = EntityLayer();
     curveLayers_.push_back(ellipse.layer);
     target->items.emplace_back(std::move(ellipse));
 }
@@ -174,7 +214,7 @@ void TAccurateCollector::addSpline(const DL_SplineData& data) {
     if (!splineBlock_)
         return;
     TSplineItem spline;
-    spline.layer = getAttributes().getLayer();
+    spline.layer = EntityLayer();
     curveLayers_.push_back(spline.layer);
     spline.curve.degree = static_cast<int>(data.degree);
     spline.curve.closed = (data.flags & kSplineClosed) != 0;

@@ -3,9 +3,12 @@
 #pragma once
 
 #include "collect/collector.h"
+#include "collect/edge_on_view.h"
 #include "model/block_model.h"
 
 #include "quillform/diagnostics.h"
+
+#include <optional>
 
 namespace quillform::detail {
 
@@ -39,14 +42,20 @@ protected:
     void KeepCircle(TDXFCircle* circle) override;
     void KeepPolyline(TDXFPolygon* polyline) override;
     void KeepInsert(const DL_InsertData& data, const std::string& layer) override;
+    bool VertexDrawn() override;
 
 private:
     // Where the entity being read lands: the open block or model space; null
     // when it is left out (paper space).
     TBlockContents* Target();
     // The map from the entity's object coordinate system at the given
-    // elevation; false (after a warning) when its plane is seen edge-on.
-    bool EntityPlane(double elevation, const std::string& layer, TAffine2D* map);
+    // elevation; false when its plane is seen edge-on.
+    bool EntityPlane(double elevation, TAffine2D* map);
+    // An entity in a vertical plane: kept as the line a plan view shows
+    // (the span of object x it covers), or left out when that is a point.
+    void KeepEdgeOn(const std::optional<TEdgeOnView>& view, const TXSpan& span, const char* layer,
+                    TBlockContents& target);
+    std::optional<TEdgeOnView> EntityView(double elevation);
     TSplineCurve* OpenSpline();
 
     quillform::Diagnostics& report_;
@@ -57,8 +66,10 @@ private:
     struct PolylineSetting {
         TAffine2D plane;
         bool planar = true;
+        std::optional<TEdgeOnView> edgeOn; // when not planar
         bool paper = false;
         bool mesh = false;
+        bool splineFit = false; // its frame vertices are not drawn
     } pending_;
     // The spline whose control points, knots and fit points are arriving.
     TBlockContents* splineBlock_ = nullptr;

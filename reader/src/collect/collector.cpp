@@ -4,6 +4,8 @@
 
 #include "model/geometry.h"
 
+#include <dl_dxf.h>
+
 #include <cmath>
 #include <memory>
 
@@ -18,8 +20,12 @@ Test_CreationClass::~Test_CreationClass() {
     delete CurrentBlock;
 }
 
+int Test_CreationClass::EntityFlags() {
+    return parser_ ? parser_->getIntValue(70, 0) : 0;
+}
+
 std::string Test_CreationClass::EntityLayer() {
-    return getAttributes().getLayer();
+    return Named(getAttributes().getLayer());
 }
 
 // A circle or arc without a finite positive radius has no outline to cut:
@@ -104,12 +110,15 @@ void Test_CreationClass::Store(TLista& modelSpaceList, TLista block::*blockList,
 }
 
 void Test_CreationClass::addLayer(const DL_LayerData& data) {
-    LayerNames.AddName(data.name.c_str());
+    const std::string name = Named(data.name);
+    LayerNames.AddName(name.c_str());
     if (OnLayer.Func)
-        OnLayer.Raise(Wide(data.name).c_str());
+        OnLayer.Raise(Wide(name).c_str());
 }
 
-void Test_CreationClass::addBlock(const DL_BlockData& data) {
+void Test_CreationClass::addBlock(const DL_BlockData& raw) {
+    DL_BlockData data = raw;
+    data.name = Named(raw.name);
     Flush();
     FinishBlock();
     CurrentBlock = new block();
@@ -204,7 +213,7 @@ void Test_CreationClass::addPolyline(const DL_PolylineData& data) {
 }
 
 void Test_CreationClass::addVertex(const DL_VertexData& data) {
-    if (CurrentPolyline) {
+    if (CurrentPolyline && VertexDrawn()) {
         auto* vertex = NewPlainItem<dxf_info>();
         vertex->x = data.x;
         vertex->y = data.y;
@@ -214,7 +223,9 @@ void Test_CreationClass::addVertex(const DL_VertexData& data) {
     OnVertex.Raise(data.x, data.y, data.z, data.bulge);
 }
 
-void Test_CreationClass::addInsert(const DL_InsertData& data) {
+void Test_CreationClass::addInsert(const DL_InsertData& raw) {
+    DL_InsertData data = raw;
+    data.name = Named(raw.name);
     const std::string layer = EntityLayer();
     Flush();
     KeepInsert(data, layer);
@@ -222,6 +233,11 @@ void Test_CreationClass::addInsert(const DL_InsertData& data) {
     if (OnInsert.Func)
         OnInsert.Raise(Wide(data.name).c_str(), data.ipx, data.ipy, data.ipz, data.sx, data.sy,
                        data.sz, data.angle, Wide(layer).c_str());
+}
+
+void Test_CreationClass::setVariableString(const std::string& key, const std::string& value, int) {
+    if (key == "$ACADVER" || key == "$DWGCODEPAGE")
+        names_.HeaderVariable(key, value);
 }
 
 void Test_CreationClass::setVariableInt(const std::string& key, int value, int) {

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "collect/name_decoding.h"
 #include "model/entity_lists.h"
 #include "model/entity_store.h"
 #include "model/name_widener.h"
@@ -25,6 +26,8 @@ class TExpansionBudget;
 // entity. The entity event slots (OnLayer ... OnInsert) are the
 // EntityEvents base. The stages after parsing take the lists, never the
 // collector.
+class DL_Dxf;
+
 class Test_CreationClass : public DL_CreationAdapter,
                            public quillform::detail::TEntityLists,
                            public quillform::EntityEvents {
@@ -51,6 +54,7 @@ public:
     void addVertex(const DL_VertexData& data) override;
     void addInsert(const DL_InsertData& data) override;
     void setVariableInt(const std::string& key, int value, int code) override;
+    void setVariableString(const std::string& key, const std::string& value, int code) override;
 
     // Entities the reader does not use: counted (see census.cpp), nothing more.
     void addPoint(const DL_PointData&) override;
@@ -75,6 +79,10 @@ public:
     void addLeader(const DL_LeaderData&) override;
     void addHatch(const DL_HatchData&) override;
     void addImage(const DL_ImageData&) override;
+
+    // The parser that calls this collector, for the groups its callbacks do
+    // not pass on (a vertex's flags).
+    void ReadBy(DL_Dxf* parser) { parser_ = parser; }
 
     // No callback follows the last entity of a file: the reader hands the
     // pending polyline to the model-space list once parsing is over.
@@ -106,8 +114,17 @@ protected:
     virtual void KeepCircle(TDXFCircle* circle);
     virtual void KeepPolyline(TDXFPolygon* polyline);
     virtual void KeepInsert(const DL_InsertData& data, const std::string& layer);
+    // Whether the vertex being read belongs to the pending polyline's outline.
+    virtual bool VertexDrawn() { return true; }
+    // The flags (group 70) of the entity being read; 0 when unknown.
+    int EntityFlags();
     // Called when a block definition has been opened as CurrentBlock.
     virtual void BlockOpened(const DL_BlockData& /*data*/) {}
+
+    // The layer of the entity being read, and any layer or block name, as
+    // UTF-8 (see TNameDecoding).
+    std::string EntityLayer();
+    std::string Named(const std::string& name) const { return names_(name); }
 
     void Flush();
     void FinishBlock();
@@ -118,7 +135,6 @@ private:
     void ExpandInsert(const DL_InsertData& data, const char* layer);
     void ExpandBlock(const block& source, TPoint2D insertion, double angle, const char* layer);
 
-    std::string EntityLayer();
     bool UsableRadius(double radius, const std::string& layer);
     // What these rules leave out of an entity the accurate rules would use.
     bool PlaneIgnored();
@@ -134,6 +150,8 @@ private:
     std::wstring Wide(const std::string& name) const { return widen_(name.c_str()); }
 
     quillform::detail::NameWidener widen_;
+    quillform::detail::TNameDecoding names_;
+    DL_Dxf* parser_ = nullptr;
     quillform::Diagnostics* report_;
     quillform::detail::TExpansionBudget* budget_;
 };

@@ -83,7 +83,9 @@ int32_t ParseDxf(const std::string& path, Test_CreationClass& collector,
         ~LocaleRestore() { std::setlocale(LC_ALL, locale.c_str()); }
     } restore{hostLocale};
     DL_Dxf parser;
+    collector.ReadBy(&parser);
     parser.in(stream, &collector);
+    collector.ReadBy(nullptr);
     return Judge(filter.Findings(), report);
 }
 

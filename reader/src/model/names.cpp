@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "quillform/names.h"
 
+#include "model/utf8_check.h"
+
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -89,9 +91,9 @@ std::string EncodeForLocale(const std::wstring& text) {
     return out;
 }
 
-namespace {
-// Whether the bytes are well-formed UTF-8 (no overlong forms, no surrogates).
-bool IsUtf8(const unsigned char* p) {
+namespace detail {
+bool IsUtf8(const char* text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text);
     while (*p) {
         const unsigned char c = *p;
         const int length = c < 0x80         ? 1
@@ -114,12 +116,12 @@ bool IsUtf8(const unsigned char* p) {
     }
     return true;
 }
-} // namespace
+} // namespace detail
 
 std::string NameToUtf8(const char* name) {
     if (!name)
         return std::string();
-    if (IsUtf8(reinterpret_cast<const unsigned char*>(name)))
+    if (detail::IsUtf8(name))
         return name;
     return ToUtf8(WidenName(name));
 }

@@ -25,6 +25,11 @@ const std::vector<WarningForm> kForms = {
      "{n} entity on layer {layer} lies in a plane seen edge-on from the drawing and was left out",
      "{n} entities on layer {layer} lie in a plane seen edge-on from the drawing and were left "
      "out"},
+    {"verticalPlane",
+     "{n} entity on layer {layer} lies in a vertical plane and was kept as the line a plan view "
+     "shows",
+     "{n} entities on layer {layer} lie in a vertical plane and were kept as the lines a plan "
+     "view shows"},
     {"curveNotFitted",
      "{n} curve on layer {layer} defines no outline (no size, or data that make no curve) and "
      "was left out",

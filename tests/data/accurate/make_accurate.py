@@ -168,7 +168,7 @@ def case_tilted_circle(doc):
     circle = msp.add_circle((5, 5), 2, dxfattribs={"extrusion": (0, 0.6, 0.8)})
     centre = circle.ocs().to_wcs(Vec3(5, 5, 0))  # seen from above: an ellipse around here
     square(msp, centre.x - 5, centre.y - 5, 10)
-    # On its edge, seen from above: nothing to place.
+    # On its edge, seen from above: a line.
     msp.add_circle((5, 5), 2, dxfattribs={"extrusion": (1, 0, 0)})
 
 

@@ -38,6 +38,8 @@ const double kEdgeProbes[] = {1.0 / 3, 2.0 / 3};
 // A stretch whose ends and middle lie this share of the tolerance apart does not move: it gives
 // no edge (a span between repeated control points, say).
 constexpr double kStationary = 1e-6;
+// Chords of a curve that biarcs could not follow are halved at most this often.
+constexpr int kMaxChordHalvings = 24;
 
 class TStretchFitter {
 public:
@@ -141,8 +143,41 @@ void TStretchFitter::Fit(const TCurveNode& from, const TCurveNode& to) {
         else
             EmitBestEffort(here, next, middle);
         here = next;
-        step *= scale;
+        // Steps below the finest would shrink until one jumps to the stretch's end.
+        step = std::max(step * scale, finest);
     }
+}
+
+// The chord between the nodes, halved until the curve keeps within the tolerance of each
+// piece, as far as the halvings and the edge budget allow.
+void AddChords(const TParametricCurve& curve, const TCurveNode& from, const TCurveNode& to,
+               double tolerance, int halvings, TFittedChain& chain) {
+    const TFittedEdge chord = StraightEdge(from.point, to.point);
+    const double middle = from.param + (to.param - from.param) / 2;
+    const TCurveNode half{middle, curve.Evaluate(middle, false).point, {}};
+    bool within = DistanceToEdge(chord, half.point) <= tolerance;
+    for (double f : kEdgeProbes) {
+        const double t = from.param + f * (to.param - from.param);
+        within = within && DistanceToEdge(chord, curve.Evaluate(t, false).point) <= tolerance;
+    }
+    if (!within && halvings < kMaxChordHalvings && chain.size() < kMaxEdges) {
+        AddChords(curve, from, half, tolerance, halvings + 1, chain);
+        AddChords(curve, half, to, tolerance, halvings + 1, chain);
+    } else if (Distance(from.point, to.point) > 0) {
+        chain.push_back(chord);
+    }
+}
+
+// A curve that biarcs could not follow within the budget is still drawn, as chords.
+TFittedChain Chords(const TParametricCurve& curve, const TCurveFitRequest& request) {
+    TFittedChain chain;
+    const std::vector<double>& breaks = request.breaks;
+    for (size_t i = 0; i + 1 < breaks.size(); ++i) {
+        const TCurveNode from{breaks[i], curve.Evaluate(breaks[i], false).point, {}};
+        const TCurveNode to{breaks[i + 1], curve.Evaluate(breaks[i + 1], true).point, {}};
+        AddChords(curve, from, to, request.tolerance, 0, chain);
+    }
+    return chain;
 }
 
 } // namespace
@@ -163,9 +198,14 @@ TFittedChain FitCurve(const TParametricCurve& curve, const TCurveFitRequest& req
         const TCurveNode to{b, end, UnitTangent(curve, b, true, a)};
         fitter.Fit(from, to);
         if (fitter.Exhausted()) {
-            if (request.overEdgeLimit)
-                *request.overEdgeLimit = fitter.TooManyEdges();
-            return {};
+            // More edges than the limit allows: said so, never half drawn.
+            if (fitter.TooManyEdges()) {
+                if (request.overEdgeLimit)
+                    *request.overEdgeLimit = true;
+                return {};
+            }
+            chain = Chords(curve, request);
+            break;
         }
         start = end;
     }

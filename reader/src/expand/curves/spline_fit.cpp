@@ -65,14 +65,46 @@ std::optional<std::vector<double>> Breaks(const TNurbsCurve& curve, const TNurbs
     return breaks;
 }
 
+// The middle of the box of the points that define the spline. Fitting runs
+// around it: rounding then depends on the curve's size, not on how far from
+// the origin it lies, and the fit of a moved spline is the moved fit.
+TPoint2D LocalOrigin(const TSplineCurve& spline) {
+    const std::vector<TPoint2D>& points =
+        spline.controlPoints.empty() ? spline.fitPoints : spline.controlPoints;
+    if (points.empty())
+        return {};
+    TPoint2D low = points.front(), high = low;
+    for (const TPoint2D& p : points) {
+        low = TPoint2D(std::min(low.X, p.X), std::min(low.Y, p.Y));
+        high = TPoint2D(std::max(high.X, p.X), std::max(high.Y, p.Y));
+    }
+    const TPoint2D middle = 0.5 * (low + high);
+    return IsFinite(middle) ? middle : TPoint2D();
+}
+
+TSplineCurve Moved(TSplineCurve spline, TPoint2D by) {
+    for (TPoint2D& p : spline.controlPoints)
+        p = p + by;
+    for (TPoint2D& p : spline.fitPoints)
+        p = p + by;
+    return spline;
+}
+
+void Move(TFittedChain& chain, TPoint2D by) {
+    for (TFittedEdge& edge : chain) {
+        edge.start = edge.start + by;
+        edge.end = edge.end + by;
+        if (edge.isArc)
+            edge.center = edge.center + by;
+    }
+}
+
 std::optional<TNurbs> Prepare(const TSplineCurve& spline) {
     return spline.controlPoints.empty() ? PrepareNurbs(SplineFromFitPoints(spline))
                                         : PrepareNurbs(spline);
 }
 
-} // namespace
-
-TFittedChain FitSpline(const TSplineCurve& spline, double tolerance, bool* overEdgeLimit) {
+TFittedChain FitLocally(const TSplineCurve& spline, double tolerance, bool* overEdgeLimit) {
     const std::optional<TNurbs> nurbs = Prepare(spline);
     if (!nurbs)
         return {};
@@ -92,6 +124,15 @@ TFittedChain FitSpline(const TSplineCurve& spline, double tolerance, bool* overE
                             : kFinestTolerance * size;
     request.overEdgeLimit = overEdgeLimit;
     return FitCurve(curve, request);
+}
+
+} // namespace
+
+TFittedChain FitSpline(const TSplineCurve& spline, double tolerance, bool* overEdgeLimit) {
+    const TPoint2D origin = LocalOrigin(spline);
+    TFittedChain chain = FitLocally(Moved(spline, -1.0 * origin), tolerance, overEdgeLimit);
+    Move(chain, origin);
+    return chain;
 }
 
 double SplineDeviation(const TFittedChain& chain, const TSplineCurve& spline) {
