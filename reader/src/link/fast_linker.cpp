@@ -254,8 +254,7 @@ void TFastLink::Run(TLista* contours, int32_t* status) {
         nearFirst_ = nearLast_ = NearAnswer();
         bool attached = contour->Count > 0;
         while (*status == 0 && attached)
-            attached =
-                nearestFirst_ ? AttachNearest(contour, group) : AttachNext(contour, group);
+            attached = nearestFirst_ ? AttachNearest(contour, group) : AttachNext(contour, group);
         if (*status != 0 || contour->Count == 0) {
             DestroyPolygon(contour);
             continue;

@@ -15,7 +15,8 @@ constexpr double kRadiansPerDegree = kPi / 180;
 
 TPoint2D OnCircle(const dxf_info& arc, double degrees) {
     const double a = degrees * kRadiansPerDegree;
-    return TPoint2D(arc.center_x + arc.radius * std::cos(a), arc.center_y + arc.radius * std::sin(a));
+    return TPoint2D(arc.center_x + arc.radius * std::cos(a),
+                    arc.center_y + arc.radius * std::sin(a));
 }
 
 // The angle the edge turns through from `from` to `to` around the arc's

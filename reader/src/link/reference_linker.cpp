@@ -101,7 +101,8 @@ bool TLiteralLink::AttachNext(TDXFPolygon* contour) {
 }
 
 // The two ends of an entity of the list: start, then end.
-std::pair<TPoint2D, TPoint2D> EndsOf(const TEntityLists& lists, const TLista* list, const void* item) {
+std::pair<TPoint2D, TPoint2D> EndsOf(const TEntityLists& lists, const TLista* list,
+                                     const void* item) {
     if (list == &lists.Segments) {
         const auto* s = static_cast<const TDXFSegment*>(item);
         return {TPoint2D(s->X1, s->Y1), TPoint2D(s->X2, s->Y2)};
