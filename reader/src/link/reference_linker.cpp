@@ -3,7 +3,8 @@
 // Chains segments, arcs and open polylines into contours. First match wins
 // everywhere: segments before arcs before polylines, earlier entities before
 // later ones, and the four end pairings in a fixed order. This literal scan
-// is the reference that any faster linker has to match result for result.
+// is the reference that any faster linker has to match result for result;
+// so is its nearest-first variant, which walks every list at each step.
 #include "link/reference_linker.h"
 
 #include "link/contour_building.h"
