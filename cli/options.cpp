@@ -51,12 +51,20 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
         ->check(LengthOf(&quillform::Settings::distance));
     app.add_flag("--mix-layers", options.settings.mixLayers,
                  "Let linking join entities of any layers");
-    app.add_flag("--accurate", options.settings.accurate,
-                 "Read the geometry as CAD programs show it: block base points, scale, mirroring, "
-                 "arrays, nested blocks, extrusions; paper space left out; open polylines open");
-    app.add_option("--curve-tolerance", options.settings.curveTolerance,
-                   "With --accurate: how far the arcs and lines that replace an ellipse or spline "
-                   "may stray from it, in drawing units (default 0.01 mm in the drawing's unit)")
+    CLI::Option* accurate = app.add_flag(
+        "--accurate", options.settings.accurate,
+        "Read the geometry as CAD programs show it (the default): block base points, scale, "
+        "mirroring, arrays, nested blocks, extrusions, ellipses, splines; paper space left out; "
+        "open polylines open; nearest ends joined first");
+    app.add_flag_callback(
+           "--literal", [&options] { options.settings.accurate = false; },
+           "Read by the reader's own simplified rules instead: inserts by rotation and insertion "
+           "point only, bulges exploded, the first end found within the distance joined")
+        ->excludes(accurate);
+    app.add_option(
+           "--curve-tolerance", options.settings.curveTolerance,
+           "In accurate geometry: how far the arcs and lines that replace an ellipse or spline "
+           "may stray from it, in drawing units (default 0.01 mm in the drawing's unit)")
         ->check(LengthOf(&quillform::Settings::curveTolerance));
     app.add_option("--output-units", options.outputUnits,
                    "Write every coordinate, radius and box in this unit (mm, cm, m, in, ft), "

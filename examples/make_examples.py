@@ -6,9 +6,18 @@
 plate.dxf: a plate with rounded corners (LWPOLYLINE with bulges), four round
 holes, a slot drawn as loose LINEs and ARCs, and beside it a frame whose
 square window holds an island with its own hole.
+
+bracket_plate.dxf: a plate with an elliptical slot (ELLIPSE), and beside it a
+bracket placed by an INSERT that mirrors and scales its block: what a CAD
+program shows needs accurate geometry.
+
+    /usr/bin/python3 examples/make_examples.py [plate] [bracket_plate]
+
+writes the named drawings (all without names).
 """
 import math
 import os
+import sys
 
 import ezdxf
 
@@ -55,5 +64,33 @@ def make_plate():
     doc.saveas(os.path.join(HERE, "plate.dxf"))
 
 
+def bracket_block(doc):
+    """A bracket of loose lines with a fillet arc and a round hole, drawn
+    about a base point that is not the origin."""
+    block = doc.blocks.new("BRACKET", base_point=(10, 10))
+    for start, end in [((10, 10), (50, 10)), ((50, 10), (50, 20)), ((50, 20), (30, 20)),
+                       ((20, 30), (20, 50)), ((20, 50), (10, 50)), ((10, 50), (10, 10))]:
+        block.add_line(start, end, dxfattribs={"layer": "CUT"})
+    block.add_arc((30, 30), 10, 180, 270, dxfattribs={"layer": "CUT"})  # (20, 30) to (30, 20)
+    block.add_circle((16, 16), 3, dxfattribs={"layer": "CUT"})
+
+
+def make_bracket_plate():
+    doc = ezdxf.new("R2000")
+    doc.units = ezdxf.units.MM
+    doc.layers.add("CUT")
+    msp = doc.modelspace()
+    rounded_rectangle(msp, 0, 0, 100, 60, 8, "CUT")
+    msp.add_ellipse((50, 30), major_axis=(25, 0), ratio=0.4, dxfattribs={"layer": "CUT"})
+    bracket_block(doc)
+    # Mirrored in x and scaled 1.5: the bracket spans x 110 to 170, y 0 to 60.
+    msp.add_blockref("BRACKET", (170, 0), dxfattribs={"layer": "CUT", "xscale": -1.5,
+                                                      "yscale": 1.5})
+    doc.saveas(os.path.join(HERE, "bracket_plate.dxf"))
+
+
+MAKERS = {"plate": make_plate, "bracket_plate": make_bracket_plate}
+
 if __name__ == "__main__":
-    make_plate()
+    for name in sys.argv[1:] or list(MAKERS):
+        MAKERS[name]()

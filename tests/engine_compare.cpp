@@ -6,6 +6,7 @@
 
 #include "classify/classifier.h"
 #include "link/linker.h"
+#include "pipeline/geometry_mode.h"
 
 #include <cstdio>
 #include <sstream>
@@ -162,7 +163,8 @@ TEngineRun RunEngine(const Test_CreationClass& input, const quillform::Settings&
     std::unique_ptr<Test_CreationClass> lists = CopyLists(input);
     TEngineRun run;
     TLista contours;
-    MakeLinker(settings.engine)
+    MakeGeometryMode(settings)
+        ->MakeLinker(settings.engine)
         ->Link(*lists, &contours, &run.status,
                TLinkOptions{settings.distance, settings.openMode, settings.mixLayers});
     run.contours = ContoursText(contours);

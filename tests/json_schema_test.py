@@ -40,12 +40,14 @@ def runs(data):
     plain = [str(f) for f in sorted(data.glob("*.dxf"))]
     accurate = [str(f) for f in sorted((data / "accurate").glob("*.dxf"))]
     yield "tests/data", plain, len(plain)
-    yield "tests/data/accurate", accurate, len(accurate)
+    yield "tests/data --literal", ["--literal", *plain], len(plain)
+    yield "tests/data/accurate --literal", ["--literal", *accurate], len(accurate)
     yield "tests/data/accurate --accurate", ["--accurate", *accurate], len(accurate)
     options = ["-d", "0", "--open-mode", "1", "--mix-layers"]
     yield "tests/data -d 0 --open-mode 1 --mix-layers", [*options, *plain[:12]], 12
     diagnostics = [str(f) for f in sorted((data / "diagnostics").glob("*.dxf"))]
     yield "tests/data/diagnostics", diagnostics, len(diagnostics)
+    yield "tests/data/diagnostics --literal", ["--literal", *diagnostics], len(diagnostics)
     extras = ["--accurate", "--curve-tolerance", "0.05", "--engine", "reference",
               "--holes-across-layers", "--output-units", "mm", "--exclude-layers=none"]
     # A drawing without a unit cannot be converted (exit status 2).
@@ -114,7 +116,8 @@ def mutations(doc):
     yield altered("version 1", lambda d: d.update(version=1))
     yield altered("file missing", lambda d: d.pop("file"))
     yield altered("unknown setting", lambda d: d["settings"].update(units="mm"))
-    yield altered("accurate false", lambda d: d["settings"].update(accurate=False))
+    yield altered("accurate as text", lambda d: d["settings"].update(accurate="yes"))
+    yield altered("geometry not said", lambda d: d["settings"].pop("accurate"))
     yield altered("unknown status flag", lambda d: d["status"]["flags"].append("lost"))
     yield altered("unknown layer member", lambda d: d["layers"][0].update(color=7))
     yield altered("unknown shape member", lambda d: shape(d).update(area=1.0))

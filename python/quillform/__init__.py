@@ -4,7 +4,7 @@
 islands, with vertices, true arc edges, circles and bounding boxes.
 
     import quillform
-    drawing = quillform.read("part.dxf", distance=0.01, accurate=True)
+    drawing = quillform.read("part.dxf", distance=0.01)  # accurate=False: literal rules
     for layer in drawing.layers:
         for shape in layer.shapes:
             print(shape.kind, len(shape.vertices), shape.area, len(shape.holes))

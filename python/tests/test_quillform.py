@@ -42,7 +42,7 @@ def test_square_with_a_circular_hole():
 
 
 def test_the_example_plate_with_its_arcs_island_and_hole():
-    drawing = quillform.read(os.path.join(EXAMPLES, "plate.dxf"))
+    drawing = quillform.read(os.path.join(EXAMPLES, "plate.dxf"), accurate=False)
     shapes = layer(drawing, "CUT").shapes
     assert len(shapes) == 3
     plate = shapes[2]
@@ -58,6 +58,19 @@ def test_the_example_plate_with_its_arcs_island_and_hole():
     assert len(island.holes) == 1 and island.holes[0].circle.radius == 5
     assert drawing.units.name == "mm"
     assert drawing.status == 0
+
+
+def test_accurate_geometry_unless_asked_for_the_literal_rules():
+    path = os.path.join(EXAMPLES, "bracket_plate.dxf")
+    accurate = layer(quillform.read(path), "CUT").shapes
+    plate, bracket = sorted(accurate, key=lambda s: s.bounds.min_x)
+    assert len(plate.holes) == 1 and plate.holes[0].bounds.max_x == pytest.approx(75)
+    assert (bracket.bounds.min_x, bracket.bounds.max_x) == (110, 170)
+    assert bracket.holes[0].circle.radius == pytest.approx(4.5)
+    literal = layer(quillform.read(path, accurate=False), "CUT").shapes
+    plate, bracket = sorted(literal, key=lambda s: s.bounds.min_x)
+    assert plate.holes == [] or len(plate.holes) == 0
+    assert (bracket.bounds.min_x, bracket.bounds.max_x) == (180, 220)
 
 
 def test_settings_are_keywords():

@@ -23,10 +23,11 @@ struct Settings {
     double distance = 1; // linking distance, in drawing units
     int openMode = 0;    // a chain that does not close: 0 drop it, 1 keep it, 2 stop
     bool mixLayers = false;
-    // Off: the reader's own simplified rules. On: geometry as CAD programs
-    // show it (block base points, scale and mirroring, arrays, nested blocks,
-    // object coordinate systems, paper space left out, open polylines open).
-    bool accurate = false;
+    // On: geometry as CAD programs show it (block base points, scale and
+    // mirroring, arrays, nested blocks, object coordinate systems, paper
+    // space left out, open polylines open, nearest ends joined first). Off:
+    // the reader's own simplified rules, which the facade TDXFQuillform keeps.
+    bool accurate = true;
     // Accurate geometry: the greatest distance between a curve (ellipse,
     // spline, a circle under unequal scale) and the arcs and lines that
     // replace it, in drawing units; 0 means 0.01 mm in the drawing's unit
@@ -68,7 +69,7 @@ template <typename Visit> void ForEachSetting(Visit&& visit) {
     visit(SettingName{"distance", "distance", true}, &Settings::distance);
     visit(SettingName{"mixLayers", "mix_layers", true}, &Settings::mixLayers);
     visit(SettingName{"openMode", "open_mode", true}, &Settings::openMode);
-    visit(SettingName{"accurate", "accurate"}, &Settings::accurate);
+    visit(SettingName{"accurate", "accurate", true}, &Settings::accurate);
     visit(SettingName{"curveTolerance", "curve_tolerance", false,
                       [](const Settings& s) { return s.accurate; }},
           &Settings::curveTolerance);

@@ -8,7 +8,10 @@
 
 #include <cstring>
 
-TDXFQuillform::TDXFQuillform() = default;
+// The facade reads by its own simplified rules unless told otherwise.
+TDXFQuillform::TDXFQuillform() {
+    FSettings.accurate = false;
+}
 
 void TDXFQuillform::SetLinkingDistance(double distance) {
     FLinkingDistance = distance;

@@ -49,12 +49,52 @@ bool OnOneLine(const TDXFPolygon& contour, double tolerance) {
     }
     return true;
 }
+constexpr double kPi = 3.14159265358979323846;
+
+const dxf_info& VertexAt(const TListaNode* node) {
+    return *static_cast<const dxf_info*>(node->Item);
+}
+
+// The signed angle an arc edge turns through from its vertex to the next
+// (counterclockwise positive), in (-2 pi, 2 pi]; a whole turn when they meet.
+double SignedTurn(const dxf_info& arc, const dxf_info& next) {
+    const double a = std::atan2(arc.y - arc.center_y, arc.x - arc.center_x);
+    const double b = std::atan2(next.y - arc.center_y, next.x - arc.center_x);
+    double turn = std::fmod((arc.clockwise ? a - b : b - a) + 4 * kPi, 2 * kPi);
+    if (turn == 0)
+        turn = 2 * kPi;
+    return arc.clockwise ? -turn : turn;
+}
+
+// Arcs of one circle that run out and back along it: every edge an arc of
+// the first one's circle, turning through no whole turn in all.
+bool BackAndForthOnOneCircle(const TDXFPolygon& contour, double tolerance) {
+    const dxf_info& first = VertexAt(contour.Head);
+    double turn = 0;
+    for (const TListaNode* n = contour.Head; n; n = n->Next) {
+        const dxf_info& v = VertexAt(n);
+        if (!v.is_arc || !(std::fabs(v.center_x - first.center_x) <= tolerance) ||
+            !(std::fabs(v.center_y - first.center_y) <= tolerance) ||
+            !(std::fabs(v.radius - first.radius) <= tolerance))
+            return false;
+        turn += SignedTurn(v, *contour.NextItem(n));
+    }
+    return std::fabs(turn) < kPi;
+}
+
+bool EnclosesNothing(const TDXFPolygon& contour, double tolerance) {
+    if (contour.Count == 0)
+        return true;
+    if (HasArc(contour))
+        return BackAndForthOnOneCircle(contour, tolerance);
+    return OnOneLine(contour, tolerance);
+}
 } // namespace
 
 void RemoveDegenerateOutlines(TLista* contours, double tolerance, quillform::Diagnostics& report) {
     for (TListaNode* node = contours->Head; node;) {
         auto* contour = static_cast<TDXFPolygon*>(node->Item);
-        if (contour->Count > 0 && (HasArc(*contour) || !OnOneLine(*contour, tolerance))) {
+        if (!EnclosesNothing(*contour, tolerance)) {
             node = node->Next;
             continue;
         }

@@ -86,8 +86,12 @@ TPoint2D PointOf(const dxf_info* vertex) {
     return TPoint2D(vertex->x, vertex->y);
 }
 
+double EndDistance(TPoint2D a, TPoint2D b) {
+    return std::sqrt((a.X - b.X) * (a.X - b.X) + (a.Y - b.Y) * (a.Y - b.Y));
+}
+
 bool Near(TPoint2D a, TPoint2D b, double linkingDistance) {
-    return std::sqrt((a.X - b.X) * (a.X - b.X) + (a.Y - b.Y) * (a.Y - b.Y)) <= linkingDistance;
+    return EndDistance(a, b) <= linkingDistance;
 }
 
 int MatchPairing(TPoint2D start, TPoint2D end, TPoint2D first, TPoint2D last, double distance) {
@@ -167,7 +171,12 @@ quillform::OwnedName StartContour(TLista& segments, TLista& arcs, TLista& polyli
 bool JoinSegment(const TDXFSegment& segment, TDXFPolygon* contour, double linkingDistance) {
     const TPoint2D p1(segment.X1, segment.Y1), p2(segment.X2, segment.Y2);
     const TPoint2D first = PointOf(FirstVertex(contour)), last = PointOf(LastVertex(contour));
-    switch (MatchPairing(p1, p2, first, last, linkingDistance)) {
+    return JoinSegmentAt(segment, contour, MatchPairing(p1, p2, first, last, linkingDistance));
+}
+
+bool JoinSegmentAt(const TDXFSegment& segment, TDXFPolygon* contour, int pairing) {
+    const TPoint2D p1(segment.X1, segment.Y1), p2(segment.X2, segment.Y2);
+    switch (pairing) {
     case kStartNearFirst:
         contour->Insert(0, NewVertex(p2.X, p2.Y));
         return true;
@@ -187,8 +196,14 @@ bool JoinSegment(const TDXFSegment& segment, TDXFPolygon* contour, double linkin
 
 bool JoinArc(const TDXFArc& arc, TDXFPolygon* contour, double linkingDistance) {
     const TPoint2D s(arc.StartX, arc.StartY), e(arc.EndX, arc.EndY);
+    const TPoint2D first = PointOf(FirstVertex(contour)), last = PointOf(LastVertex(contour));
+    return JoinArcAt(arc, contour, MatchPairing(s, e, first, last, linkingDistance));
+}
+
+bool JoinArcAt(const TDXFArc& arc, TDXFPolygon* contour, int pairing) {
+    const TPoint2D s(arc.StartX, arc.StartY), e(arc.EndX, arc.EndY);
     dxf_info* last = LastVertex(contour);
-    switch (MatchPairing(s, e, PointOf(FirstVertex(contour)), PointOf(last), linkingDistance)) {
+    switch (pairing) {
     case kStartNearFirst: { // walked backwards from E to the old first vertex
         dxf_info* vertex = NewVertex(e.X, e.Y);
         WriteArc(vertex, arc, true);
@@ -219,11 +234,17 @@ bool JoinArc(const TDXFArc& arc, TDXFPolygon* contour, double linkingDistance) {
 // vertex takes over the edge that leaves it. Vertices go in at the front one
 // by one, so that a long polyline joins in time linear in its length.
 bool JoinPolyline(const TDXFPolygon& polyline, TDXFPolygon* contour, double linkingDistance) {
+    const TPoint2D p0 = PointOf(&VertexAt(polyline.Head->Next));
+    const TPoint2D pn = PointOf(&VertexAt(polyline.Tail));
+    const TPoint2D first = PointOf(FirstVertex(contour)), last = PointOf(LastVertex(contour));
+    return JoinPolylineAt(polyline, contour, MatchPairing(p0, pn, first, last, linkingDistance));
+}
+
+bool JoinPolylineAt(const TDXFPolygon& polyline, TDXFPolygon* contour, int pairing) {
     const TListaNode* p0 = polyline.Head->Next;
     const TListaNode* pn = polyline.Tail;
     dxf_info* last = LastVertex(contour);
-    switch (MatchPairing(PointOf(&VertexAt(p0)), PointOf(&VertexAt(pn)),
-                         PointOf(FirstVertex(contour)), PointOf(last), linkingDistance)) {
+    switch (pairing) {
     case kStartNearFirst: // the contour then begins Pn, ..., P1
         for (const TListaNode* n = p0->Next; n; n = n->Next)
             contour->Insert(0, ReversedCopy(n));

@@ -13,6 +13,8 @@ namespace quillform::detail {
 // joined entity writes the same vertices whichever engine found it. Engines
 // differ only in how they find the entity that joins next.
 
+// Plain Euclidean distance, the one every engine measures ends with.
+double EndDistance(TPoint2D a, TPoint2D b);
 // Plain Euclidean distance within reach; a NaN end is never within reach.
 bool Near(TPoint2D a, TPoint2D b, double linkingDistance);
 
@@ -37,6 +39,11 @@ quillform::OwnedName StartContour(TLista& segments, TLista& arcs, TLista& polyli
 bool JoinSegment(const TDXFSegment& segment, TDXFPolygon* contour, double linkingDistance);
 bool JoinArc(const TDXFArc& arc, TDXFPolygon* contour, double linkingDistance);
 bool JoinPolyline(const TDXFPolygon& polyline, TDXFPolygon* contour, double linkingDistance);
+// The same with the pairing chosen by the caller: the entity's start
+// (kStart...) or end meets the contour's first or last vertex.
+bool JoinSegmentAt(const TDXFSegment& segment, TDXFPolygon* contour, int pairing);
+bool JoinArcAt(const TDXFArc& arc, TDXFPolygon* contour, int pairing);
+bool JoinPolylineAt(const TDXFPolygon& polyline, TDXFPolygon* contour, int pairing);
 
 // The end of one contour: a closed chain loses its repeated last vertex, an
 // open one is recorded in openChains (when given) and then dropped, kept, or

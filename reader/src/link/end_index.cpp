@@ -133,6 +133,58 @@ uint32_t TEndIndex::Earliest(uint32_t group, TPoint2D p) const {
     return query.best;
 }
 
+// Visited only while some end could still be as near as the best found (by
+// the distance across the split, shrunk for the rounding of EndDistance)
+// with a key smaller than the best's.
+struct TEndIndex::NearestQuery {
+    TPoint2D point;
+    double reach;
+    Nearness best;
+
+    bool Worth(double across, uint32_t minKey) const {
+        if (minKey == kNone)
+            return false;
+        const double bound = across * (1 - 1e-12) - 1e-150;
+        if (best.key == kNone)
+            return bound <= reach;
+        return bound < best.distance || (bound <= best.distance && minKey < best.key);
+    }
+    void Offer(const End& e, double linkingDistance) {
+        const double d = EndDistance(TPoint2D(e.x, e.y), point);
+        if (!(d <= linkingDistance))
+            return;
+        if (best.key == kNone || d < best.distance || (d == best.distance && e.key < best.key))
+            best = Nearness{e.key, d};
+    }
+};
+
+TEndIndex::Nearness TEndIndex::Nearest(uint32_t group, TPoint2D p) const {
+    if (group >= groups_.size() || !(distance_ >= 0) || std::isnan(p.X) || std::isnan(p.Y))
+        return Nearness();
+    NearestQuery query{p, std::isinf(distance_) ? kInf : distance_ * (1 + 1e-12) + 1e-150, {}};
+    const Range range = groups_[group];
+    VisitNearest(range.begin, range.end, 0, query);
+    return query.best;
+}
+
+// The side of the split that holds the point first: it may prune the other.
+void TEndIndex::VisitNearest(uint32_t begin, uint32_t end, int depth, NearestQuery& query) const {
+    if (begin >= end)
+        return;
+    const uint32_t mid = begin + (end - begin) / 2;
+    const End& e = ends_[mid];
+    if (!removed_[e.key])
+        query.Offer(e, distance_);
+    const double offset = (depth % 2 ? query.point.Y : query.point.X) - Coordinate(e, depth);
+    const bool lowFirst = offset <= 0;
+    const uint32_t nearBegin = lowFirst ? begin : mid + 1, nearEnd = lowFirst ? mid : end;
+    const uint32_t farBegin = lowFirst ? mid + 1 : begin, farEnd = lowFirst ? end : mid;
+    if (query.Worth(0, SubtreeMin(nearBegin, nearEnd)))
+        VisitNearest(nearBegin, nearEnd, depth + 1, query);
+    if (query.Worth(std::fabs(offset), SubtreeMin(farBegin, farEnd)))
+        VisitNearest(farBegin, farEnd, depth + 1, query);
+}
+
 void TEndIndex::Visit(uint32_t begin, uint32_t end, int depth, Query& query) const {
     while (begin < end) {
         const uint32_t mid = begin + (end - begin) / 2;

@@ -31,6 +31,13 @@ public:
               double linkingDistance);
     // The smallest live key of the group with an end p is Near to.
     uint32_t Earliest(uint32_t group, TPoint2D p) const;
+    // The live key of the group with the end nearest to p within reach (by
+    // EndDistance; the smaller key among equally near ones), and that distance.
+    struct Nearness {
+        uint32_t key = kNone;
+        double distance = 0;
+    };
+    Nearness Nearest(uint32_t group, TPoint2D p) const;
     // The entity has been joined or has started a contour.
     void Remove(uint32_t key);
 
@@ -39,6 +46,7 @@ private:
         uint32_t begin = 0, end = 0;
     };
     struct Query;
+    struct NearestQuery;
 
     std::vector<End> ends_;
     std::vector<uint32_t> minKey_; // smallest live key of the subtree rooted at each position
@@ -50,6 +58,7 @@ private:
     void Build(uint32_t begin, uint32_t end, int depth);
     void Refresh(uint32_t begin, uint32_t end, uint32_t position);
     void Visit(uint32_t begin, uint32_t end, int depth, Query& query) const;
+    void VisitNearest(uint32_t begin, uint32_t end, int depth, NearestQuery& query) const;
     uint32_t SubtreeMin(uint32_t begin, uint32_t end) const;
 };
 

@@ -4,10 +4,12 @@
 // walks the lists from their heads for the first entity that joins, an
 // index of entity ends answers with the earliest entity (segments, then
 // arcs, then polylines, each in list order) that has an end within reach.
-// Seeding, joining and closing are the literal steps themselves.
+// Seeding, joining and closing are the literal steps themselves. Linking
+// nearest first asks the same index for the nearest end instead.
 #include "link/contour_building.h"
 #include "link/end_index.h"
 #include "link/linker.h"
+#include "link/nearest_first.h"
 #include "model/name_interner.h"
 
 #include <cassert>
@@ -26,14 +28,16 @@ struct Entity {
 
 class TFastLink {
 public:
-    TFastLink(quillform::detail::TEntityLists& lists, const TLinkOptions& options)
-        : lists_(lists), options_(options) {}
+    TFastLink(quillform::detail::TEntityLists& lists, const TLinkOptions& options,
+              bool nearestFirst)
+        : lists_(lists), options_(options), nearestFirst_(nearestFirst) {}
 
     void Run(TLista* contours, int32_t* status);
 
 private:
     quillform::detail::TEntityLists& lists_;
     const TLinkOptions& options_;
+    const bool nearestFirst_;
     std::vector<Entity> entities_; // by key: list order, segments first
     std::unique_ptr<TEndIndex> index_;
 
@@ -49,6 +53,16 @@ private:
         bool valid = false;
     };
     EndAnswer atFirst_, atLast_;
+    // The same for nearest-first linking.
+    struct NearAnswer {
+        TPoint2D point;
+        TEndIndex::Nearness nearness;
+        bool valid = false;
+    };
+    NearAnswer nearFirst_, nearLast_;
+
+    TEndOffer NearestAt(NearAnswer& answer, TPoint2D point, uint32_t group);
+    bool AttachNearest(TDXFPolygon* contour, uint32_t group);
 
     uint32_t EarliestAt(EndAnswer& answer, TPoint2D point, uint32_t group);
     void Catalogue();
@@ -130,6 +144,41 @@ uint32_t TFastLink::SeedKey() {
     return TEndIndex::kNone;
 }
 
+TEndOffer TFastLink::NearestAt(NearAnswer& answer, TPoint2D point, uint32_t group) {
+    if (!answer.valid || answer.point.X != point.X || answer.point.Y != point.Y ||
+        (answer.nearness.key != TEndIndex::kNone && consumed_[answer.nearness.key]))
+        answer = NearAnswer{point, index_->Nearest(group, point), true};
+    const uint32_t key = answer.nearness.key;
+    if (key == TEndIndex::kNone)
+        return TEndOffer();
+    const auto [start, end] = EndsOf(entities_[key].item, entities_[key].kind);
+    const bool atEnd = EndIsNearer(EndDistance(start, point), EndDistance(end, point));
+    return TEndOffer{key, answer.nearness.distance, atEnd};
+}
+
+bool TFastLink::AttachNearest(TDXFPolygon* contour, uint32_t group) {
+    const TEndOffer atFirst = NearestAt(nearFirst_, PointOf(FirstVertex(contour)), group);
+    const TEndOffer atLast = NearestAt(nearLast_, PointOf(LastVertex(contour)), group);
+    const int pairing = ChooseNearest(*contour, atFirst, atLast, options_.linkingDistance);
+    if (pairing == kNoPairing)
+        return false;
+    const uint32_t key = pairing >= kStartNearLast ? atLast.rank : atFirst.rank;
+    const Entity& entity = entities_[key];
+    switch (entity.kind) {
+    case kSegment:
+        JoinSegmentAt(*static_cast<const TDXFSegment*>(entity.item), contour, pairing);
+        break;
+    case kArc:
+        JoinArcAt(*static_cast<const TDXFArc*>(entity.item), contour, pairing);
+        break;
+    default:
+        JoinPolylineAt(*static_cast<const TDXFPolygon*>(entity.item), contour, pairing);
+        break;
+    }
+    Consume(key);
+    return true;
+}
+
 bool TFastLink::Join(const Entity& entity, TDXFPolygon* contour) const {
     const double d = options_.linkingDistance;
     switch (entity.kind) {
@@ -202,13 +251,16 @@ void TFastLink::Run(TLista* contours, int32_t* status) {
             index_->Remove(seed);
         }
         atFirst_ = atLast_ = EndAnswer();
+        nearFirst_ = nearLast_ = NearAnswer();
         bool attached = contour->Count > 0;
         while (*status == 0 && attached)
-            attached = AttachNext(contour, group);
+            attached = nearestFirst_ ? AttachNearest(contour, group) : AttachNext(contour, group);
         if (*status != 0 || contour->Count == 0) {
             DestroyPolygon(contour);
             continue;
         }
+        if (nearestFirst_)
+            CloseAcrossShortEnd(contour, options_.linkingDistance);
         FinishContour(contour, contours, status, options_.linkingDistance, options_.openContourMode,
                       options_.openChains);
         if (*status != 0)
@@ -218,15 +270,23 @@ void TFastLink::Run(TLista* contours, int32_t* status) {
 
 class TFastLinker : public TContourLinker {
 public:
+    explicit TFastLinker(bool nearestFirst) : nearestFirst_(nearestFirst) {}
     void Link(quillform::detail::TEntityLists& entities, TLista* contours, int32_t* status,
               const TLinkOptions& options) override {
-        TFastLink(entities, options).Run(contours, status);
+        TFastLink(entities, options, nearestFirst_).Run(contours, status);
     }
+
+private:
+    bool nearestFirst_;
 };
 } // namespace
 
 std::unique_ptr<TContourLinker> MakeFastLinker() {
-    return std::make_unique<TFastLinker>();
+    return std::make_unique<TFastLinker>(false);
+}
+
+std::unique_ptr<TContourLinker> MakeFastNearestLinker() {
+    return std::make_unique<TFastLinker>(true);
 }
 
 } // namespace quillform::detail

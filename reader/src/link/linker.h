@@ -32,5 +32,9 @@ public:
 
 std::unique_ptr<TContourLinker> MakeLinker(quillform::Engine engine);
 std::unique_ptr<TContourLinker> MakeFastLinker();
+// Linking nearest first (nearest_first.h): the engines agree result for
+// result here too.
+std::unique_ptr<TContourLinker> MakeNearestLinker(quillform::Engine engine);
+std::unique_ptr<TContourLinker> MakeFastNearestLinker();
 
 } // namespace quillform::detail

@@ -18,4 +18,10 @@ namespace quillform::detail {
 bool LinkContours(TEntityLists& lists, TLista* outList, int32_t* status,
                   const TLinkOptions& options);
 
+// The same scan, nearest first: at each step the entity end nearest to
+// either end of the contour joins (see nearest_first.h), and a chain that
+// stays open only for a short edge at its end closes across it.
+bool LinkContoursNearestFirst(TEntityLists& lists, TLista* outList, int32_t* status,
+                              const TLinkOptions& options);
+
 } // namespace quillform::detail

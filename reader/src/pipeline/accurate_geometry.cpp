@@ -9,6 +9,7 @@
 #include "expand/block_expansion_accurate.h"
 #include "expand/degenerate_outlines.h"
 #include "expand/duplicates.h"
+#include "link/moved_arc_ends.h"
 #include "pipeline/geometry_mode.h"
 
 namespace quillform::detail {
@@ -35,7 +36,14 @@ public:
         RemoveDuplicates(lists, SameGeometry(context), context.report);
     }
 
+    // Nearest ends first, so that an edge shorter than the distance is not
+    // passed over nor closed on itself while its neighbours meet it.
+    std::unique_ptr<TContourLinker> MakeLinker(quillform::Engine engine) const override {
+        return MakeNearestLinker(engine);
+    }
+
     void ScreenContours(TLista* contours, TReadContext& context) override {
+        KeepArcSidesAtMovedEnds(contours);
         RemoveDegenerateOutlines(contours, SameGeometry(context), context.report);
     }
 

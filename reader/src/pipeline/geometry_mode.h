@@ -4,6 +4,7 @@
 
 #include "collect/collector.h"
 #include "collect/expansion_budget.h"
+#include "link/linker.h"
 #include "model/entity_lists.h"
 
 #include "quillform/diagnostics.h"
@@ -35,6 +36,8 @@ public:
     // After parsing: leaves only model-space entities in the lists.
     virtual void PrepareForLinking(quillform::detail::TEntityLists& lists,
                                    TReadContext& context) = 0;
+    // How this mode's entities are chained: the order ends meet in.
+    virtual std::unique_ptr<TContourLinker> MakeLinker(quillform::Engine engine) const = 0;
     // After linking: sets aside contours that cannot be shapes or holes.
     virtual void ScreenContours(TLista* contours, TReadContext& context) = 0;
 };

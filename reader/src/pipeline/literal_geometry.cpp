@@ -18,6 +18,10 @@ public:
     void PrepareForLinking(quillform::detail::TEntityLists& lists, TReadContext& context) override {
         ExplodeBulgedPolylines(lists, context.settings.tolerance);
     }
+    // The first entity in list order with an end within reach joins.
+    std::unique_ptr<TContourLinker> MakeLinker(quillform::Engine engine) const override {
+        return quillform::detail::MakeLinker(engine);
+    }
     void ScreenContours(TLista*, TReadContext&) override {}
 };
 } // namespace

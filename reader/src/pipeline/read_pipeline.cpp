@@ -78,7 +78,7 @@ void TReadPipeline::Link(int32_t* status) {
     KeepSelectedLayers(lists, s, context_.report);
     Diagnostics& report = context_.report;
     AdviseOnDistance(lists, s.distance, DrawingSize(lists), report);
-    MakeLinker(s.engine)->Link(
+    geometry_->MakeLinker(s.engine)->Link(
         lists, &contours_, status,
         TLinkOptions{s.distance, s.openMode, s.mixLayers, &report.openChains});
     // Loose ends this close together were probably meant to meet.
