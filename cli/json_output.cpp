@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "json_output.h"
 
+#include "quillform/check.h"
 #include "quillform/names.h"
 #include "quillform/status.h"
 
@@ -155,6 +156,25 @@ bool HoldsNonFinite(const json& value) {
 }
 } // namespace
 
+static json FindingsToJson(const std::vector<quillform::Finding>& findings) {
+    json list = json::array();
+    for (const quillform::Finding& f : findings) {
+        json item = {{"code", f.code}, {"severity", quillform::SeverityName(f.severity)}};
+        if (!f.layer.empty())
+            item["layer"] = f.layer;
+        if (f.part)
+            item["part"] = *f.part;
+        item["location"] = {{"x", f.location.x}, {"y", f.location.y}};
+        if (f.value)
+            item["value"] = *f.value;
+        if (f.limit)
+            item["limit"] = *f.limit;
+        item["message"] = f.message;
+        list.push_back(item);
+    }
+    return list;
+}
+
 json ResultToJson(const quillform::Drawing& drawing, const Options& options) {
     json layers = json::array();
     for (const quillform::Layer& layer : drawing.layers) {
@@ -183,6 +203,8 @@ json ResultToJson(const quillform::Drawing& drawing, const Options& options) {
     if (!drawing.nearMisses.empty())
         document["nearMisses"] = NearMisses(drawing.nearMisses);
     document["layers"] = layers;
+    if (options.check)
+        document["findings"] = FindingsToJson(drawing.findings);
     if (HoldsNonFinite(document))
         document["notes"] = json::array({"numbers that are not finite (the drawing's coordinates "
                                          "overflow) are written as null"});

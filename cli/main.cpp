@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include "check_output.h"
 #include "contour_printer.h"
 #include "entity_log_printer.h"
 #include "json_output.h"
@@ -105,10 +106,12 @@ int RunContours(const Options& options) {
 
 int RunPicture(const Options& options) {
     std::string unitError;
-    const quillform::Drawing result = ReadShapes(options.files.front(), options, &unitError);
-    const int status = ReportOutcome(result, options, unitError);
+    quillform::Drawing result = ReadShapes(options.files.front(), options, &unitError);
+    int status = ReportOutcome(result, options, unitError);
     if (status != kSuccess)
         return status;
+    if (options.check)
+        status = CheckDrawing(result, options);
     const std::string problem =
         PictureProblem(PictureBox(result), options.pictureWidth, options.pictureHeight);
     if (!problem.empty()) {
@@ -120,7 +123,15 @@ int RunPicture(const Options& options) {
         std::fprintf(stderr, "quillform: %s\n", error.c_str());
         return kCannotOpen;
     }
-    return kSuccess;
+    return status;
+}
+
+// The exit status of a file: the read's, else the check's.
+int CheckedStatus(quillform::Drawing& result, const Options& options, int readStatus) {
+    if (!options.check || !result.Read())
+        return readStatus;
+    const int checked = CheckDrawing(result, options);
+    return readStatus != kSuccess ? readStatus : checked;
 }
 
 int RunListing(const Options& options) {
@@ -136,8 +147,9 @@ int RunListing(const Options& options) {
         if (several && options.format == OutputFormat::Text)
             sink.Line(L"== " + WidePath(file) + L" ==");
         std::string unitError;
-        const quillform::Drawing result = ReadShapes(file, options, &unitError);
-        const int status = ReportOutcome(result, options, unitError);
+        quillform::Drawing result = ReadShapes(file, options, &unitError);
+        const int status =
+            CheckedStatus(result, options, ReportOutcome(result, options, unitError));
         if (exitStatus == kSuccess)
             exitStatus = status;
         if (options.format == OutputFormat::Json)

@@ -2,13 +2,20 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "quillform/check.h"
 #include "quillform/settings.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-enum ExitStatus { kSuccess = 0, kCannotOpen = 1, kBadUsage = 2, kOpenContour = 3 };
+enum ExitStatus {
+    kSuccess = 0,
+    kCannotOpen = 1,
+    kBadUsage = 2,
+    kOpenContour = 3,
+    kCheckFailed = 5
+};
 
 enum class OutputFormat { Text, Json, Png, Svg };
 
@@ -24,6 +31,11 @@ struct Options {
     int pictureHeight = 600;
     bool showIndex = true;
     std::string outputUnits; // empty: the drawing's own unit
+    // --check: the limits as typed (a length may carry mm or in, so it is
+    // read against each drawing's unit); empty when not given.
+    bool check = false;
+    std::string thickness, minHole, minWeb, sheet, kerf;
+    quillform::Severity failOn = quillform::Severity::Error;
 };
 
 // Parses the command line. Returns -1 to go on, or the exit status when the
