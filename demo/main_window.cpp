@@ -3,9 +3,12 @@
 #include "main_window.h"
 
 #include "about_box.h"
+#include "check_page.h"
+#include "finding_marks.h"
 #include "image_view.h"
 #include "shape_drawing.h"
 
+#include "quillform/check.h"
 #include "quillform/names.h"
 #include "quillform/shape_listing.h"
 
@@ -19,6 +22,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
@@ -119,6 +123,12 @@ QWidget* TfDXFTest::CreateLowerHalf() {
     drawingLayout->addWidget(ScrollBox1);
     pcShapes->addTab(tsText, "Text");
     pcShapes->addTab(tsDrawing, "Drawing");
+    tsCheck = new TCheckPage(pcShapes);
+    tsCheck->OnSelect = [this](int row) {
+        FSelectedFinding = row;
+        ScrollBox1Resize();
+    };
+    pcShapes->addTab(tsCheck, "Check");
     pcShapes->setCurrentWidget(tsDrawing);
     layout->addWidget(pcShapes, 1);
     return lower;
@@ -289,6 +299,9 @@ void TfDXFTest::ReadDone(void* context) {
         for (const std::wstring& line : quillform::ListingLines(layer, separator))
             w->lbShapes->addItem(QString::fromStdWString(line));
     }
+    w->FFindings = quillform::Check(w->FDrawing);
+    w->FSelectedFinding = -1;
+    w->tsCheck->Show(w->FFindings);
     w->ScrollBox1Resize();
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
@@ -322,11 +335,17 @@ void TfDXFTest::ScrollBox1Resize() {
 }
 
 void TfDXFTest::DrawShapes(const TDrawingLayout& layout) {
-    const QImage picture =
+    QImage picture =
         RenderShapes(FDrawing, layout, iShape->width(), iShape->height(), cbShowIndex->isChecked());
     if (picture.isNull()) {
         ShowMessage("Imaginea este prea mare! Incercati la o scala mai mica");
         return;
+    }
+    if (FSelectedFinding >= 0 && FSelectedFinding < static_cast<int>(FFindings.size())) {
+        quillform::Drawing marked;
+        marked.findings = {FFindings[FSelectedFinding]};
+        QPainter painter(&picture);
+        PaintFindings(painter, marked, layout, 0);
     }
     iShape->SetPicture(picture);
 }

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QFileDialog;
@@ -23,6 +24,7 @@ class QSplitter;
 class QTabWidget;
 class QAction;
 class TAboutBox;
+class TCheckPage;
 class TImageView;
 
 // The example window: loads a DXF file with the typed linking distance,
@@ -51,6 +53,7 @@ public:
     QListWidget* lbShapes;
     QWidget* tsDrawing;
     QScrollArea* ScrollBox1;
+    TCheckPage* tsCheck; // the preflight check's findings
     TImageView* iShape;
     QWidget* Panel1;
     QPushButton* bLoad;
@@ -68,6 +71,10 @@ public:
     const quillform::TResultCopy& Results() const { return FResults; }
     // The same read as values, with the chains that did not close (drawn too).
     const quillform::Drawing& Drawing() const { return FDrawing; }
+    // What the check found in it (without limits: the sizes need a
+    // material); the one selected on the "Check" page is marked on the
+    // Drawing page.
+    const std::vector<quillform::Finding>& Findings() const { return FFindings; }
     double FMinX, FMinY, FMaxX, FMaxY;
     double FBoxWidth = 0, FBoxHeight = 0;
 
@@ -86,6 +93,8 @@ private:
     std::unique_ptr<TDXFQuillform> FReader;
     quillform::TResultCopy FResults;
     quillform::Drawing FDrawing;
+    std::vector<quillform::Finding> FFindings;
+    int FSelectedFinding = -1;
     TAboutBox* FAboutBox;
     bool FShown = false;
 

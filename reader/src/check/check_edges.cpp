@@ -34,6 +34,7 @@ TCheckEdge EdgeBetween(const Vertex& from, const Vertex& to) {
     e.radius = arc.radius;
     e.start = arc.start;
     e.sweep = arc.sweep;
+    e.slack = std::hypot(arc.end.x - e.to.x, arc.end.y - e.to.y);
     return e;
 }
 

@@ -17,6 +17,9 @@ struct TCheckEdge {
     double radius = 0;
     double start = 0; // the direction of `from` from the centre (radians)
     double sweep = 0; // signed: negative clockwise; 2 pi for a circle
+    // How far the arc's own end lies from `to` (linking may join ends that
+    // far apart; the edge then goes on straight).
+    double slack = 0;
 };
 
 std::vector<TCheckEdge> EdgesOf(const Outline& outline);

@@ -6,6 +6,8 @@
 #include "check/check_edges.h"
 #include "check/layer_outlines.h"
 
+#include <algorithm>
+#include <cmath>
 #include <set>
 
 namespace quillform::detail {
@@ -25,13 +27,31 @@ namespace {
 struct TIndexedEdge {
     TCheckEdge edge;
     size_t outline = 0;
+    size_t index = 0, count = 0; // its place in the outline, and the outline's edges
 };
+
+// Edges of one outline, one after the other: they meet at a vertex where
+// they may touch within the linking's slack without crossing.
+bool Consecutive(const TIndexedEdge& a, const TIndexedEdge& b) {
+    return a.outline == b.outline &&
+           ((a.index + 1) % a.count == b.index || (b.index + 1) % b.count == a.index);
+}
+
+bool NearEnds(const TIndexedEdge& a, const TIndexedEdge& b, Point p, double tolerance) {
+    const double reach = a.edge.slack + b.edge.slack + tolerance;
+    for (const Point& end : {a.edge.from, a.edge.to})
+        if (std::hypot(p.x - end.x, p.y - end.y) <= reach)
+            return true;
+    return false;
+}
 
 std::vector<TIndexedEdge> LayerEdges(const std::vector<TLayerOutline>& outlines) {
     std::vector<TIndexedEdge> edges;
-    for (size_t k = 0; k < outlines.size(); ++k)
-        for (const TCheckEdge& e : EdgesOf(*outlines[k].outline))
-            edges.push_back(TIndexedEdge{e, k});
+    for (size_t k = 0; k < outlines.size(); ++k) {
+        const std::vector<TCheckEdge> own = EdgesOf(*outlines[k].outline);
+        for (size_t i = 0; i < own.size(); ++i)
+            edges.push_back(TIndexedEdge{own[i], k, i, own.size()});
+    }
     return edges;
 }
 
@@ -67,7 +87,12 @@ private:
                      second = std::max(a.outline, b.outline);
         if (reported_.count({first, second}))
             return;
-        const std::vector<Point> crossings = Crossings(a.edge, b.edge, c_.tolerance);
+        std::vector<Point> crossings = Crossings(a.edge, b.edge, c_.tolerance);
+        if (Consecutive(a, b))
+            crossings.erase(
+                std::remove_if(crossings.begin(), crossings.end(),
+                               [&](const Point& p) { return NearEnds(a, b, p, c_.tolerance); }),
+                crossings.end());
         if (crossings.empty())
             return;
         reported_.insert({first, second});

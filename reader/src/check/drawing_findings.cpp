@@ -5,7 +5,9 @@
 #include "check/check_context.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <cmath>
+#include <optional>
+#include <utility>
 
 namespace quillform::detail {
 
@@ -51,9 +53,24 @@ void CheckNote(const EntityNote& note, TCheckContext& c) {
               note.value);
 }
 
-// A part's size in millimetres is plausible within these bounds.
+// A part's size in millimetres is plausible within these bounds (a washer,
+// a plate as long as the longest sheets).
 bool Plausible(double millimetres) {
-    return millimetres >= 2 && millimetres <= 5000;
+    return millimetres >= 2 && millimetres <= 12000;
+}
+
+// Of the common units other than the drawing's, the one that makes the
+// largest part plausible and closest to a typical part (100 mm); empty
+// when none does.
+std::optional<std::pair<const char*, double>> FittingUnit(double largest, const Unit& unit) {
+    std::optional<std::pair<const char*, double>> best;
+    const auto off = [&](double mm) { return std::fabs(std::log(largest * mm / 100)); };
+    const std::pair<const char*, double> units[] = {{"mm", 1}, {"in", 25.4}, {"pt", 25.4 / 72}};
+    for (const auto& candidate : units)
+        if (candidate.first != unit.name && Plausible(largest * candidate.second) &&
+            (!best || off(candidate.second) < off(best->second)))
+            best = candidate;
+    return best;
 }
 
 void CheckUnit(TCheckContext& c) {
@@ -75,16 +92,15 @@ void CheckUnit(TCheckContext& c) {
     const double asRead = largest * d.lengths.millimetres;
     if (Plausible(asRead))
         return;
-    const std::pair<const char*, double> others[] = {{"in", 25.4}, {"pt", 25.4 / 72}, {"mm", 1}};
-    for (const auto& [name, mm] : others)
-        if (name != d.lengths.name && Plausible(largest * mm)) {
-            c.Add("unitsSuspect", Severity::Warning, std::string(), std::nullopt, where,
-                  "the largest part measures " + Figure(asRead) + " mm in the drawing's unit (" +
-                      d.lengths.name + "), " + Figure(largest * mm) + " mm if drawn in " + name +
-                      "; check the unit the drawing was made in, and set it in its header",
-                  asRead, std::nullopt);
-            return;
-        }
+    const auto fits = FittingUnit(largest, d.lengths);
+    if (!fits)
+        return;
+    const auto& [name, mm] = *fits;
+    c.Add("unitsSuspect", Severity::Warning, std::string(), std::nullopt, where,
+          "the largest part measures " + Figure(asRead) + " mm in the drawing's unit (" +
+              d.lengths.name + "), " + Figure(largest * mm) + " mm if drawn in " + name +
+              "; check the unit the drawing was made in, and set it in its header",
+          asRead, std::nullopt);
 }
 } // namespace
 

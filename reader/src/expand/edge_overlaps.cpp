@@ -76,30 +76,38 @@ TStretch ArcStretch(TDXFArc* arc) {
     return t;
 }
 
-// Runs of stretches on one carrier: sorted by layer and key, a new group
-// starts where a key figure strays more than its tolerance from the group's
-// first.
+using TStretchIt = std::vector<TStretch>::iterator;
+
+// Splits the stretches into groups whose key figure k strays no more than
+// its tolerance from the group's first, then each group by the next figure.
+template <typename Visit>
+void SplitByKey(TStretchIt begin, TStretchIt end, int k, const double (&tolerance)[3],
+                Visit& visit) {
+    if (k == 3)
+        return visit(begin, end);
+    std::sort(begin, end,
+              [k](const TStretch& a, const TStretch& b) { return a.key[k] < b.key[k]; });
+    for (TStretchIt group = begin; group != end;) {
+        TStretchIt next = group + 1;
+        while (next != end && next->key[k] - group->key[k] <= tolerance[k])
+            ++next;
+        SplitByKey(group, next, k + 1, tolerance, visit);
+        group = next;
+    }
+}
+
+// Runs of stretches on one carrier: the same layer, and key figures within
+// their tolerances.
 template <typename Visit>
 void ForEachCarrier(std::vector<TStretch>& all, const double (&tolerance)[3], Visit visit) {
     std::sort(all.begin(), all.end(), [](const TStretch& a, const TStretch& b) {
-        const int layer = LayerOrder(a.layer, b.layer);
-        if (layer != 0)
-            return layer < 0;
-        return std::lexicographical_compare(a.key, a.key + 3, b.key, b.key + 3);
+        return LayerOrder(a.layer, b.layer) < 0;
     });
-    const auto sameCarrier = [&](const TStretch& a, const TStretch& b) {
-        if (LayerOrder(a.layer, b.layer) != 0)
-            return false;
-        for (int k = 0; k < 3; ++k)
-            if (std::fabs(a.key[k] - b.key[k]) > tolerance[k])
-                return false;
-        return true;
-    };
-    for (size_t begin = 0; begin < all.size();) {
-        size_t end = begin + 1;
-        while (end < all.size() && sameCarrier(all[begin], all[end]))
+    for (TStretchIt begin = all.begin(); begin != all.end();) {
+        TStretchIt end = begin + 1;
+        while (end != all.end() && LayerOrder(begin->layer, end->layer) == 0)
             ++end;
-        visit(all.begin() + begin, all.begin() + end);
+        SplitByKey(begin, end, 0, tolerance, visit);
         begin = end;
     }
 }
@@ -116,8 +124,7 @@ struct TRun {
 // Sweeps one carrier's stretches (sorted by where they start) and calls
 // visit for every run of two or more that overlap by more than tolerance.
 template <typename Place, typename Visit>
-void SweepRuns(std::vector<TStretch>::iterator begin, std::vector<TStretch>::iterator end,
-               double tolerance, Place place, Visit visit) {
+void SweepRuns(TStretchIt begin, TStretchIt end, double tolerance, Place place, Visit visit) {
     std::sort(begin, end, [](const TStretch& a, const TStretch& b) { return a.lo < b.lo; });
     TRun run;
     const auto finish = [&]() {
