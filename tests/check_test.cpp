@@ -34,14 +34,13 @@ struct Case {
     std::vector<Point> places; // the finding lies at one of these
     std::optional<double> value;
     std::optional<double> limit;
-    double distance = 1;
 };
 
-// Sheet 3 thick, kerf 0.4, on a sheet 100 x 100.
+// Sheet 3 thick, a plasma's kerf of 5, on a sheet 100 x 100.
 CheckOptions Limits() {
     CheckOptions o;
     o.thickness = 3;
-    o.kerf = 0.4;
+    o.kerf = 5;
     o.sheetWidth = o.sheetHeight = 100;
     return o;
 }
@@ -71,25 +70,22 @@ const std::vector<Case> kCases = {
     {"tight_corner",
      "tightCorner",
      Severity::Info,
-     {{19.970710678118655, 10.029289321881345}},
-     0.1,
-     0.2,
-     0.01},
+     {{199.41421356237310, 100.58578643762690}},
+     2,
+     2.5},
     {"text_not_outlined", "textNotOutlined", Severity::Warning, {{5, 5}}, 1, {}},
     {"tiny_entities", "tinyEntities", Severity::Info, {{70, 70}}, 2, {}},
     {"larger_than_sheet", "partLargerThanSheet", Severity::Error, {{60, 40}}, 120, 100},
     {"island", "islandFallsOut", Severity::Info, {{25, 25}}, {}, {}},
     {"inch_read_as_mm", "unitsSuspect", Severity::Warning, {{0, 0}}, 1.5, {}},
-    {"points_read_as_mm", "unitsSuspect", Severity::Warning, {{0, 0}}, 8000, {}},
+    {"points_read_as_mm", "unitsSuspect", Severity::Warning, {{0, 0}}, 20000, {}},
     {"unit_unknown", "unitsUnknown", Severity::Info, {{0, 0}}, {}, {}},
 };
 
-Drawing Read(const std::string& file, bool accurate, quillform::Engine engine,
-             double distance = 1) {
+Drawing Read(const std::string& file, bool accurate, quillform::Engine engine) {
     quillform::Settings s;
     s.accurate = accurate;
     s.engine = engine;
-    s.distance = distance;
     return quillform::ReadDrawing(TestData("check/" + file + ".dxf"), s);
 }
 
@@ -121,7 +117,7 @@ TEST_P(CheckFindings, EachFaultIsFoundWhereItIs) {
     const auto [accurate, engine] = GetParam();
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.file);
-        const Drawing d = Read(c.file, accurate, engine, c.distance);
+        const Drawing d = Read(c.file, accurate, engine);
         const std::vector<Finding> found = WithCode(quillform::Check(d, Limits()), c.code);
         ASSERT_EQ(found.size(), 1u);
         const Finding& f = found.front();

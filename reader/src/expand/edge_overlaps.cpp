@@ -54,25 +54,38 @@ TStretch LineStretch(TDXFSegment* s, double angleTolerance) {
     return t;
 }
 
-// An arc's counter-clockwise sweep, in radians from its start direction;
-// positions along it are lengths (angle times radius).
-TStretch ArcStretch(TDXFArc* arc) {
-    TPoint2D from(arc->StartX, arc->StartY), to(arc->EndX, arc->EndY);
-    if (arc->Clockwise)
+double Direction(TPoint2D p, const TDXFArc& arc) {
+    const double angle = std::atan2(p.Y - arc.CenterY, p.X - arc.CenterX);
+    return angle < 0 ? angle + 2 * kPi : angle;
+}
+
+// The arc as it runs counter-clockwise, from its ends (whatever its angle
+// fields say): ends that meet make the whole circle.
+void CounterClockwise(const TDXFArc& arc, TPoint2D& from, TPoint2D& to, double& start,
+                      double& sweep) {
+    from = TPoint2D(arc.StartX, arc.StartY);
+    to = TPoint2D(arc.EndX, arc.EndY);
+    if (arc.Clockwise)
         std::swap(from, to);
-    double start = std::atan2(from.Y - arc->CenterY, from.X - arc->CenterX);
-    if (start < 0)
-        start += 2 * kPi;
+    start = Direction(from, arc);
+    sweep = Direction(to, arc) - start;
+    if (sweep <= 0)
+        sweep += 2 * kPi;
+}
+
+// An arc's stretch: positions along it are lengths (angle times radius)
+// from the direction 0.
+TStretch ArcStretch(TDXFArc* arc) {
     TStretch t;
+    double start = 0, sweep = 0;
+    CounterClockwise(*arc, t.loEnd, t.hiEnd, start, sweep);
     t.item = arc;
     t.layer = arc->Layer.get();
     t.key[0] = arc->CenterX;
     t.key[1] = arc->CenterY;
     t.key[2] = arc->Radius;
     t.lo = start * arc->Radius;
-    t.hi = (start + std::fabs(arc->Sweep) * kPi / 180) * arc->Radius;
-    t.loEnd = from;
-    t.hiEnd = to;
+    t.hi = (start + sweep) * arc->Radius;
     return t;
 }
 
@@ -175,7 +188,10 @@ TCarriers Stretches(const TEntityLists& lists, double tolerance, quillform::Diag
     }
     for (const TListaNode* n = lists.Arcs.Head; n; n = n->Next) {
         auto* a = static_cast<TDXFArc*>(n->Item);
-        if (a->Radius * std::fabs(a->Sweep) * kPi / 180 <= tolerance)
+        TPoint2D from, to;
+        double start = 0, sweep = 0;
+        CounterClockwise(*a, from, to, start, sweep);
+        if (a->Radius * sweep <= tolerance)
             tiny(a->Layer.get(), TPoint2D(a->StartX, a->StartY));
         else
             c.arcs.push_back(ArcStretch(a));

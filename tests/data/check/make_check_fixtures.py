@@ -91,16 +91,16 @@ def narrow_web(msp):
 
 
 def tight_corner(msp):
-    """A plate with a window whose corner at (20, 10) is rounded with radius
-    0.1 (the arc's middle at (19.9707, 10.0293)); the plate's own corners
-    at (50, 0) and (0, 0), rounded with radius 0.1, bend away from the
-    material and do not count."""
-    lines(msp, [(0.1, 0), (49.9, 0)])
-    msp.add_arc((49.9, 0.1), 0.1, -90, 0, dxfattribs={"layer": "CUT"})
-    lines(msp, [(50, 0.1), (50, 30), (0, 30), (0, 0.1)])
-    msp.add_arc((0.1, 0.1), 0.1, 180, 270, dxfattribs={"layer": "CUT"})
-    lines(msp, [(20, 10.1), (20, 20), (10, 20), (10, 10), (19.9, 10)])
-    msp.add_arc((19.9, 10.1), 0.1, -90, 0, dxfattribs={"layer": "CUT"})
+    """A plate with a window whose corner at (200, 100) is rounded with
+    radius 2 (the arc's middle at (199.414, 100.586)): under a kerf of 5
+    the cut rounds it to 2.5. The plate's own corners at (500, 0) and (0, 0),
+    rounded with radius 2, bend away from the material and do not count."""
+    lines(msp, [(2, 0), (498, 0)])
+    msp.add_arc((498, 2), 2, -90, 0, dxfattribs={"layer": "CUT"})
+    lines(msp, [(500, 2), (500, 300), (0, 300), (0, 2)])
+    msp.add_arc((2, 2), 2, 180, 270, dxfattribs={"layer": "CUT"})
+    lines(msp, [(200, 102), (200, 200), (100, 200), (100, 100), (198, 100)])
+    msp.add_arc((198, 102), 2, -90, 0, dxfattribs={"layer": "CUT"})
 
 
 def text_not_outlined(msp):
@@ -124,8 +124,8 @@ def tiny_part(msp):
 
 
 def huge_part(msp):
-    """A part 8000 long in millimetres: in points it would be 2822 mm."""
-    rectangle(msp, 0, 0, 8000, 4000)
+    """A part 20 000 long in millimetres: in points it would be 7056 mm."""
+    rectangle(msp, 0, 0, 20000, 10000)
 
 
 def larger_than_sheet(msp):
