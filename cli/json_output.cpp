@@ -4,6 +4,7 @@
 
 #include "measures_json.h"
 
+#include "quillform/check.h"
 #include "quillform/names.h"
 #include "quillform/status.h"
 
@@ -176,6 +177,25 @@ json BoundsJson(const quillform::Bounds& box) {
     return Bounds(box);
 }
 
+static json FindingsToJson(const std::vector<quillform::Finding>& findings) {
+    json list = json::array();
+    for (const quillform::Finding& f : findings) {
+        json item = {{"code", f.code}, {"severity", quillform::SeverityName(f.severity)}};
+        if (!f.layer.empty())
+            item["layer"] = f.layer;
+        if (f.part)
+            item["part"] = *f.part;
+        item["location"] = {{"x", f.location.x}, {"y", f.location.y}};
+        if (f.value)
+            item["value"] = *f.value;
+        if (f.limit)
+            item["limit"] = *f.limit;
+        item["message"] = f.message;
+        list.push_back(item);
+    }
+    return list;
+}
+
 json ResultToJson(const quillform::Drawing& drawing, const Options& options) {
     json layers = json::array();
     Figures file;
@@ -211,6 +231,8 @@ json ResultToJson(const quillform::Drawing& drawing, const Options& options) {
     document["layers"] = layers;
     document["totals"] = TotalsJson(file.totals);
     json notes = json::array();
+    if (options.check)
+        document["findings"] = FindingsToJson(drawing.findings);
     if (HoldsNonFinite(document))
         notes.push_back("numbers that are not finite (the drawing's coordinates overflow) are "
                         "written as null");

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include "check_output.h"
 #include "contour_printer.h"
 #include "cut_options.h"
 #include "cut_output.h"
@@ -103,10 +104,12 @@ int RunContours(const Options& options) {
 
 int RunPicture(const Options& options) {
     std::string unitError;
-    const quillform::Drawing result = ReadShapes(options.files.front(), options, &unitError);
-    const int status = ReportOutcome(result, options, unitError);
+    quillform::Drawing result = ReadShapes(options.files.front(), options, &unitError);
+    int status = ReportOutcome(result, options, unitError);
     if (status != kSuccess)
         return status;
+    if (options.check)
+        status = CheckDrawing(result, options);
     const std::string problem =
         PictureProblem(PictureBox(result), options.pictureWidth, options.pictureHeight);
     if (!problem.empty()) {
@@ -118,7 +121,15 @@ int RunPicture(const Options& options) {
         std::fprintf(stderr, "quillform: %s\n", error.c_str());
         return kCannotOpen;
     }
-    return kSuccess;
+    return status;
+}
+
+// The exit status of a file: the read's, else the check's.
+int CheckedStatus(quillform::Drawing& result, const Options& options, int readStatus) {
+    if (!options.check || !result.Read())
+        return readStatus;
+    const int checked = CheckDrawing(result, options);
+    return readStatus != kSuccess ? readStatus : checked;
 }
 
 int ListMeasures(const Options& options, ListingSink& sink) {
@@ -126,11 +137,12 @@ int ListMeasures(const Options& options, ListingSink& sink) {
     int exitStatus = kSuccess;
     for (const std::string& file : options.files) {
         std::string unitError;
-        const quillform::Drawing result = ReadShapes(file, options, &unitError);
-        const int status = ReportOutcome(result, options, unitError);
+        quillform::Drawing result = ReadShapes(file, options, &unitError);
+        const int read = ReportOutcome(result, options, unitError);
+        const int status = CheckedStatus(result, options, read);
         if (exitStatus == kSuccess)
             exitStatus = status;
-        measures.AddFile(result, status, unitError);
+        measures.AddFile(result, read, unitError);
     }
     sink.Raw(measures.Text());
     return exitStatus;
@@ -139,12 +151,13 @@ int ListMeasures(const Options& options, ListingSink& sink) {
 int ListFile(const std::string& file, const Options& options, ListingSink& sink) {
     sink.Heading(file);
     std::string unitError;
-    const quillform::Drawing result = ReadShapes(file, options, &unitError);
-    const int status = ReportOutcome(result, options, unitError);
+    quillform::Drawing result = ReadShapes(file, options, &unitError);
+    const int read = ReportOutcome(result, options, unitError);
+    const int status = CheckedStatus(result, options, read);
     // CSV rows file by file, under the header written before the first.
     if (options.format == OutputFormat::Csv) {
         MeasuresTable rows;
-        rows.AddFile(result, status, unitError);
+        rows.AddFile(result, read, unitError);
         sink.Raw(rows.Csv(false));
         return status;
     }

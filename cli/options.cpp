@@ -30,6 +30,45 @@ std::function<std::string(const std::string&)> LengthOf(double quillform::Settin
     };
 }
 
+// A length of the check: a number in drawing units, or with mm or in.
+std::string CheckLength(const std::string& text) {
+    if (quillform::LengthIn(text, quillform::Unit{4, "mm", 1}))
+        return std::string();
+    return "expected a number >= 0, in drawing units or with mm or in, not '" + text + "'";
+}
+
+void AddCheckOptions(CLI::App& app, Options& options) {
+    app.add_flag("--check", options.check,
+                 "Also check the parts for what goes wrong when they are cut (findings on "
+                 "standard error and in JSON; exit status 5 on an error)");
+    app.add_option("--thickness", options.thickness,
+                   "With --check: the sheet's thickness (drawing units, or 3mm, 0.125in)")
+        ->check(CheckLength);
+    app.add_option("--min-hole", options.minHole,
+                   "With --check: the smallest hole that cuts clean (default: the thickness)")
+        ->check(CheckLength);
+    app.add_option("--min-web", options.minWeb,
+                   "With --check: the thinnest web between holes (default: the thickness)")
+        ->check(CheckLength);
+    app.add_option("--sheet", options.sheet, "With --check: the sheet's size WxH")
+        ->check([](const std::string& text) {
+            const size_t x = text.find('x');
+            return x != std::string::npos && CheckLength(text.substr(0, x)).empty() &&
+                           CheckLength(text.substr(x + 1)).empty()
+                       ? std::string()
+                       : "expected WxH, for example 3000x1500 or 120inx60in";
+        });
+    app.add_option("--kerf", options.kerf, "With --check: the width of the cut")
+        ->check(CheckLength);
+    const std::map<std::string, quillform::Severity> levels{
+        {"error", quillform::Severity::Error}, {"warning", quillform::Severity::Warning}};
+    app.add_option("--fail-on", options.failOn,
+                   "With --check: the findings that make the exit status 5: error (default) or "
+                   "warning")
+        ->transform(CLI::CheckedTransformer(levels, CLI::ignore_case))
+        ->option_text("error|warning");
+}
+
 // "quillform 0.9.3.1 (reader 0.9.3.1.beta)": the package and the reader's own version text.
 std::string VersionText() {
     char reader[32] = {};
@@ -142,6 +181,7 @@ int ParseCommandLine(int argc, char** argv, Options& options) {
                    "after the other (default: the number of processors)")
         ->check(CLI::Range(1, 1024));
     AddCutOptions(app, options);
+    AddCheckOptions(app, options);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {

@@ -4,13 +4,20 @@
 
 #include "standard_input.h"
 
+#include "quillform/check.h"
 #include "quillform/settings.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-enum ExitStatus { kSuccess = 0, kCannotOpen = 1, kBadUsage = 2, kOpenContour = 3 };
+enum ExitStatus {
+    kSuccess = 0,
+    kCannotOpen = 1,
+    kBadUsage = 2,
+    kOpenContour = 3,
+    kCheckFailed = 5
+};
 
 // CutDxf, CutSvg and GeoJson are the parts as files to cut from.
 enum class OutputFormat { Text, Json, Jsonl, Png, Svg, Csv, CutDxf, CutSvg, GeoJson };
@@ -38,6 +45,11 @@ struct Options {
     bool keepLayers = false; // cut DXF: source layer names with the role
     bool origin = false;     // part files: each part's box starts at (0, 0)
     int64_t stdinLimit = kDefaultStandardInputLimit;
+    // --check: the limits as typed (a length may carry mm or in, so it is
+    // read against each drawing's unit); empty when not given.
+    bool check = false;
+    std::string thickness, minHole, minWeb, sheet, kerf;
+    quillform::Severity failOn = quillform::Severity::Error;
 };
 
 // Parses the command line. Returns -1 to go on, or the exit status when the

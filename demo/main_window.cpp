@@ -3,10 +3,13 @@
 #include "main_window.h"
 
 #include "about_box.h"
+#include "check_page.h"
+#include "finding_marks.h"
 #include "image_view.h"
 #include "measures_page.h"
 #include "shape_drawing.h"
 
+#include "quillform/check.h"
 #include "quillform/names.h"
 #include "quillform/shape_listing.h"
 
@@ -20,6 +23,7 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSplitter>
@@ -126,6 +130,12 @@ QWidget* TfDXFTest::CreateLowerHalf() {
     pcShapes->addTab(tsDrawing, "Drawing");
     tsMeasures = new TMeasuresPage(pcShapes);
     pcShapes->addTab(tsMeasures, "Measures");
+    tsCheck = new TCheckPage(pcShapes);
+    tsCheck->OnSelect = [this](int row) {
+        FSelectedFinding = row;
+        ScrollBox1Resize();
+    };
+    pcShapes->addTab(tsCheck, "Check");
     pcShapes->setCurrentWidget(tsDrawing);
     layout->addWidget(pcShapes, 1);
     return lower;
@@ -304,6 +314,9 @@ void TfDXFTest::ReadDone(void* context) {
     }
     w->tsMeasures->Show(w->FDrawing);
     w->lTotals->setText(w->tsMeasures->TotalLine());
+    w->FFindings = quillform::Check(w->FDrawing);
+    w->FSelectedFinding = -1;
+    w->tsCheck->Show(w->FFindings);
     w->ScrollBox1Resize();
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
@@ -337,11 +350,17 @@ void TfDXFTest::ScrollBox1Resize() {
 }
 
 void TfDXFTest::DrawShapes(const TDrawingLayout& layout) {
-    const QImage picture =
+    QImage picture =
         RenderShapes(FDrawing, layout, iShape->width(), iShape->height(), cbShowIndex->isChecked());
     if (picture.isNull()) {
         ShowMessage("Imaginea este prea mare! Incercati la o scala mai mica");
         return;
+    }
+    if (FSelectedFinding >= 0 && FSelectedFinding < static_cast<int>(FFindings.size())) {
+        quillform::Drawing marked;
+        marked.findings = {FFindings[FSelectedFinding]};
+        QPainter painter(&picture);
+        PaintFindings(painter, marked, layout, 0);
     }
     iShape->SetPicture(picture);
 }

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QCheckBox;
 class QFileDialog;
@@ -23,6 +24,7 @@ class QSplitter;
 class QTabWidget;
 class QAction;
 class TAboutBox;
+class TCheckPage;
 class TImageView;
 class TMeasuresPage;
 
@@ -53,6 +55,7 @@ public:
     QListWidget* lbShapes;
     QWidget* tsDrawing;
     QScrollArea* ScrollBox1;
+    TCheckPage* tsCheck; // the preflight check's findings
     TImageView* iShape;
     TMeasuresPage* tsMeasures; // the parts' figures and totals
     QLabel* lTotals;           // the totals, in the status bar
@@ -73,6 +76,10 @@ public:
     const quillform::TResultCopy& Results() const { return FResults; }
     // The same read as values, with the chains that did not close (drawn too).
     const quillform::Drawing& Drawing() const { return FDrawing; }
+    // What the check found in it (without limits: the sizes need a
+    // material); the one selected on the "Check" page is marked on the
+    // Drawing page.
+    const std::vector<quillform::Finding>& Findings() const { return FFindings; }
     double FMinX, FMinY, FMaxX, FMaxY;
     double FBoxWidth = 0, FBoxHeight = 0;
 
@@ -93,6 +100,8 @@ private:
     std::unique_ptr<TDXFQuillform> FReader;
     quillform::TResultCopy FResults;
     quillform::Drawing FDrawing;
+    std::vector<quillform::Finding> FFindings;
+    int FSelectedFinding = -1;
     TAboutBox* FAboutBox;
     bool FShown = false;
 

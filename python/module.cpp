@@ -302,6 +302,7 @@ void BindDrawing(py::module_& m) {
         .def_readonly("open_chains", &Drawing::openChains)
         .def_readonly("near_misses", &Drawing::nearMisses)
         .def_readonly("ignored", &Drawing::ignored)
+        .def_readonly("findings", &Drawing::findings, "what check() found; empty after read()")
         .def_readonly("units", &Drawing::unit, "the drawing's unit, from its header")
         .def_readonly("length_units", &Drawing::lengths, "the unit lengths are given in")
         .def_property_readonly("bounds",
@@ -329,6 +330,8 @@ void BindDrawing(py::module_& m) {
 }
 } // namespace
 
+void BindCheck(py::module_& m); // check_binding.cpp
+
 PYBIND11_MODULE(_quillform, m) {
     m.doc() = "Closed part outlines (shapes, holes, islands) from DXF drawings.";
     BindGeometry(m);
@@ -338,6 +341,7 @@ PYBIND11_MODULE(_quillform, m) {
     BindMeasures(m);
     BindPartRows(m);
     BindCutFiles(m);
+    BindCheck(m);
     static const std::string doc = ReadDoc();
     m.def("read", &Read, py::arg("path"), doc.c_str());
 }

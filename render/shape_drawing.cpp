@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "shape_drawing.h"
 
+#include "finding_marks.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -219,4 +221,5 @@ void PaintPicture(QPainter& painter, const quillform::Drawing& drawing,
     TCanvas canvas(painter);
     canvas.SetFontSize(kLabelPoints);
     PaintShapes(canvas, drawing, layout, clearWidth, clearHeight, showIndex);
+    PaintFindings(painter, drawing, layout);
 }

@@ -39,6 +39,7 @@ DATA_HEADERS = {
     "outline.h": "model",
     "export.h": "model",
     "version.h": "model",
+    "finding.h": "model",
 }
 FRONT_ENDS = ["cli", "demo", "python", "render", "examples", "fuzz", "web"]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The example window, driven as a user would, with its dialogs answered by the test.
+#include "check_page.h"
 #include "image_view.h"
 #include "main_window.h"
 #include "measures_page.h"
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -323,6 +325,42 @@ TEST_F(WindowFixture, PartsWithoutFiguresAreCountedApart) {
               "3 parts, 0 pierces, cut length 0, area 0 (3 without figures)");
 }
 
+// The bow tie crosses itself at the middle of its box: the "Check" page
+// lists it, and selecting it rings the crossing in red on the Drawing page
+// (nothing is marked before).
+TEST_F(WindowFixture, SelectingAFindingMarksItOnTheDrawing) {
+    Load("check/self_intersection.dxf");
+    ASSERT_FALSE(window.Findings().empty());
+    const QStringList lines = Items(window.tsCheck->lbFindings);
+    ASSERT_EQ(lines.size(), static_cast<int>(window.Findings().size()));
+    int row = lines.indexOf(QRegularExpression("^error selfIntersection on layer CUT part 0 at "
+                                               "\\(20, 15\\).*"));
+    ASSERT_GE(row, 0) << lines.join("\n").toStdString();
+    const QRgb red = qRgb(220, 0, 0);
+    const auto redPixels = [&](double* meanX, double* meanY) {
+        const QImage picture = window.iShape->Picture();
+        int count = 0;
+        double sx = 0, sy = 0;
+        for (int x = 0; x < picture.width(); ++x)
+            for (int y = 0; y < picture.height(); ++y)
+                if (IsColor(picture, x, y, red)) {
+                    ++count;
+                    sx += x;
+                    sy += y;
+                }
+        *meanX = count ? sx / count : 0;
+        *meanY = count ? sy / count : 0;
+        return count;
+    };
+    double x = 0, y = 0;
+    EXPECT_EQ(redPixels(&x, &y), 0);
+    window.tsCheck->lbFindings->setCurrentRow(row);
+    ASSERT_GT(redPixels(&x, &y), 20);
+    const QImage picture = window.iShape->Picture();
+    EXPECT_NEAR(x, picture.width() / 2.0, 3);
+    EXPECT_NEAR(y, picture.height() / 2.0, 3);
+}
+
 TEST(Drawing, ArcWhoseEndsShareAPixelIsNotAFullCircle) {
     quillform::TResultCopy results;
     results.LayerCount = 1;
@@ -394,7 +432,8 @@ struct ArcPixels {
 TEST(Canvas, ArcDirectionAndRays) {
     const int d = 70; // 45-degree points of a circle of radius 50 about (50, 50)
     const ArcPixels cases[] = {
-        // From 3 o'clock to 12 o'clock: counter-clockwise is the short way, through upper right.
+        // From 3 o'clock to 12 o'clock: counter-clockwise is the short way, through upper
+        // right.
         {TCanvas::CounterClockwise, {100, 50}, {50, 0}, true, false},
         {TCanvas::Clockwise, {100, 50}, {50, 0}, false, true},
         // Rays, not points on the circle: far points on the same rays give the same arc.

@@ -28,7 +28,7 @@ except ImportError:
 def run_json(cli, args):
     """The parsed standard output of quillform --format json ARGS."""
     done = subprocess.run([cli, "--format", "json", *args], capture_output=True, check=False)
-    if done.returncode not in (0, 1, 3):
+    if done.returncode not in (0, 1, 3, 5):
         raise RuntimeError(f"{args}: exit status {done.returncode}: {done.stderr.decode()}")
     return json.loads(done.stdout)
 
@@ -56,6 +56,9 @@ def runs(data):
     yield "one layer", ["--layers=0", *plain[:4]], 4
     yield "one file", plain[:1], 1
     yield "one file --accurate", ["--accurate", accurate[0]], 1
+    checked = [str(f) for f in sorted((data / "check").glob("*.dxf")) if "unit_unknown" not in f.name]
+    limits = ["--check", "--thickness", "3mm", "--kerf", "5", "--sheet", "100x100"]
+    yield "tests/data/check --check", [*limits, *checked], len(checked)
 
 
 def walk(value, key=None):

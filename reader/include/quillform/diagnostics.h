@@ -56,6 +56,19 @@ struct Ignored {
     std::string hint; // what would use it ("--accurate would use them"), or empty
 };
 
+// Entities worth a look before cutting, by kind and layer, with the place of
+// the first: "text" (TEXT, MTEXT, ATTRIB: never cut), "tinyEntities" (lines,
+// arcs and circles of no length to speak of), "overlappingEdges" (lines on
+// one line, arcs on one circle, that overlap: `value` is the length drawn
+// twice).
+struct EntityNote {
+    std::string code;
+    std::string layer; // UTF-8
+    Point location;
+    int64_t count = 0;
+    double value = 0;
+};
+
 struct Diagnostics {
     // In order of first occurrence; one entry per code and layer.
     std::vector<Warning> warnings;
@@ -64,6 +77,8 @@ struct Diagnostics {
     std::vector<NearMiss> nearMisses;
     // In order of first occurrence.
     std::vector<Ignored> ignored;
+    // In order of first occurrence; one entry per code and layer.
+    std::vector<EntityNote> entityNotes;
     // The drawing's own length unit, from its header.
     Unit unit;
 
@@ -72,6 +87,8 @@ struct Diagnostics {
     QUILLFORM_EXPORT void Warn(const std::string& code, const std::string& layer = std::string(),
                                int64_t count = 1);
     QUILLFORM_EXPORT void Ignore(const std::string& type, const std::string& hint = std::string());
+    QUILLFORM_EXPORT void Note(const std::string& code, const std::string& layer, Point location,
+                               int64_t count = 1, double value = 0);
 };
 
 } // namespace quillform

@@ -5,6 +5,7 @@
 #include "quillform/diagnostics.h"
 #include "quillform/events.h"
 #include "quillform/export.h"
+#include "quillform/finding.h"
 #include "quillform/outline.h"
 #include "quillform/settings.h"
 #include "quillform/unit_conversion.h"
@@ -32,6 +33,9 @@ struct Drawing : Diagnostics {
     Unit lengths;  // the unit its lengths are written in: its own, unless converted
     Bounds bounds; // of every shape; all zero when there is none
     bool hasShapes = false;
+    // What the preflight check found (quillform/check.h); empty unless a
+    // front end asked for it.
+    std::vector<Finding> findings;
 
     // Whether the file was read as a drawing (it may still hold no shapes).
     QUILLFORM_EXPORT bool Read() const;

@@ -42,17 +42,27 @@ void Test_CreationClass::add3dFace(const DL_3dFaceData&) {
 void Test_CreationClass::addSolid(const DL_SolidData&) {
     Ignore("SOLID");
 }
-void Test_CreationClass::addMText(const DL_MTextData&) {
+void Test_CreationClass::addMText(const DL_MTextData& data) {
     Ignore("MTEXT");
+    NoteText(data.ipx, data.ipy);
 }
-void Test_CreationClass::addText(const DL_TextData&) {
+void Test_CreationClass::addText(const DL_TextData& data) {
     Ignore("TEXT");
+    NoteText(data.ipx, data.ipy);
 }
 void Test_CreationClass::addArcAlignedText(const DL_ArcAlignedTextData&) {
     Ignore("ARCALIGNEDTEXT");
 }
-void Test_CreationClass::addAttribute(const DL_AttributeData&) {
+void Test_CreationClass::addAttribute(const DL_AttributeData& data) {
     Ignore("ATTRIB");
+    NoteText(data.ipx, data.ipy);
+}
+// Where text lies on a layer: a cutting machine never cuts it. Text inside
+// a block definition has no place in the drawing until inserted, so it is
+// left out.
+void Test_CreationClass::NoteText(double x, double y) {
+    if (report_ && !CurrentBlock)
+        report_->Note("text", EntityLayer(), quillform::Point{x, y});
 }
 void Test_CreationClass::addDimAlign(const DL_DimensionData&, const DL_DimAlignedData&) {
     Ignore("DIMENSION");

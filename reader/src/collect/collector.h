@@ -105,6 +105,7 @@ public:
 protected:
     // Counts content this read leaves unused, with what would use it.
     void Ignore(const char* type, const char* hint = "");
+    void NoteText(double x, double y);
     // Where each collected entity goes. These rules file it at once under the
     // open block or model space and expand an insert as it is read (ending
     // the open block); other geometry rules keep entities for later instead.

@@ -24,4 +24,16 @@ void Diagnostics::Ignore(const std::string& type, const std::string& hint) {
         ignored.push_back(Ignored{type, 1, hint});
 }
 
+void Diagnostics::Note(const std::string& code, const std::string& layer, Point location,
+                       int64_t count, double value) {
+    const auto same = [&](const EntityNote& n) { return n.code == code && n.layer == layer; };
+    const auto found = std::find_if(entityNotes.begin(), entityNotes.end(), same);
+    if (found == entityNotes.end()) {
+        entityNotes.push_back(EntityNote{code, layer, location, count, value});
+        return;
+    }
+    found->count += count;
+    found->value += value;
+}
+
 } // namespace quillform

@@ -9,6 +9,7 @@
 #include "expand/block_expansion_accurate.h"
 #include "expand/degenerate_outlines.h"
 #include "expand/duplicates.h"
+#include "expand/edge_overlaps.h"
 #include "link/moved_arc_ends.h"
 #include "pipeline/geometry_mode.h"
 
@@ -33,7 +34,9 @@ public:
         ExpandModelSpace(model_, lists, context.report, rules);
         KeepBulgesAsArcs(&lists.Polylines, context.settings.tolerance);
         context.drawingSize = DrawingSize(lists);
+        NoteEdgeOverlaps(lists, SameGeometry(context), context.report);
         RemoveDuplicates(lists, SameGeometry(context), context.report);
+        MergeEdgeOverlaps(lists, SameGeometry(context), context.report);
     }
 
     // Nearest ends first, so that an edge shorter than the distance is not

@@ -5,6 +5,8 @@
 #include "pipeline/geometry_mode.h"
 
 #include "expand/bulge_explosion.h"
+#include "expand/drawing_extent.h"
+#include "expand/edge_overlaps.h"
 
 namespace quillform::detail {
 
@@ -17,6 +19,8 @@ public:
     }
     void PrepareForLinking(quillform::detail::TEntityLists& lists, TReadContext& context) override {
         ExplodeBulgedPolylines(lists, context.settings.tolerance);
+        // Only noted: these rules cut what the drawing holds.
+        NoteEdgeOverlaps(lists, 1e-9 * DrawingSize(lists), context.report);
     }
     // The first entity in list order with an end within reach joins.
     std::unique_ptr<TContourLinker> MakeLinker(quillform::Engine engine) const override {

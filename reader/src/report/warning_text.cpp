@@ -40,6 +40,11 @@ const std::vector<WarningForm> kForms = {
      "{n} polygon or polyface meshes on layer {layer} were left out: a mesh is no outline"},
     {"duplicates", "{n} duplicate entity removed on layer {layer}",
      "{n} duplicate entities removed on layer {layer}"},
+    {"overlapsMerged",
+     "{n} run of overlapping edges on layer {layer} was merged into one edge: {value} drawing "
+     "units drawn twice are cut once",
+     "{n} runs of overlapping edges on layer {layer} were merged into one edge each: {value} "
+     "drawing units drawn twice are cut once"},
     {"degenerateOutlines",
      "{n} outline on layer {layer} encloses no area and is neither a shape nor a hole",
      "{n} outlines on layer {layer} enclose no area and are neither shapes nor holes"},
@@ -109,6 +114,8 @@ void FinishDiagnostics(quillform::Diagnostics& diagnostics) {
     }
     for (quillform::OpenChain& chain : diagnostics.openChains)
         chain.layer = quillform::NameToUtf8(chain.layer.c_str());
+    for (quillform::EntityNote& note : diagnostics.entityNotes)
+        note.layer = quillform::NameToUtf8(note.layer.c_str());
 }
 
 } // namespace quillform::detail
