@@ -47,9 +47,10 @@ std::vector<std::string> Arguments(const CommandFeatures& command, const ReadSet
                                    const std::string& format) {
     const ExportKind& kind = Kinds().at(format);
     std::vector<std::string> args{command.path, std::string("--format=") + kind.format};
+    // The part files go to a folder named by --split-parts itself.
     if (format == "zip")
-        args.push_back("--split-parts");
-    if (*kind.output)
+        args.insert(args.end(), {"--split-parts", kind.output});
+    else if (*kind.output)
         args.insert(args.end(), {"--output", kind.output});
     // The check's findings belong to the JSON document only.
     CommandFeatures features = command;

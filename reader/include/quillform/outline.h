@@ -55,7 +55,7 @@ struct Shape : Outline {
 };
 
 struct Layer {
-    std::string name;  // converted to UTF-8
+    std::string name; // converted to UTF-8
     // The name's bytes as read: the file's own, except that a name in a
     // code page or with \U+XXXX escapes (files before AutoCAD 2007) is
     // already decoded to UTF-8.
