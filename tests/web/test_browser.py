@@ -16,6 +16,7 @@ webdriver = pytest.importorskip("selenium.webdriver")
 from selenium.common.exceptions import WebDriverException  # noqa: E402
 from selenium.webdriver.chrome.service import Service  # noqa: E402
 from selenium.webdriver.common.by import By  # noqa: E402
+from selenium.common.exceptions import StaleElementReferenceException  # noqa: E402
 from selenium.webdriver.support.ui import Select, WebDriverWait  # noqa: E402
 
 CHROMIUM = shutil.which("chromium") or "/usr/bin/chromium"
@@ -137,12 +138,18 @@ def test_selecting_a_finding_highlights_its_place(page):
     thickness.send_keys("30mm")  # thicker than every hole of the plate is wide
     upload(driver, PLATE)
     WebDriverWait(driver, 30).until(lambda d: d.find_elements(By.CSS_SELECTOR, "#findings li.finding"))
-    finding = driver.find_elements(By.CSS_SELECTOR, "#findings li.finding")[0]
-    finding.click()
-    index = finding.get_attribute("data-index")
-    marker = driver.find_element(By.CSS_SELECTOR, f"#drawing circle.marker[data-index='{index}']")
-    assert "selected" in marker.get_attribute("class")
-    assert "selected" in finding.get_attribute("class")
+
+    # The thickness typed may start a read of its own that redraws the list
+    # under the click: select again on what is there until both show it.
+    def selected(d):
+        finding = d.find_elements(By.CSS_SELECTOR, "#findings li.finding")[0]
+        finding.click()
+        index = finding.get_attribute("data-index")
+        marker = d.find_element(By.CSS_SELECTOR, f"#drawing circle.marker[data-index='{index}']")
+        return ("selected" in marker.get_attribute("class")
+                and "selected" in finding.get_attribute("class"))
+
+    WebDriverWait(driver, 20, ignored_exceptions=[StaleElementReferenceException]).until(selected)
     thickness.clear()
 
 
