@@ -14,10 +14,7 @@
 #include "quillform/drawing.h"
 #include "quillform/outline_measures.h"
 
-#include <boost/geometry.hpp>
-#include <boost/geometry/geometries/multi_polygon.hpp>
-#include <boost/geometry/geometries/point_xy.hpp>
-#include <boost/geometry/geometries/polygon.hpp>
+#include "model/boost_geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "ring_validity.h"
 
-#include <boost/geometry.hpp>
-#include <boost/geometry/geometries/point_xy.hpp>
-#include <boost/geometry/geometries/polygon.hpp>
+#include "model/boost_geometry.h"
 
 #include <exception>
 
