@@ -4,6 +4,7 @@
 // time of each beside the floor, dxflib's own parse of the same file with a
 // receiver that does nothing. Each measurement runs in a child process, so
 // that its peak memory can be read too.
+#include "bench_clock.h"
 #include "sheet_writer.h"
 
 #include "quillform/dxf_quillform.h"
@@ -27,6 +28,7 @@
 #include <vector>
 
 namespace {
+using namespace quillform::bench;
 struct Case {
     std::string kind;
     int32_t n;
@@ -80,16 +82,6 @@ void RunJob(const Job& job, const std::string& path) {
     }
 }
 
-double Seconds(const timeval& t) {
-    return static_cast<double>(t.tv_sec) + 1e-6 * static_cast<double>(t.tv_usec);
-}
-
-double ProcessorSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
-}
-
 // The job in a child process: its processor and wall time, and its peak
 // resident memory. Processor time is what the job costs even when other
 // work shares the machine.
@@ -134,11 +126,6 @@ Measure Best(const Job& job, const std::string& path, int runs) {
             best = m;
     }
     return best;
-}
-
-double LoadAverage() {
-    double load[1] = {0};
-    return getloadavg(load, 1) == 1 ? load[0] : -1;
 }
 
 long FileKb(const std::string& path) {

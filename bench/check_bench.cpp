@@ -8,12 +8,11 @@
 // shared, the minimum is the least disturbed) and their ratio. A check that
 // grows as n log n keeps the ratio between the two sizes of a case near
 // their size ratio.
+#include "bench_clock.h"
 #include "sheet_writer.h"
 
 #include "quillform/check.h"
 #include "quillform/drawing.h"
-
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -22,19 +21,7 @@
 #include <string>
 
 namespace {
-double ProcessorSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) {
-        return static_cast<double>(t.tv_sec) + 1e-6 * static_cast<double>(t.tv_usec);
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-double LoadAverage() {
-    double load[1] = {0};
-    return getloadavg(load, 1) == 1 ? load[0] : -1;
-}
+using namespace quillform::bench;
 
 struct Timing {
     double read = 1e300, check = 1e300;
@@ -68,14 +55,7 @@ struct Case {
 } // namespace
 
 int main(int argc, char** argv) {
-    int runs = 3;
-    std::string dir = "/tmp";
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (!std::strcmp(argv[i], "--runs"))
-            runs = std::max(1, std::atoi(argv[++i]));
-        else if (!std::strcmp(argv[i], "--dir"))
-            dir = argv[++i];
-    }
+    const auto [runs, dir] = ParseRunsAndFolder(argc, argv, 3);
     std::printf("load average at start: %.2f\n", LoadAverage());
     std::printf("processor seconds, best of %d: ReadDrawing, then Check (thickness 1, kerf 0.2)\n",
                 runs);

@@ -5,11 +5,10 @@
 // modes: the read (ReadDrawing), the cut-ready DXF (made and written to a
 // file), and for comparison the SVG, the GeoJSON and one DXF per part.
 //   quillform-cut-bench [--parts N] [--runs R] [--dir FOLDER]
+#include "bench_clock.h"
 #include "sheet_writer.h"
 
 #include "quillform/cut_files.h"
-
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,14 +18,8 @@
 #include <string>
 
 namespace {
+using namespace quillform::bench;
 namespace fs = std::filesystem;
-
-double ProcessorSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval& t) { return t.tv_sec + 1e-6 * t.tv_usec; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 // The least processor time of a few runs: the machine is shared.
 double Best(int runs, const std::function<void()>& job) {
@@ -39,11 +32,6 @@ double Best(int runs, const std::function<void()>& job) {
             best = spent;
     }
     return best;
-}
-
-double Load() {
-    double load = -1;
-    return getloadavg(&load, 1) == 1 ? load : -1;
 }
 
 bool Check(const quillform::CutFileResult& result) {
@@ -94,14 +82,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write %s\n", drawing.c_str());
         return 1;
     }
-    std::printf("load average at start: %.2f\n", Load());
+    std::printf("load average at start: %.2f\n", LoadAverage());
     std::printf("processor seconds, best of %d (part files: one run); sheet of %d parts, %ld KB\n",
                 runs, parts, static_cast<long>(fs::file_size(drawing) / 1024));
     std::printf("%-8s %6s %7s %7s %6s %9s %7s %7s %9s\n", "mode", "parts", "read", "dxf", "ratio",
                 "dxf KB", "svg", "geojson", "files");
     for (bool accurate : {false, true})
         Measure(drawing, folder, accurate, runs);
-    std::printf("load average at end: %.2f\n", Load());
+    std::printf("load average at end: %.2f\n", LoadAverage());
     fs::remove_all(folder);
     return 0;
 }
