@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "standard_input.h"
 
+#include "descriptor_io.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -11,19 +13,6 @@
 
 namespace {
 int64_t gLimit = kDefaultStandardInputLimit;
-
-bool WriteAll(int fd, const char* bytes, size_t size) {
-    while (size > 0) {
-        const ssize_t written = write(fd, bytes, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
 
 std::string TemporaryFolder() {
     const char* folder = std::getenv("TMPDIR");

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "worker_capture.h"
 
+#include "descriptor_io.h"
 #include "output_file.h"
 
 #include <cerrno>
@@ -64,33 +65,6 @@ void NoteFlush() {
         gCapture->Record(CaptureChannel::Flush, std::string());
 }
 
-bool WriteAll(int fd, const char* bytes, size_t size) {
-    while (size > 0) {
-        const ssize_t written = write(fd, bytes, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes += written;
-        size -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
-bool ReadAll(int fd, off_t at, char* bytes, size_t size) {
-    while (size > 0) {
-        const ssize_t got = pread(fd, bytes, size, at);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        bytes += got;
-        size -= static_cast<size_t>(got);
-        at += got;
-    }
-    return true;
-}
-
 struct Header {
     CaptureChannel channel;
     uint64_t length;
@@ -98,7 +72,7 @@ struct Header {
 
 bool ReadHeader(int fd, off_t at, Header* header) {
     char bytes[kHeader];
-    if (!ReadAll(fd, at, bytes, kHeader))
+    if (!ReadAllAt(fd, at, bytes, kHeader))
         return false;
     header->channel = static_cast<CaptureChannel>(bytes[0]);
     std::memcpy(&header->length, bytes + 1, sizeof header->length);
@@ -165,7 +139,7 @@ std::optional<int> CapturedStatus(int fd) {
         if (header.channel == CaptureChannel::End) {
             int32_t status = 0;
             if (header.length != sizeof status ||
-                !ReadAll(fd, at, reinterpret_cast<char*>(&status), sizeof status))
+                !ReadAllAt(fd, at, reinterpret_cast<char*>(&status), sizeof status))
                 return std::nullopt;
             return status;
         }
@@ -181,7 +155,7 @@ void ReplayCapture(int fd, const std::function<void(CaptureChannel, const std::s
     while (ReadHeader(fd, at, &header) && header.channel != CaptureChannel::End) {
         at += static_cast<off_t>(kHeader);
         bytes.resize(header.length);
-        if (!ReadAll(fd, at, bytes.data(), bytes.size()))
+        if (!ReadAllAt(fd, at, bytes.data(), bytes.size()))
             return;
         at += static_cast<off_t>(header.length);
         each(header.channel, bytes);
