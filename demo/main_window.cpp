@@ -7,6 +7,7 @@
 #include "finding_marks.h"
 #include "image_view.h"
 #include "measures_page.h"
+#include "read_status.h"
 #include "shape_drawing.h"
 
 #include "quillform/check.h"
@@ -86,6 +87,9 @@ TfDXFTest::TfDXFTest(TAboutBox* aboutBox, QWidget* parent)
     layout->addWidget(Splitter1, 1);
     layout->addWidget(CreatePanel());
     setCentralWidget(central);
+    lReadStatus = new QLabel(this);
+    lReadStatus->setObjectName("lReadStatus");
+    statusBar()->addWidget(lReadStatus);
     lTotals = new QLabel(this);
     lTotals->setObjectName("lTotals");
     statusBar()->addWidget(lTotals, 1);
@@ -205,6 +209,7 @@ void TfDXFTest::CreateDialogs() {
     ShowMessage = [this](const QString& text) {
         QMessageBox::information(this, windowTitle(), text);
     };
+    ShowWarning = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
 }
 
 void TfDXFTest::InstallReaderEvents() {
@@ -264,6 +269,8 @@ void TfDXFTest::LoadFile(const QString& fileName) {
     lbShapes->clear();
     tsMeasures->Clear();
     lTotals->clear();
+    lReadStatus->clear();
+    lReadStatus->setToolTip(QString());
     QLocale locale;
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
     const QString text = TrimBlanksAndControls(eDXFLinkingDistance->text());
@@ -278,7 +285,17 @@ void TfDXFTest::LoadFile(const QString& fileName) {
     FReader->SetMixLayers(cbMixLayers->isChecked() ? 1 : 0);
     FReader->SetAccurateGeometry(cbAccurateGeometry->isChecked() ? 1 : 0);
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    FFileName = fileName;
     FReader->Read(fileName.toStdWString().c_str());
+    ShowReadStatus(); // once the reader is done: the box runs its own event loop
+}
+
+void TfDXFTest::ShowReadStatus() {
+    lReadStatus->setText(ReadStatusLine(FDrawing));
+    lReadStatus->setToolTip(WarningLines(FDrawing));
+    const QString problem = ReadProblem(FDrawing, FFileName);
+    if (!problem.isEmpty())
+        ShowWarning(problem);
 }
 
 void TfDXFTest::bLoadClick() {
