@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -315,6 +316,8 @@ wchar_t TfDXFTest::DecimalSeparator() const {
 void TfDXFTest::ReadDone(void* context) {
     TfDXFTest* w = Window(context);
     w->FDrawing = quillform::CopyDrawing(*w->FReader);
+    // Named, so that "Save parts as DXF" refuses to write over the drawing read.
+    w->FDrawing.file = QFile::encodeName(w->FFileName).toStdString();
     w->FResults = quillform::ToResultCopy(w->FDrawing);
     w->ResetOverallBox();
     // The shapes, and the chains that did not close, so that they are seen too.

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 
 #include <gtest/gtest.h>
@@ -129,4 +130,27 @@ TEST(ReadStatusText, StatusesWithoutAFixture) {
     }
 }
 
+// "Save parts as DXF" onto the drawing just read is refused: the drawing stays.
+TEST_F(WindowFixture, SavingThePartsOverTheDrawingReadIsRefused) {
+    const QString copy = QString::fromStdString(testing::TempDir()) + "own_drawing_" +
+                         QString::number(QCoreApplication::applicationPid()) + ".dxf";
+    QFile::remove(copy);
+    ASSERT_TRUE(QFile::copy(Data("square_with_circle_hole.dxf"), copy));
+    QFile original(copy);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    original.close();
+    LoadPath(copy);
+    ASSERT_EQ(PartCount(window.Drawing()), 1);
+    window.ChoosePartsFile = [&copy] { return copy; };
+    messages.clear();
+    window.bSaveParts->click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().startsWith("Cannot save the parts"))
+        << messages.first().toStdString();
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_EQ(original.readAll(), before);
+    original.close();
+    QFile::remove(copy);
+}
 } // namespace
