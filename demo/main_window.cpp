@@ -90,6 +90,7 @@ TfDXFTest::TfDXFTest(TAboutBox* aboutBox, QWidget* parent)
     setCentralWidget(central);
     lReadStatus = new QLabel(this);
     lReadStatus->setObjectName("lReadStatus");
+    lReadStatus->setContentsMargins(0, 0, 16, 0); // apart from the totals
     statusBar()->addWidget(lReadStatus);
     lTotals = new QLabel(this);
     lTotals->setObjectName("lTotals");
@@ -294,6 +295,8 @@ void TfDXFTest::LoadFile(const QString& fileName) {
 void TfDXFTest::ShowReadStatus() {
     lReadStatus->setText(ReadStatusLine(FDrawing));
     lReadStatus->setToolTip(WarningLines(FDrawing));
+    if (!FDrawing.Read())
+        lTotals->clear(); // no totals of zero parts for a drawing never read
     const QString problem = ReadProblem(FDrawing, FFileName);
     if (!problem.isEmpty())
         ShowWarning(problem);

@@ -103,7 +103,7 @@ QString ReadProblem(const Drawing& drawing, const QString& fileName) {
         failure ? Reason(drawing, fileName, failure->bit)
                 : QString("the file ends before its EOF marker; read as far as it goes, so the "
                           "parts shown may not be all the drawing holds");
-    return QDir::toNativeSeparators(fileName) + ": " + reason;
+    return QDir::toNativeSeparators(fileName) + ":\n" + reason;
 }
 
 QString ReadStatusLine(const Drawing& drawing) {

@@ -10,7 +10,7 @@
 // incomplete (a message box), a short form for the status bar, and the
 // read's warnings. The sentences are the reader's own where it has them.
 
-// "FILE: REASON" for a read that failed or stopped short (missing,
+// "FILE:", a line break and the reason, for a read that failed or stopped short (missing,
 // unreadable, not a drawing, binary, out of memory, expansion limit,
 // truncated, no shapes built); empty for a read that went to the end.
 QString ReadProblem(const quillform::Drawing& drawing, const QString& fileName);

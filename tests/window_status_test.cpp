@@ -38,11 +38,11 @@ struct StatusCase {
     const char* distance;
     bool accurate;
     const char* statusLine; // exactly; a read's warnings are counted
-    const char* problem;    // what the warning box says after "FILE: "; empty: no box
+    const char* problem;    // what the warning box says under "FILE:"; empty: no box
     int parts;
 };
 
-// The sentence after "FILE: " starts with `problem`: the rest names figures
+// The sentence under "FILE:" starts with `problem`: the rest names figures
 // that depend on the machine (the expansion limit follows its memory).
 const StatusCase kCases[] = {
     {"missing", "no_such_drawing.dxf", "1", false, "Not read: cannot open the file",
@@ -87,11 +87,14 @@ TEST_P(ReadStatus, StatusBarAndWarningBoxSayHowTheReadEnded) {
     EXPECT_EQ(window.lReadStatus->text(), c.statusLine);
     if (*c.problem) {
         ASSERT_EQ(warnings.size(), 1);
-        const QString start = QDir::toNativeSeparators(Data(c.file)) + ": " + c.problem;
+        const QString start = QDir::toNativeSeparators(Data(c.file)) + ":\n" + c.problem;
         EXPECT_TRUE(warnings.first().startsWith(start)) << warnings.first().toStdString();
     } else {
         EXPECT_TRUE(warnings.isEmpty()) << warnings.join("\n").toStdString();
     }
+    // No totals of the drawing before, nor of zero parts of a file never read.
+    EXPECT_EQ(window.lTotals->text().isEmpty(), QString(c.statusLine).startsWith("Not read"))
+        << window.lTotals->text().toStdString();
     EXPECT_EQ(PartCount(window.Drawing()), c.parts);
     EXPECT_EQ(window.lbShapes->count() > 0, c.parts > 0);
     // Nothing of the drawing before: only the parts and open chains of this one.
@@ -125,7 +128,7 @@ TEST(ReadStatusText, StatusesWithoutAFixture) {
         quillform::Drawing drawing;
         drawing.status = c.status;
         EXPECT_EQ(ReadStatusLine(drawing), c.statusLine) << c.status;
-        EXPECT_EQ(ReadProblem(drawing, "/tmp/a.dxf"), QString("/tmp/a.dxf: ") + c.reason)
+        EXPECT_EQ(ReadProblem(drawing, "/tmp/a.dxf"), QString("/tmp/a.dxf:\n") + c.reason)
             << c.status;
     }
 }
