@@ -7,6 +7,7 @@
 #include "finding_marks.h"
 #include "image_view.h"
 #include "measures_page.h"
+#include "read_status.h"
 #include "shape_drawing.h"
 
 #include "quillform/check.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -86,6 +88,10 @@ TfDXFTest::TfDXFTest(TAboutBox* aboutBox, QWidget* parent)
     layout->addWidget(Splitter1, 1);
     layout->addWidget(CreatePanel());
     setCentralWidget(central);
+    lReadStatus = new QLabel(this);
+    lReadStatus->setObjectName("lReadStatus");
+    lReadStatus->setContentsMargins(0, 0, 16, 0); // apart from the totals
+    statusBar()->addWidget(lReadStatus);
     lTotals = new QLabel(this);
     lTotals->setObjectName("lTotals");
     statusBar()->addWidget(lTotals, 1);
@@ -205,6 +211,7 @@ void TfDXFTest::CreateDialogs() {
     ShowMessage = [this](const QString& text) {
         QMessageBox::information(this, windowTitle(), text);
     };
+    ShowWarning = [this](const QString& text) { QMessageBox::warning(this, windowTitle(), text); };
 }
 
 void TfDXFTest::InstallReaderEvents() {
@@ -264,6 +271,8 @@ void TfDXFTest::LoadFile(const QString& fileName) {
     lbShapes->clear();
     tsMeasures->Clear();
     lTotals->clear();
+    lReadStatus->clear();
+    lReadStatus->setToolTip(QString());
     QLocale locale;
     locale.setNumberOptions(QLocale::RejectGroupSeparator);
     const QString text = TrimBlanksAndControls(eDXFLinkingDistance->text());
@@ -278,7 +287,19 @@ void TfDXFTest::LoadFile(const QString& fileName) {
     FReader->SetMixLayers(cbMixLayers->isChecked() ? 1 : 0);
     FReader->SetAccurateGeometry(cbAccurateGeometry->isChecked() ? 1 : 0);
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    FFileName = fileName;
     FReader->Read(fileName.toStdWString().c_str());
+    ShowReadStatus(); // once the reader is done: the box runs its own event loop
+}
+
+void TfDXFTest::ShowReadStatus() {
+    lReadStatus->setText(ReadStatusLine(FDrawing));
+    lReadStatus->setToolTip(WarningLines(FDrawing));
+    if (!FDrawing.Read())
+        lTotals->clear(); // no totals of zero parts for a drawing never read
+    const QString problem = ReadProblem(FDrawing, FFileName);
+    if (!problem.isEmpty())
+        ShowWarning(problem);
 }
 
 void TfDXFTest::bLoadClick() {
@@ -298,6 +319,8 @@ wchar_t TfDXFTest::DecimalSeparator() const {
 void TfDXFTest::ReadDone(void* context) {
     TfDXFTest* w = Window(context);
     w->FDrawing = quillform::CopyDrawing(*w->FReader);
+    // Named, so that "Save parts as DXF" refuses to write over the drawing read.
+    w->FDrawing.file = QFile::encodeName(w->FFileName).toStdString();
     w->FResults = quillform::ToResultCopy(w->FDrawing);
     w->ResetOverallBox();
     // The shapes, and the chains that did not close, so that they are seen too.

@@ -42,6 +42,8 @@ public:
     std::function<QString()> ChooseSaveFile;  // empty: cancelled
     std::function<QString()> ChoosePartsFile; // the DXF of the parts; empty: cancelled
     std::function<void(const QString&)> ShowMessage;
+    // A read that failed or stopped short: a warning box.
+    std::function<void(const QString&)> ShowWarning;
 
     // Loads a file as "Load" does, without the open dialog.
     void LoadFile(const QString& fileName);
@@ -58,6 +60,7 @@ public:
     TCheckPage* tsCheck; // the preflight check's findings
     TImageView* iShape;
     TMeasuresPage* tsMeasures; // the parts' figures and totals
+    QLabel* lReadStatus;       // how the last read ended, in the status bar
     QLabel* lTotals;           // the totals, in the status bar
     QWidget* Panel1;
     QPushButton* bLoad;
@@ -98,6 +101,7 @@ protected:
 
 private:
     std::unique_ptr<TDXFQuillform> FReader;
+    QString FFileName; // of the read under way or the last one
     quillform::TResultCopy FResults;
     quillform::Drawing FDrawing;
     std::vector<quillform::Finding> FFindings;
@@ -115,6 +119,7 @@ private:
     void FormShow();
     void FormClose();
     void DrawShapes(const struct TDrawingLayout& layout);
+    void ShowReadStatus();
     // The entity log: one line per event, numbers in the locale's format.
     void Append(const std::wstring& line) override;
     wchar_t DecimalSeparator() const override;

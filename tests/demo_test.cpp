@@ -6,6 +6,7 @@
 #include "main_window.h"
 #include "measures_page.h"
 #include "shape_drawing.h"
+#include "window_fixture.h"
 
 #include "quillform/cut_files.h"
 
@@ -32,17 +33,6 @@
 #include <vector>
 
 namespace {
-QString Data(const char* name) {
-    return QString(QUILLFORM_TEST_DATA) + "/" + name;
-}
-
-QStringList Items(const QListWidget* list) {
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
-}
-
 std::string Slurp(const QString& path) {
     std::ifstream in(path.toStdString(), std::ios::binary);
     std::stringstream text;
@@ -57,29 +47,6 @@ bool IsColor(const QImage& image, int x, int y, QRgb color) {
 bool IsWhite(const QImage& image, int x, int y) {
     return IsColor(image, x, y, qRgb(255, 255, 255));
 }
-
-// A window whose dialogs answer from the test.
-struct WindowFixture : testing::Test {
-    TfDXFTest window;
-    QString nextFile;
-    QString nextSaveFile;
-    QStringList messages;
-
-    WindowFixture() {
-        window.ChooseDxfFile = [this] { return nextFile; };
-        window.ChooseSaveFile = [this] { return nextSaveFile; };
-        window.ShowMessage = [this](const QString& text) { messages << text; };
-        window.resize(947, 756);
-        window.show();
-        QApplication::processEvents();
-    }
-
-    void Load(const char* file, const QString& distance = "1") {
-        window.eDXFLinkingDistance->setText(distance);
-        nextFile = Data(file);
-        window.bLoad->click();
-    }
-};
 
 TEST_F(WindowFixture, CaptionCarriesTheVersionAfterShow) {
     EXPECT_EQ(window.windowTitle(), "DXF Quillform example - 0.9.3.1.beta");

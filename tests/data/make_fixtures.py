@@ -219,6 +219,8 @@ HOSTILE = {
     "truncated_after_square.dxf": SQUARE_WITH_HOLE.replace("ENDSEC\n0\nEOF\n", "").encode()
     + pairs(0, "LINE", 8, "0", 10).encode(),
     "inserted_many.dxf": inserted_many(20, 10).encode(),
+    # a text file saved under a drawing's name: no group codes at all
+    "plain_text.dxf": b"Order 1187: three brackets, 2 mm steel\nCut from the offcut of 1186\n",
     # -1e999 overflows to the most negative double; 1e999 to the largest, a real circle
     "radius_overflow.dxf": dxf(pairs(0, "CIRCLE", 8, "0", 10, 0, 20, 0, 30, 0, 40, "-1e999")
                                + pairs(0, "ARC", 8, "Cut", 10, 0, 20, 0, 30, 0, 40, "-0", 50, 0, 51, 90)
