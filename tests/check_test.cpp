@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -141,6 +142,36 @@ INSTANTIATE_TEST_SUITE_P(ModesAndEngines, CheckFindings,
                          testing::Combine(testing::Bool(),
                                           testing::Values(quillform::Engine::Fast,
                                                           quillform::Engine::Reference)));
+
+// Webs are measured through chords a thousandth of the limit from the arcs
+// (tests/data/check/make_check_fixtures.py, arc_webs): of webs 2.9 and 3.5
+// between rim and slot of round plates, and 2.99 and 3.01 between a
+// straight edge and a tilted slot, a limit of 3 finds the first of each.
+TEST_P(CheckFindings, WebsThroughChordsNearTheLimit) {
+    const auto [accurate, engine] = GetParam();
+    const Drawing d = Read("arc_webs", accurate, engine);
+    std::vector<Finding> webs = WithCode(quillform::Check(d, Limits()), "narrowWeb");
+    ASSERT_EQ(webs.size(), 2u);
+    std::sort(webs.begin(), webs.end(),
+              [](const Finding& a, const Finding& b) { return a.location.x < b.location.x; });
+    // Round plate: halfway between rim and cap, on the line from the plate's
+    // centre through either cap's centre (both are as near).
+    const double c = std::sqrt(15.1 * 15.1 - 25), middle = 20 - 2.9 / 2;
+    const Point round{5 / 15.1 * middle, c / 15.1 * middle};
+    // Square plate: above the upper cap's centre, halfway to the top edge.
+    const Point square{100 + 5 * std::cos(3.141592653589793 / 6), 20 - 2.99 / 2};
+    const struct {
+        double width;
+        Point at;
+    } expected[] = {{2.9, round}, {2.99, square}};
+    for (size_t k = 0; k < 2; ++k) {
+        ASSERT_TRUE(webs[k].value.has_value());
+        EXPECT_NEAR(*webs[k].value, expected[k].width, 2 * 3e-3);
+        // Within half a chord along the outline.
+        EXPECT_NEAR(std::fabs(webs[k].location.x), expected[k].at.x, 0.1);
+        EXPECT_NEAR(webs[k].location.y, expected[k].at.y, 0.1);
+    }
+}
 
 // Nothing worse than information on drawings made to be cut.
 void ExpectClean(const std::string& path, double thickness, double distance = 1) {

@@ -139,10 +139,10 @@ std::vector<Point> Crossings(const TCheckEdge& a, const TCheckEdge& b, double to
     return crossings;
 }
 
-void Flatten(const TCheckEdge& e, double sag, std::vector<Point>& points) {
+double Flatten(const TCheckEdge& e, double sag, std::vector<Point>& points) {
     points.push_back(e.from);
     if (!e.arc)
-        return;
+        return 0;
     const double ratio = std::clamp(1 - sag / e.radius, -1.0, 1.0);
     const double step = std::max(2 * std::acos(ratio), 1e-3);
     const int pieces = static_cast<int>(std::min(std::ceil(std::fabs(e.sweep) / step), 4096.0));
@@ -151,6 +151,7 @@ void Flatten(const TCheckEdge& e, double sag, std::vector<Point>& points) {
         points.push_back(Point{e.center.x + e.radius * std::cos(angle),
                                e.center.y + e.radius * std::sin(angle)});
     }
+    return pieces > 0 ? e.radius * (1 - std::cos(std::fabs(e.sweep) / pieces / 2)) : 0;
 }
 
 bool InsidePolygon(const std::vector<Point>& polygon, Point p) {

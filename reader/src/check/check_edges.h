@@ -31,8 +31,9 @@ Bounds EdgeBox(const TCheckEdge& edge);
 std::vector<Point> Crossings(const TCheckEdge& a, const TCheckEdge& b, double tolerance);
 
 // Appends points along the edge, its start first and its end left out, no
-// chord straying more than `sag` from an arc.
-void Flatten(const TCheckEdge& edge, double sag, std::vector<Point>& points);
+// chord straying more than `sag` from an arc unless the number of chords is
+// capped. Returns how far they stray at most.
+double Flatten(const TCheckEdge& edge, double sag, std::vector<Point>& points);
 
 // Whether p lies inside the closed polygon (even-odd rule).
 bool InsidePolygon(const std::vector<Point>& polygon, Point p);

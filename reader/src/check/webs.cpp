@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 
 namespace quillform::detail {
 
@@ -47,18 +48,26 @@ TClosest Closest(const TPiece& s, const TPiece& t) {
     return best;
 }
 
-std::vector<TPiece> Pieces(const Shape& shape, double sag) {
+struct TPieces {
     std::vector<TPiece> pieces;
+    double stray = 0; // how far the chords stray from the outlines at most
+};
+
+// The chords of the outlines chosen by `wanted` (every one when it is empty).
+TPieces Pieces(const Shape& shape, double sag, const std::set<size_t>& wanted = {}) {
+    TPieces out;
     std::vector<Point> points;
     for (size_t k = 0; k <= shape.holes.size(); ++k) {
+        if (!wanted.empty() && !wanted.count(k))
+            continue;
         const Outline& o = k == 0 ? static_cast<const Outline&>(shape) : shape.holes[k - 1];
         points.clear();
         for (const TCheckEdge& e : EdgesOf(o))
-            Flatten(e, sag, points);
+            out.stray = std::max(out.stray, Flatten(e, sag, points));
         for (size_t i = 0; i < points.size(); ++i)
-            pieces.push_back(TPiece{points[i], points[(i + 1) % points.size()], k});
+            out.pieces.push_back(TPiece{points[i], points[(i + 1) % points.size()], k});
     }
-    return pieces;
+    return out;
 }
 
 Bounds PieceBox(const TPiece& s) {
@@ -66,14 +75,21 @@ Bounds PieceBox(const TPiece& s) {
                   std::max(s.a.y, s.b.y)};
 }
 
-// The closest approach of each pair of outlines nearer than the limit.
-std::map<std::pair<size_t, size_t>, TClosest> NarrowPairs(const Shape& shape, double limit) {
-    const std::vector<TPiece> pieces = Pieces(shape, limit * 1e-3);
+using TPairs = std::map<std::pair<size_t, size_t>, TClosest>;
+
+// The closest approach of each pair of outlines nearer than `limit`, over
+// the given chords. Of equal distances the first pair of chords wins, so the
+// place found does not depend on the index's order.
+TPairs ClosestPairs(const std::vector<TPiece>& pieces, double limit) {
     std::vector<TBoxEntry> entries;
     for (size_t k = 0; k < pieces.size(); ++k)
         entries.emplace_back(BoxOf(PieceBox(pieces[k])), k);
     const TBoxTree tree(entries.begin(), entries.end());
-    std::map<std::pair<size_t, size_t>, TClosest> pairs;
+    struct TBest {
+        TClosest closest;
+        size_t piece = 0, other = 0; // the two chords it was found on
+    };
+    std::map<std::pair<size_t, size_t>, TBest> best;
     std::vector<TBoxEntry> near;
     for (size_t k = 0; k < pieces.size(); ++k) {
         near.clear();
@@ -84,13 +100,38 @@ std::map<std::pair<size_t, size_t>, TClosest> NarrowPairs(const Shape& shape, do
             if (s.outline >= t.outline)
                 continue;
             const TClosest c = Closest(s, t);
-            const auto key = std::make_pair(s.outline, t.outline);
-            const auto found = pairs.find(key);
-            if (c.distance < limit && (found == pairs.end() || c.distance < found->second.distance))
-                pairs[key] = c;
+            if (!(c.distance < limit))
+                continue;
+            const TBest candidate{c, k, other.second};
+            const auto [found, fresh] = best.try_emplace({s.outline, t.outline}, candidate);
+            const TBest& was = found->second;
+            if (!fresh &&
+                (c.distance < was.closest.distance || (c.distance == was.closest.distance &&
+                                                       k == was.piece && other.second < was.other)))
+                found->second = candidate;
         }
     }
+    TPairs pairs;
+    for (const auto& [key, b] : best)
+        pairs.emplace(key, b.closest);
     return pairs;
+}
+
+// Fine chords, a thousandth of the limit from the arcs, give the web's
+// width; coarse ones first rule out the outlines that are far apart, since
+// fine chords of every arc of every part cost far more than the read. Chords
+// of either kind stray from the outlines at most as far as the coarse ones,
+// so a pair nearer than the limit is within the limit and four strays.
+TPairs NarrowPairs(const Shape& shape, double limit) {
+    const TPieces coarse = Pieces(shape, limit * 0.1);
+    std::set<size_t> near;
+    for (const auto& pair : ClosestPairs(coarse.pieces, limit + 4.5 * coarse.stray)) {
+        near.insert(pair.first.first);
+        near.insert(pair.first.second);
+    }
+    if (near.empty())
+        return {};
+    return ClosestPairs(Pieces(shape, limit * 1e-3, near).pieces, limit);
 }
 
 // Two circles: the web between them exactly, or nothing when it is wide.

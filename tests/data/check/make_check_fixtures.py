@@ -7,6 +7,7 @@ tests/check_test.cpp), and the plates of the overlap merging tests.
 
 Run: /usr/bin/python3 tests/data/check/make_check_fixtures.py
 """
+import math
 import os
 
 import ezdxf
@@ -88,6 +89,36 @@ def narrow_web(msp):
     msp.add_circle((30, 25), 10, dxfattribs={"layer": "CUT"})
     msp.add_circle((51, 25), 10, dxfattribs={"layer": "CUT"})
     msp.add_circle((85, 25), 10, dxfattribs={"layer": "CUT"})
+
+
+def slot(msp, center, angle, half=5, radius=2):
+    """A slot along `angle` (degrees): two half circles joined by lines."""
+    ux, uy = math.cos(math.radians(angle)), math.sin(math.radians(angle))
+    nx, ny = -uy, ux
+    x, y = center
+
+    def at(s, t):
+        return (x + s * half * ux + t * radius * nx, y + s * half * uy + t * radius * ny)
+
+    points = [at(-1, -1), at(1, -1), at(1, 1), at(-1, 1)]
+    bulges = [0, 1, 0, 1]
+    msp.add_lwpolyline([p + (b,) for p, b in zip(points, bulges)], format="xyb", close=True,
+                       dxfattribs={"layer": "CUT"})
+
+
+def arc_webs(msp):
+    """Webs measured through chords, under a limit of 3. Round plates of
+    radius 20 at x = 0 and 50, each with a level slot whose end caps come
+    within 2.9 and 3.5 of the rim (arc against arc); plates 50 x 40 at
+    x = 100 and 150 with a slot at 30 degrees whose upper cap comes within
+    2.99 and 3.01 of the straight top edge, at x + 4.330 (its highest point
+    lies halfway along a coarse chord of the cap)."""
+    for x, gap in ((0, 2.9), (50, 3.5)):
+        msp.add_circle((x, 0), 20, dxfattribs={"layer": "CUT"})
+        slot(msp, (x, ((18 - gap) ** 2 - 25) ** 0.5), 0)
+    for x, gap in ((100, 2.99), (150, 3.01)):
+        rectangle(msp, x - 25, -20, x + 25, 20)
+        slot(msp, (x, 15.5 - gap), 30)
 
 
 def tight_corner(msp):
@@ -178,6 +209,7 @@ FIXTURES = {
     "small_hole": small_hole,
     "narrow_web": narrow_web,
     "tight_corner": tight_corner,
+    "arc_webs": arc_webs,
     "text_not_outlined": text_not_outlined,
     "tiny_entities": tiny_entities,
     "larger_than_sheet": larger_than_sheet,
