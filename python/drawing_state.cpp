@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <type_traits>
 
@@ -11,7 +12,7 @@ using namespace quillform;
 
 namespace {
 // Counts the layout: bytes of another layout are refused, not misread.
-constexpr uint32_t kLayout = 1;
+constexpr uint32_t kLayout = 2;
 
 class Writer {
 public:
@@ -52,6 +53,15 @@ public:
         Put(n.distance);
     }
     void Put(const Ignored& i) { Put(i.type), Put(i.count), Put(i.hint); }
+    template <typename T> void Put(const std::optional<T>& value) {
+        Put(value.has_value());
+        if (value)
+            Put(*value);
+    }
+    void Put(const Finding& f) {
+        Put(f.code), Put(static_cast<int32_t>(f.severity)), Put(f.layer), Put(f.part);
+        Put(f.location), Put(f.value), Put(f.limit), Put(f.message);
+    }
 
     std::string Bytes() && { return std::move(bytes_); }
 
@@ -113,6 +123,21 @@ public:
         n.otherChain = otherChain;
     }
     void Get(Ignored& i) { Get(i.type), Get(i.count), Get(i.hint); }
+    template <typename T> void Get(std::optional<T>& value) {
+        bool present = false;
+        Get(present);
+        value.reset();
+        if (present)
+            Get(value.emplace());
+    }
+    void Get(Finding& f) {
+        int32_t severity = 0;
+        Get(f.code), Get(severity), Get(f.layer), Get(f.part);
+        if (severity < 0 || severity > static_cast<int32_t>(Severity::Error))
+            throw std::invalid_argument("not a pickled drawing");
+        f.severity = static_cast<Severity>(severity);
+        Get(f.location), Get(f.value), Get(f.limit), Get(f.message);
+    }
 
     bool AtEnd() const { return at_ == bytes_.size(); }
 
@@ -140,7 +165,7 @@ std::string SaveDrawing(const Drawing& d) {
     out.Put(d.file), out.Put(d.status), out.Put(d.layers), out.Put(d.lengths);
     out.Put(d.bounds), out.Put(d.hasShapes);
     out.Put(d.warnings), out.Put(d.openChains), out.Put(d.nearMisses), out.Put(d.ignored);
-    out.Put(d.unit);
+    out.Put(d.unit), out.Put(d.findings);
     return std::move(out).Bytes();
 }
 
@@ -154,7 +179,7 @@ Drawing LoadDrawing(const std::string& bytes) {
     in.Get(d.file), in.Get(d.status), in.Get(d.layers), in.Get(d.lengths);
     in.Get(d.bounds), in.Get(d.hasShapes);
     in.Get(d.warnings), in.Get(d.openChains), in.Get(d.nearMisses), in.Get(d.ignored);
-    in.Get(d.unit);
+    in.Get(d.unit), in.Get(d.findings);
     if (!in.AtEnd())
         throw std::invalid_argument("not a pickled drawing");
     return d;

@@ -44,6 +44,12 @@ def test_pickled_drawings_keep_every_member():
             continue
         again = pickle.loads(pickle.dumps(drawing))
         assert values(again) == values(drawing), path
+    # A checked drawing keeps what the check found, optional members unset too.
+    for name in ("narrow_web", "unit_unknown", "larger_than_sheet"):
+        checked = quillform.check(os.path.join(DATA, "check", name + ".dxf"), thickness=3,
+                                  sheet=(100, 100))
+        assert checked.findings, name
+        assert values(pickle.loads(pickle.dumps(checked))) == values(checked), name
     gaps = quillform.read(os.path.join(DATA, "diagnostics", "gaps.dxf"), distance=0.001)
     assert len(values(pickle.loads(pickle.dumps(gaps)))["near_misses"]) == 2
     state = gaps.__getstate__()
