@@ -173,6 +173,19 @@ TEST_P(CheckFindings, WebsThroughChordsNearTheLimit) {
     }
 }
 
+// A bar across a plate drawn twice: the literal rules keep both copies and
+// each crosses the bar; accurate geometry merges them into one.
+TEST_P(CheckFindings, EachCopyOfADoubledOutlineCrosses) {
+    const auto [accurate, engine] = GetParam();
+    const Drawing d = Read("doubled_crossing", accurate, engine);
+    const std::vector<Finding> crossings = WithCode(quillform::Check(d, Limits()), "outlinesCross");
+    ASSERT_EQ(crossings.size(), accurate ? 1u : 2u);
+    for (size_t k = 0; k < crossings.size(); ++k) {
+        EXPECT_EQ(crossings[k].part, static_cast<int64_t>(k));
+        EXPECT_TRUE(At(crossings[k].location, {{40, 10}, {40, 20}})) << Describe(crossings[k]);
+    }
+}
+
 // Nothing worse than information on drawings made to be cut.
 void ExpectClean(const std::string& path, double thickness, double distance = 1) {
     for (bool accurate : {false, true}) {

@@ -7,8 +7,11 @@
 #include "check/layer_outlines.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
 #include <set>
+#include <unordered_map>
 
 namespace quillform::detail {
 
@@ -55,11 +58,51 @@ std::vector<TIndexedEdge> LayerEdges(const std::vector<TLayerOutline>& outlines)
     return edges;
 }
 
-TBoxTree EdgeTree(const std::vector<TIndexedEdge>& edges) {
+// Edges drawn over each other many times (a line repeated thousands of
+// times is common in exported drawings) are one group: they never cross each
+// other, and what crosses one crosses all, so each group is tested once.
+using TGroupKey = std::array<double, 10>;
+
+TGroupKey KeyOf(const TCheckEdge& e) {
+    Point from = e.from, to = e.to;
+    double sweep = e.sweep;
+    if (std::make_pair(to.x, to.y) < std::make_pair(from.x, from.y)) {
+        std::swap(from, to);
+        sweep = -sweep;
+    }
+    if (!e.arc)
+        return {0, from.x, from.y, to.x, to.y, 0, 0, 0, 0, e.slack};
+    return {1, from.x, from.y, to.x, to.y, e.center.x, e.center.y, e.radius, sweep, e.slack};
+}
+
+struct TGroupKeyHash {
+    size_t operator()(const TGroupKey& key) const {
+        size_t h = 0;
+        for (const double v : key)
+            h = h * 1000003u ^ std::hash<double>()(v);
+        return h;
+    }
+};
+
+std::vector<std::vector<size_t>> Groups(const std::vector<TIndexedEdge>& edges) {
+    std::vector<std::vector<size_t>> groups;
+    std::unordered_map<TGroupKey, size_t, TGroupKeyHash> byKey;
+    byKey.reserve(edges.size());
+    for (size_t k = 0; k < edges.size(); ++k) {
+        const auto [found, fresh] = byKey.try_emplace(KeyOf(edges[k].edge), groups.size());
+        if (fresh)
+            groups.emplace_back();
+        groups[found->second].push_back(k);
+    }
+    return groups;
+}
+
+TBoxTree GroupTree(const std::vector<TIndexedEdge>& edges,
+                   const std::vector<std::vector<size_t>>& groups) {
     std::vector<TBoxEntry> entries;
-    entries.reserve(edges.size());
-    for (size_t k = 0; k < edges.size(); ++k)
-        entries.emplace_back(BoxOf(EdgeBox(edges[k].edge)), k);
+    entries.reserve(groups.size());
+    for (size_t g = 0; g < groups.size(); ++g)
+        entries.emplace_back(BoxOf(EdgeBox(edges[groups[g].front()].edge)), g);
     return TBoxTree(entries.begin(), entries.end());
 }
 
@@ -68,26 +111,40 @@ class TCrossingFinder {
 public:
     TCrossingFinder(const Layer& layer, TCheckContext& context)
         : layer_(layer), c_(context), outlines_(OutlinesOf(layer)), edges_(LayerEdges(outlines_)),
-          tree_(EdgeTree(edges_)) {}
+          groups_(Groups(edges_)), tree_(GroupTree(edges_, groups_)) {}
 
+    // Groups in the order of their first edges, and the groups near each in
+    // that order too, so the place reported does not depend on the index.
     void Run() {
         std::vector<TBoxEntry> near;
-        for (size_t k = 0; k < edges_.size(); ++k) {
+        for (size_t g = 0; g < groups_.size(); ++g) {
             near.clear();
-            tree_.query(bgi::intersects(BoxOf(EdgeBox(edges_[k].edge))), std::back_inserter(near));
+            const TCheckEdge& edge = edges_[groups_[g].front()].edge;
+            tree_.query(bgi::intersects(BoxOf(EdgeBox(edge))), std::back_inserter(near));
+            std::sort(near.begin(), near.end(),
+                      [](const TBoxEntry& a, const TBoxEntry& b) { return a.second < b.second; });
             for (const TBoxEntry& other : near)
-                if (other.second > k)
-                    Test(edges_[k], edges_[other.second]);
+                if (other.second > g)
+                    TestGroups(g, other.second);
         }
     }
 
 private:
-    void Test(const TIndexedEdge& a, const TIndexedEdge& b) {
+    void TestGroups(size_t g, size_t h) {
+        const std::vector<Point> crossings = Crossings(
+            edges_[groups_[g].front()].edge, edges_[groups_[h].front()].edge, c_.tolerance);
+        if (crossings.empty())
+            return;
+        for (const size_t a : groups_[g])
+            for (const size_t b : groups_[h])
+                Test(edges_[a], edges_[b], crossings);
+    }
+
+    void Test(const TIndexedEdge& a, const TIndexedEdge& b, std::vector<Point> crossings) {
         const size_t first = std::min(a.outline, b.outline),
                      second = std::max(a.outline, b.outline);
         if (reported_.count({first, second}))
             return;
-        std::vector<Point> crossings = Crossings(a.edge, b.edge, c_.tolerance);
         if (Consecutive(a, b))
             crossings.erase(
                 std::remove_if(crossings.begin(), crossings.end(),
@@ -117,6 +174,7 @@ private:
     TCheckContext& c_;
     std::vector<TLayerOutline> outlines_;
     std::vector<TIndexedEdge> edges_;
+    std::vector<std::vector<size_t>> groups_;
     TBoxTree tree_;
     std::set<std::pair<size_t, size_t>> reported_;
 };

@@ -121,6 +121,14 @@ def arc_webs(msp):
         slot(msp, (x, 15.5 - gap), 30)
 
 
+def doubled_crossing(msp):
+    """A plate drawn twice over itself and a bar across both copies: the bar
+    crosses each copy at (40, 10) and (40, 20)."""
+    rectangle(msp, 0, 0, 40, 30)
+    rectangle(msp, 0, 0, 40, 30)
+    rectangle(msp, 20, 10, 60, 20)
+
+
 def tight_corner(msp):
     """A plate with a window whose corner at (200, 100) is rounded with
     radius 2 (the arc's middle at (199.414, 100.586)): under a kerf of 5
@@ -210,6 +218,7 @@ FIXTURES = {
     "narrow_web": narrow_web,
     "tight_corner": tight_corner,
     "arc_webs": arc_webs,
+    "doubled_crossing": doubled_crossing,
     "text_not_outlined": text_not_outlined,
     "tiny_entities": tiny_entities,
     "larger_than_sheet": larger_than_sheet,
