@@ -84,25 +84,38 @@ struct TGroupKeyHash {
     }
 };
 
-std::vector<std::vector<size_t>> Groups(const std::vector<TIndexedEdge>& edges) {
-    std::vector<std::vector<size_t>> groups;
+// The groups' edges one group after the other, each group's in the order of
+// the edges: `edges[start[g]]` up to `edges[start[g + 1]]`.
+struct TGroups {
+    std::vector<size_t> start, edges;
+    size_t Size() const { return start.size() - 1; }
+    size_t First(size_t g) const { return edges[start[g]]; }
+};
+
+TGroups Groups(const std::vector<TIndexedEdge>& edges) {
+    std::vector<size_t> groupOf(edges.size());
     std::unordered_map<TGroupKey, size_t, TGroupKeyHash> byKey;
     byKey.reserve(edges.size());
-    for (size_t k = 0; k < edges.size(); ++k) {
-        const auto [found, fresh] = byKey.try_emplace(KeyOf(edges[k].edge), groups.size());
-        if (fresh)
-            groups.emplace_back();
-        groups[found->second].push_back(k);
-    }
+    for (size_t k = 0; k < edges.size(); ++k)
+        groupOf[k] = byKey.try_emplace(KeyOf(edges[k].edge), byKey.size()).first->second;
+    TGroups groups;
+    groups.start.assign(byKey.size() + 1, 0);
+    for (const size_t g : groupOf)
+        ++groups.start[g + 1];
+    for (size_t g = 0; g < byKey.size(); ++g)
+        groups.start[g + 1] += groups.start[g];
+    groups.edges.resize(edges.size());
+    std::vector<size_t> next(groups.start.begin(), groups.start.end() - 1);
+    for (size_t k = 0; k < edges.size(); ++k)
+        groups.edges[next[groupOf[k]]++] = k;
     return groups;
 }
 
-TBoxTree GroupTree(const std::vector<TIndexedEdge>& edges,
-                   const std::vector<std::vector<size_t>>& groups) {
+TBoxTree GroupTree(const std::vector<TIndexedEdge>& edges, const TGroups& groups) {
     std::vector<TBoxEntry> entries;
-    entries.reserve(groups.size());
-    for (size_t g = 0; g < groups.size(); ++g)
-        entries.emplace_back(BoxOf(EdgeBox(edges[groups[g].front()].edge)), g);
+    entries.reserve(groups.Size());
+    for (size_t g = 0; g < groups.Size(); ++g)
+        entries.emplace_back(BoxOf(EdgeBox(edges[groups.First(g)].edge)), g);
     return TBoxTree(entries.begin(), entries.end());
 }
 
@@ -117,9 +130,9 @@ public:
     // that order too, so the place reported does not depend on the index.
     void Run() {
         std::vector<TBoxEntry> near;
-        for (size_t g = 0; g < groups_.size(); ++g) {
+        for (size_t g = 0; g < groups_.Size(); ++g) {
             near.clear();
-            const TCheckEdge& edge = edges_[groups_[g].front()].edge;
+            const TCheckEdge& edge = edges_[groups_.First(g)].edge;
             tree_.query(bgi::intersects(BoxOf(EdgeBox(edge))), std::back_inserter(near));
             std::sort(near.begin(), near.end(),
                       [](const TBoxEntry& a, const TBoxEntry& b) { return a.second < b.second; });
@@ -131,13 +144,13 @@ public:
 
 private:
     void TestGroups(size_t g, size_t h) {
-        const std::vector<Point> crossings = Crossings(
-            edges_[groups_[g].front()].edge, edges_[groups_[h].front()].edge, c_.tolerance);
+        const std::vector<Point> crossings =
+            Crossings(edges_[groups_.First(g)].edge, edges_[groups_.First(h)].edge, c_.tolerance);
         if (crossings.empty())
             return;
-        for (const size_t a : groups_[g])
-            for (const size_t b : groups_[h])
-                Test(edges_[a], edges_[b], crossings);
+        for (size_t a = groups_.start[g]; a < groups_.start[g + 1]; ++a)
+            for (size_t b = groups_.start[h]; b < groups_.start[h + 1]; ++b)
+                Test(edges_[groups_.edges[a]], edges_[groups_.edges[b]], crossings);
     }
 
     void Test(const TIndexedEdge& a, const TIndexedEdge& b, std::vector<Point> crossings) {
@@ -174,7 +187,7 @@ private:
     TCheckContext& c_;
     std::vector<TLayerOutline> outlines_;
     std::vector<TIndexedEdge> edges_;
-    std::vector<std::vector<size_t>> groups_;
+    TGroups groups_;
     TBoxTree tree_;
     std::set<std::pair<size_t, size_t>> reported_;
 };
