@@ -87,10 +87,16 @@ void ExpectSameAsTheFacade(const std::string& path, bool accurate) {
     EXPECT_EQ(drawing.warnings.size(), facade.report.warnings.size()) << path;
 }
 
-TEST(DrawingApi, GivesWhatTheFacadeGivesForEveryDrawing) {
+// The fixtures and the real drawings.
+std::vector<std::string> EveryDrawing() {
     std::vector<std::string> files = DrawingsIn(QUILLFORM_TEST_DATA);
     const std::vector<std::string> real = DrawingsIn(QUILLFORM_REAL_DRAWINGS);
     files.insert(files.end(), real.begin(), real.end());
+    return files;
+}
+
+TEST(DrawingApi, GivesWhatTheFacadeGivesForEveryDrawing) {
+    const std::vector<std::string> files = EveryDrawing();
     ASSERT_GT(files.size(), 40u);
     for (const std::string& file : files) {
         ExpectSameAsTheFacade(file, false);
@@ -190,9 +196,7 @@ void ExpectCopyAsThroughValues(const std::string& path, bool accurate) {
 } // namespace
 
 TEST(DrawingApi, HostCopyEqualsTheCopyThroughValuesForEveryDrawing) {
-    std::vector<std::string> files = DrawingsIn(QUILLFORM_TEST_DATA);
-    const std::vector<std::string> real = DrawingsIn(QUILLFORM_REAL_DRAWINGS);
-    files.insert(files.end(), real.begin(), real.end());
+    const std::vector<std::string> files = EveryDrawing();
     ASSERT_GT(files.size(), 40u);
     for (const std::string& file : files) {
         ExpectCopyAsThroughValues(file, false);
