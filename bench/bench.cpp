@@ -46,8 +46,8 @@ struct Job {
 };
 
 // What a host does with a file: read it and copy the results in OnReadDone;
-// and with the listing, what `quillform -q` does (the lines are formatted,
-// not printed).
+// and with the listing, what `quillform -q` does (the lines are formatted
+// shape by shape, as it writes them, and not printed).
 size_t Read(const std::string& path, quillform::Engine engine, bool list) {
     struct Context {
         TDXFQuillform reader;
@@ -61,11 +61,15 @@ size_t Read(const std::string& path, quillform::Engine engine, bool list) {
         [](void* c) {
             auto* ctx = static_cast<Context*>(c);
             const quillform::TResultCopy copy = quillform::CopyResults(ctx->reader);
-            for (int32_t i = 0; i < copy.LayerCount; ++i)
-                ctx->items +=
-                    ctx->list
-                        ? quillform::ListingLines(quillform::ToValue(copy.Layers[i]), L'.').size()
-                        : copy.Layers[i].ShapeCount;
+            for (int32_t i = 0; i < copy.LayerCount; ++i) {
+                if (!ctx->list) {
+                    ctx->items += copy.Layers[i].ShapeCount;
+                    continue;
+                }
+                const quillform::Layer layer = quillform::ToValue(copy.Layers[i]);
+                for (size_t j = 0; j < layer.shapes.size(); ++j)
+                    ctx->items += quillform::ShapeListingLines(layer.shapes[j], j, L'.').size();
+            }
         },
         &context};
     context.reader.Read(std::wstring(path.begin(), path.end()).c_str());

@@ -16,7 +16,9 @@
 class TDXFQuillform;
 namespace quillform {
 struct Drawing;
+struct TResultCopy;
 QUILLFORM_EXPORT Drawing CopyDrawing(const TDXFQuillform& reader);
+QUILLFORM_EXPORT TResultCopy CopyResults(const TDXFQuillform& reader);
 } // namespace quillform
 
 // The reader: reads one DXF file at a time, reports its entities through the
@@ -128,6 +130,7 @@ private:
     const part2d_any* FindShape(const char* layer, int32_t shape) const;
     const TBaseShape* FindHole(const char* layer, int32_t shape, int32_t hole) const;
 
-    // The value copy reads the results directly, as the queries do.
+    // The value copies read the results directly, as the queries do.
     friend quillform::Drawing quillform::CopyDrawing(const TDXFQuillform& reader);
+    friend quillform::TResultCopy quillform::CopyResults(const TDXFQuillform& reader);
 };

@@ -24,9 +24,8 @@ void Widen(Bounds& all, const Bounds& b, bool first) {
     all.maxY = std::max(all.maxY, b.maxY);
 }
 
-// The layers of a read as values, with the box of all their shapes.
-void TakeLayers(const TLayers& layers, Drawing& d) {
-    d.layers = detail::LayerValues(layers);
+// The box of all the shapes of a drawing's layers, and the unit of its lengths.
+void SetBoundsAndLengths(Drawing& d) {
     for (const Layer& layer : d.layers)
         for (const Shape& shape : layer.shapes) {
             Widen(d.bounds, shape.bounds, !d.hasShapes);
@@ -44,7 +43,8 @@ Drawing CopyDrawing(const TDXFQuillform& reader) {
     Drawing d;
     static_cast<Diagnostics&>(d) = reader.FReport;
     d.status = reader.FStatus;
-    TakeLayers(reader.FLayers, d);
+    d.layers = detail::LayerValues(reader.FLayers);
+    SetBoundsAndLengths(d);
     return d;
 }
 
@@ -57,7 +57,9 @@ Drawing ReadDrawing(const std::filesystem::path& path, const Settings& settings,
     TLayers layers;
     detail::ReadFile(path.native(), settings, events, detail::TReadTarget{&layers, nullptr},
                      &d.status, d);
-    TakeLayers(layers, d);
+    // The records are freed as their values are made.
+    d.layers = detail::TakeLayerValues(layers);
+    SetBoundsAndLengths(d);
     d.file = path.string();
     return d;
 }

@@ -4,6 +4,9 @@
 
 #include "quillform/names.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 namespace quillform::detail {
 namespace {
 // The edge leaving vertex k, as GetShapeVertex reports it.
@@ -31,6 +34,7 @@ Outline OutlineOf(uint8_t kind, const TPolygon* polygon, const TCircle* circle) 
         if (circle)
             outline.circle = Circle{Point{circle->Center.X, circle->Center.Y}, circle->Radius};
     } else if (polygon) {
+        outline.vertices.reserve(static_cast<size_t>(std::max(polygon->Count, 0)));
         for (int32_t k = 0; k < polygon->Count; ++k)
             outline.vertices.push_back(VertexAt(*polygon, k));
     }
@@ -39,29 +43,73 @@ Outline OutlineOf(uint8_t kind, const TPolygon* polygon, const TCircle* circle) 
     return outline;
 }
 
-Shape ShapeOf(const part2d_any& part) {
+} // namespace
+
+Shape ShapeValue(const part2d_any& part) {
     Shape shape;
     static_cast<Outline&>(shape) = OutlineOf(part.Kind, part.Polygon.get(), part.Circle.get());
+    shape.holes.reserve(static_cast<size_t>(std::max(part.HoleCount, 0)));
     for (int32_t h = 0; h < part.HoleCount; ++h) {
         const TBaseShape& hole = part.Holes[h].Shape;
         shape.holes.push_back(OutlineOf(hole.Kind, hole.Polygon.get(), hole.Circle.get()));
     }
     return shape;
 }
+
+std::string LayerBytes(const TLayer& layer) {
+    return layer.Name ? layer.Name.get() : "";
+}
+
+namespace {
+// Every layer in order with the shapes of the layer its name finds; a name
+// given twice finds the first layer again and gets a copy of its values.
+template <typename ShapesOf> std::vector<Layer> Values(const TLayers& layers, ShapesOf shapesOf) {
+    std::vector<Layer> values;
+    values.reserve(static_cast<size_t>(std::max(layers.Count, 0)));
+    std::unordered_map<const TLayer*, size_t> converted;
+    for (const TListaNode* n = layers.Head; n; n = n->Next) {
+        Layer layer;
+        layer.bytes = LayerBytes(*static_cast<const TLayer*>(n->Item));
+        layer.name = quillform::NameToUtf8(layer.bytes.c_str());
+        if (TLayer* found = layers.Find(layer.bytes.c_str())) {
+            const auto [earlier, first] = converted.emplace(found, values.size());
+            layer.shapes = first ? shapesOf(*found) : values[earlier->second].shapes;
+        }
+        values.push_back(std::move(layer));
+    }
+    return values;
+}
+
+std::vector<Shape> CopyShapes(const TLayer& layer) {
+    std::vector<Shape> shapes;
+    shapes.reserve(static_cast<size_t>(std::max(layer.Shapes.Count, 0)));
+    for (const TListaNode* s = layer.Shapes.Head; s; s = s->Next)
+        shapes.push_back(ShapeValue(*static_cast<const part2d_any*>(s->Item)));
+    return shapes;
+}
+
+// Each part is freed as soon as its value is made, so that the records and
+// the values of a large layer are never held whole at once.
+std::vector<Shape> TakeShapes(TLayer& layer) {
+    std::vector<Shape> shapes;
+    shapes.reserve(static_cast<size_t>(std::max(layer.Shapes.Count, 0)));
+    while (layer.Shapes.Count > 0) {
+        auto* part = static_cast<part2d_any*>(layer.Shapes.Head->Item);
+        shapes.push_back(ShapeValue(*part));
+        delete part;
+        layer.Shapes.Delete(0);
+    }
+    return shapes;
+}
 } // namespace
 
 std::vector<Layer> LayerValues(const TLayers& layers) {
-    std::vector<Layer> values;
-    for (const TListaNode* n = layers.Head; n; n = n->Next) {
-        const char* name = static_cast<const TLayer*>(n->Item)->Name.get();
-        Layer layer;
-        layer.bytes = name ? name : "";
-        layer.name = quillform::NameToUtf8(layer.bytes.c_str());
-        if (const TLayer* found = layers.Find(layer.bytes.c_str()))
-            for (const TListaNode* s = found->Shapes.Head; s; s = s->Next)
-                layer.shapes.push_back(ShapeOf(*static_cast<const part2d_any*>(s->Item)));
-        values.push_back(std::move(layer));
-    }
+    return Values(layers, CopyShapes);
+}
+
+std::vector<Layer> TakeLayerValues(TLayers& layers) {
+    std::vector<Layer> values = Values(layers, TakeShapes);
+    layers.Clear();
     return values;
 }
 

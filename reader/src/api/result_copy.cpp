@@ -4,8 +4,11 @@
 // results (CopyDrawing), so that every front end sees the same values.
 #include "quillform/result_copy.h"
 
+#include "api/layer_values.h"
+
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace quillform {
 
@@ -67,6 +70,25 @@ void Widen(TBoundingBox& overall, const TBoundingBox& box) {
     overall.MinY = std::min(overall.MinY, box.MinY);
     overall.MaxY = std::max(overall.MaxY, box.MaxY);
 }
+
+void CopyName(const std::string& bytes, TFixedSizeLayer& layer) {
+    layer.Name = std::make_unique<char[]>(bytes.size() + 1);
+    std::memcpy(layer.Name.get(), bytes.c_str(), bytes.size() + 1);
+}
+
+void CopyShape(const quillform::Shape& shape, TShapeWithHoles& target) {
+    CopyOutline(shape, target);
+    target.HoleCount = static_cast<int32_t>(shape.holes.size());
+    if (target.HoleCount > 0)
+        target.Holes = std::make_unique<TBaseShape[]>(shape.holes.size());
+    for (int32_t h = 0; h < target.HoleCount; ++h)
+        CopyOutline(shape.holes[static_cast<size_t>(h)], target.Holes[h]);
+}
+
+void StartShapes(TFixedSizeLayer& layer, size_t count) {
+    layer.ShapeCount = static_cast<int32_t>(count);
+    layer.Shapes = std::make_unique<TShapeWithHoles[]>(count);
+}
 } // namespace
 
 TResultCopy ToResultCopy(const quillform::Drawing& drawing) {
@@ -76,20 +98,11 @@ TResultCopy ToResultCopy(const quillform::Drawing& drawing) {
     for (int32_t i = 0; i < copy.LayerCount; ++i) {
         const quillform::Layer& from = drawing.layers[static_cast<size_t>(i)];
         TFixedSizeLayer& layer = copy.Layers[i];
-        layer.Name = std::make_unique<char[]>(from.bytes.size() + 1);
-        std::memcpy(layer.Name.get(), from.bytes.c_str(), from.bytes.size() + 1);
-        layer.ShapeCount = static_cast<int32_t>(from.shapes.size());
-        layer.Shapes = std::make_unique<TShapeWithHoles[]>(from.shapes.size());
+        CopyName(from.bytes, layer);
+        StartShapes(layer, from.shapes.size());
         for (int32_t j = 0; j < layer.ShapeCount; ++j) {
-            const quillform::Shape& shape = from.shapes[static_cast<size_t>(j)];
-            TShapeWithHoles& target = layer.Shapes[j];
-            CopyOutline(shape, target);
-            target.HoleCount = static_cast<int32_t>(shape.holes.size());
-            if (target.HoleCount > 0)
-                target.Holes = std::make_unique<TBaseShape[]>(shape.holes.size());
-            for (int32_t h = 0; h < target.HoleCount; ++h)
-                CopyOutline(shape.holes[static_cast<size_t>(h)], target.Holes[h]);
-            Widen(copy.Overall, target.Bounds);
+            CopyShape(from.shapes[static_cast<size_t>(j)], layer.Shapes[j]);
+            Widen(copy.Overall, layer.Shapes[j].Bounds);
         }
     }
     return copy;
@@ -109,8 +122,26 @@ quillform::Layer ToValue(const TFixedSizeLayer& layer) {
     return value;
 }
 
+// The same records as ToResultCopy(CopyDrawing(reader)), made part by part:
+// only one part's values are held at a time, never the drawing's.
 TResultCopy CopyResults(const TDXFQuillform& reader) {
-    return ToResultCopy(quillform::CopyDrawing(reader));
+    const TLayers& layers = reader.FLayers;
+    TResultCopy copy;
+    copy.LayerCount = std::max(layers.Count, 0);
+    copy.Layers = std::make_unique<TFixedSizeLayer[]>(static_cast<size_t>(copy.LayerCount));
+    TFixedSizeLayer* layer = copy.Layers.get();
+    for (const TListaNode* n = layers.Head; n; n = n->Next, ++layer) {
+        const std::string bytes = detail::LayerBytes(*static_cast<const TLayer*>(n->Item));
+        CopyName(bytes, *layer);
+        const TLayer* found = layers.Find(bytes.c_str());
+        StartShapes(*layer, found ? static_cast<size_t>(found->Shapes.Count) : 0);
+        TShapeWithHoles* target = layer->Shapes.get();
+        for (const TListaNode* s = found ? found->Shapes.Head : nullptr; s; s = s->Next, ++target) {
+            CopyShape(detail::ShapeValue(*static_cast<const part2d_any*>(s->Item)), *target);
+            Widen(copy.Overall, target->Bounds);
+        }
+    }
+    return copy;
 }
 
 } // namespace quillform

@@ -96,6 +96,7 @@ void TFastClassification::Catalogue() {
     liveVertexless_.assign(groups, 0);
     vertexless_.assign(groups, {});
     std::vector<TBoxIndex::Entry> entries;
+    entries.reserve(std::max(contours_.size(), circles_.size()));
     for (uint32_t c = 0; c < contours_.size(); ++c) {
         const Contour& item = contours_[c];
         ++liveContours_[item.group];

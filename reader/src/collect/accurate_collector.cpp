@@ -181,7 +181,7 @@ void TAccurateCollector::KeepInsert(const DL_InsertData& data, const std::string
     insert.place = TAffine2D::Rotation(data.angle)
                        .Then(TAffine2D::Translation(data.ipx, data.ipy))
                        .Then(plane);
-    target->items.emplace_back(std::move(insert));
+    target->items.emplace_back(std::make_unique<TInsertItem>(std::move(insert)));
 }
 
 // An ELLIPSE is written in world coordinates: its minor axis is the
@@ -205,7 +205,7 @@ void TAccurateCollector::addEllipse(const DL_EllipseData& data) {
     ellipse.endDegrees = data.angle2 * 180 / kPi;
     ellipse.layer = EntityLayer();
     curveLayers_.push_back(ellipse.layer);
-    target->items.emplace_back(std::move(ellipse));
+    target->items.emplace_back(std::make_unique<TEllipseItem>(std::move(ellipse)));
 }
 
 void TAccurateCollector::addSpline(const DL_SplineData& data) {
@@ -226,15 +226,15 @@ void TAccurateCollector::addSpline(const DL_SplineData& data) {
         spline.curve.startTangent = start;
     if (end.X != 0 || end.Y != 0)
         spline.curve.endTangent = end;
-    splineBlock_->items.emplace_back(std::move(spline));
+    splineBlock_->items.emplace_back(std::make_unique<TSplineItem>(std::move(spline)));
     splineItem_ = splineBlock_->items.size() - 1;
 }
 
 TSplineCurve* TAccurateCollector::OpenSpline() {
     if (!splineBlock_ || splineItem_ >= splineBlock_->items.size())
         return nullptr;
-    auto* spline = std::get_if<TSplineItem>(&splineBlock_->items[splineItem_]);
-    return spline ? &spline->curve : nullptr;
+    auto* spline = std::get_if<std::unique_ptr<TSplineItem>>(&splineBlock_->items[splineItem_]);
+    return spline ? &(*spline)->curve : nullptr;
 }
 
 void TAccurateCollector::addControlPoint(const DL_ControlPointData& data) {

@@ -7,6 +7,7 @@
 #include "expand/entity_mapping.h"
 #include "expand/expansion_count.h"
 
+#include <deque>
 #include <unordered_set>
 
 namespace quillform::detail {
@@ -29,6 +30,14 @@ public:
         Spend(depth, 1);
         for (const TBlockItem& item : block.items)
             std::visit([&](const auto& entity) { Place(entity, map, inherited, depth); }, item);
+    }
+
+    // Model space, item by item, each freed once it is placed.
+    void ExpandAndFree(std::deque<TBlockItem>& items) {
+        const TAffine2D identity;
+        for (; !items.empty(); items.pop_front())
+            std::visit([&](const auto& entity) { Place(entity, identity, nullptr, 0); },
+                       items.front());
     }
 
 private:
@@ -122,6 +131,11 @@ private:
             return fit;
         });
     }
+    template <typename Item>
+    void Place(const std::unique_ptr<Item>& item, const TAffine2D& map,
+               const std::string* inherited, int depth) {
+        Place(*item, map, inherited, depth);
+    }
     void Place(const TEllipseItem& ellipse, const TAffine2D& map, const std::string* inherited,
                int depth) {
         const char* layer = LayerFor(ellipse.layer.c_str(), inherited);
@@ -185,13 +199,13 @@ private:
 };
 } // namespace
 
-void ExpandModelSpace(const TDrawingModel& model, quillform::detail::TEntityLists& lists,
+void ExpandModelSpace(TDrawingModel& model, quillform::detail::TEntityLists& lists,
                       quillform::Diagnostics& report, const TExpansionRules& rules) {
     // Refused before anything is made when the count alone passes the budget.
     if (rules.budget)
         TExpansionCount(model, *rules.budget).OfModelSpace();
     TExpander expander(model, lists, report, rules);
-    expander.Expand(model.modelSpace, TAffine2D(), nullptr, 0);
+    expander.ExpandAndFree(model.modelSpace.items);
 }
 
 } // namespace quillform::detail

@@ -24,13 +24,15 @@ namespace quillform::detail {
 // fitted once per shape of its map. `budget` (if given) is charged for every
 // block visited, insert met and entity made inside a block; the whole cost
 // is first counted on the block graph, so that the read stops before
-// anything is made where the count alone passes the budget.
+// anything is made where the count alone passes the budget. Model space's
+// own items are freed as they are placed (no insert refers to them), so
+// that a large drawing is never held twice; the blocks stay.
 struct TExpansionRules {
     double curveTolerance = 0.01;
     double bulgeTolerance = 1e-5;
     TExpansionBudget* budget = nullptr;
 };
-void ExpandModelSpace(const TDrawingModel& model, quillform::detail::TEntityLists& lists,
+void ExpandModelSpace(TDrawingModel& model, quillform::detail::TEntityLists& lists,
                       quillform::Diagnostics& report, const TExpansionRules& rules);
 
 } // namespace quillform::detail

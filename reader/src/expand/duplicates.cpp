@@ -76,6 +76,7 @@ public:
     void Sweep(TLista& list, Anchor anchor, Same same, void (*destroy)(Item*),
                quillform::Diagnostics& report) {
         std::vector<const Item*> kept;
+        kept.reserve(static_cast<size_t>(std::max(list.Count, 0)));
         for (TListaNode* node = list.Head; node;) {
             auto* item = static_cast<Item*>(node->Item);
             const bool repeat = grid_.AnyNear(anchor(*item), [&](size_t k) {

@@ -174,6 +174,9 @@ struct TCarriers {
 // The lines and arcs of the lists as stretches; tiny ones are noted instead.
 TCarriers Stretches(const TEntityLists& lists, double tolerance, quillform::Diagnostics* report) {
     TCarriers c;
+    // Sized once: a stretch is large, and a growing vector holds two copies.
+    c.lines.reserve(static_cast<size_t>(std::max(lists.Segments.Count, 0)));
+    c.arcs.reserve(static_cast<size_t>(std::max(lists.Arcs.Count, 0)));
     const double angleTolerance = tolerance * 1e-3;
     const auto tiny = [&](const char* layer, TPoint2D at) {
         if (report)

@@ -41,7 +41,7 @@ void TExpansionCount::Add(TTally& tally, int64_t cost) {
 int64_t TExpansionCount::OfModelSpace() {
     TTally total;
     for (const TBlockItem& item : model_.modelSpace.items)
-        if (const auto* insert = std::get_if<TInsertItem>(&item))
+        if (const TInsertItem* insert = InsertOf(item))
             Add(total, OfCells(*insert, 0).cost);
     return total.cost;
 }
@@ -66,7 +66,7 @@ TExpansionCount::TTally TExpansionCount::OfBlock(const TBlockContents& block, in
     TTally tally{1, true};
     for (const TBlockItem& item : block.items) {
         Step();
-        const auto* insert = std::get_if<TInsertItem>(&item);
+        const TInsertItem* insert = InsertOf(item);
         const TTally part =
             insert ? OfCells(*insert, depth) : TTally{std::visit(TEntityCost(), item)};
         Add(tally, SaturatingAdd(insert ? 1 : 0, part.cost));

@@ -28,19 +28,7 @@ TEndIndex::TEndIndex(std::vector<End> ends, uint32_t keyCount, uint32_t groupCou
                      double linkingDistance)
     : groups_(groupCount), positions_(2 * static_cast<size_t>(keyCount), kNone),
       removed_(keyCount, false), distance_(linkingDistance) {
-    // Grouped by a counting sort; a NaN end is never within reach of anything.
-    std::vector<uint32_t> starts(groupCount + 1, 0);
-    for (const End& e : ends)
-        if (!std::isnan(e.x) && !std::isnan(e.y))
-            ++starts[e.group + 1];
-    for (uint32_t g = 0; g < groupCount; ++g)
-        starts[g + 1] += starts[g];
-    ends_.resize(starts[groupCount]);
-    for (uint32_t g = 0; g < groupCount; ++g)
-        groups_[g] = Range{starts[g], starts[g + 1]};
-    for (const End& e : ends)
-        if (!std::isnan(e.x) && !std::isnan(e.y))
-            ends_[starts[e.group]++] = e;
+    GroupEnds(std::move(ends), groupCount);
     minKey_.assign(ends_.size(), kNone);
     for (const Range& range : groups_)
         Build(range.begin, range.end, 0);
@@ -48,6 +36,31 @@ TEndIndex::TEndIndex(std::vector<End> ends, uint32_t keyCount, uint32_t groupCou
         uint32_t* slot = &positions_[2 * static_cast<size_t>(ends_[p].key)];
         slot[*slot == kNone ? 0 : 1] = p;
     }
+}
+
+// Grouped by a counting sort, each group in the order given; a NaN end is
+// never within reach of anything. One group (one layer, or layers mixed)
+// keeps the given vector, filtered in place, rather than a copy of it.
+void TEndIndex::GroupEnds(std::vector<End> ends, uint32_t groupCount) {
+    const auto unreachable = [](const End& e) { return std::isnan(e.x) || std::isnan(e.y); };
+    if (groupCount == 1) {
+        ends.erase(std::remove_if(ends.begin(), ends.end(), unreachable), ends.end());
+        ends_ = std::move(ends);
+        groups_[0] = Range{0, static_cast<uint32_t>(ends_.size())};
+        return;
+    }
+    std::vector<uint32_t> starts(groupCount + 1, 0);
+    for (const End& e : ends)
+        if (!unreachable(e))
+            ++starts[e.group + 1];
+    for (uint32_t g = 0; g < groupCount; ++g)
+        starts[g + 1] += starts[g];
+    ends_.resize(starts[groupCount]);
+    for (uint32_t g = 0; g < groupCount; ++g)
+        groups_[g] = Range{starts[g], starts[g + 1]};
+    for (const End& e : ends)
+        if (!unreachable(e))
+            ends_[starts[e.group]++] = e;
 }
 
 // The element at the middle of a range splits it on x at even depths and on

@@ -48,6 +48,8 @@ private:
     struct Query;
     struct NearestQuery;
 
+    void GroupEnds(std::vector<End> ends, uint32_t groupCount);
+
     std::vector<End> ends_;
     std::vector<uint32_t> minKey_; // smallest live key of the subtree rooted at each position
     std::vector<Range> groups_;

@@ -117,7 +117,13 @@ void TFastLink::Add(TLista& list, Kind kind, TNameInterner& layers,
 
 void TFastLink::Catalogue() {
     TNameInterner layers;
+    // Sized once: a large drawing's catalogue is never copied while it grows.
+    const size_t count = static_cast<size_t>(lists_.Segments.Count) +
+                         static_cast<size_t>(lists_.Arcs.Count) +
+                         static_cast<size_t>(lists_.Polylines.Count);
+    entities_.reserve(count);
     std::vector<TEndIndex::End> ends;
+    ends.reserve(2 * count);
     Add(lists_.Segments, kSegment, layers, ends);
     kindEnd_[kSegment] = next_[kArc] = static_cast<uint32_t>(entities_.size());
     Add(lists_.Arcs, kArc, layers, ends);

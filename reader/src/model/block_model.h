@@ -7,6 +7,7 @@
 
 #include "model/entity_store.h"
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -70,15 +71,25 @@ struct TSplineItem {
     std::string layer;
 };
 
+// The rarer, larger items are held by pointer: every line of a drawing is
+// an item, and an item is as large as its largest kind.
 using TBlockItem =
     std::variant<TPlaced<std::unique_ptr<TDXFSegment>>, TPlaced<std::unique_ptr<TDXFArc>>,
-                 TPlaced<std::unique_ptr<TDXFCircle>>, TPlaced<TOwnedPolyline>, TEllipseItem,
-                 TSplineItem, TInsertItem>;
+                 TPlaced<std::unique_ptr<TDXFCircle>>, TPlaced<TOwnedPolyline>,
+                 std::unique_ptr<TEllipseItem>, std::unique_ptr<TSplineItem>,
+                 std::unique_ptr<TInsertItem>>;
+
+// The insert an item holds, or null.
+inline const TInsertItem* InsertOf(const TBlockItem& item) {
+    const auto* boxed = std::get_if<std::unique_ptr<TInsertItem>>(&item);
+    return boxed ? boxed->get() : nullptr;
+}
 
 struct TBlockContents {
     std::string name;
     TPoint2D base;
-    std::vector<TBlockItem> items;
+    // A deque: a large model space grows without copying what it holds.
+    std::deque<TBlockItem> items;
 };
 
 struct TDrawingModel {

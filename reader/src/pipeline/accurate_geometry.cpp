@@ -32,6 +32,9 @@ public:
         rules.bulgeTolerance = context.settings.tolerance;
         rules.budget = &context.budget;
         ExpandModelSpace(model_, lists, context.report, rules);
+        // Everything linking needs is in the lists now: the definitions go
+        // before the larger half of the read begins.
+        model_ = TDrawingModel();
         KeepBulgesAsArcs(&lists.Polylines, context.settings.tolerance);
         context.drawingSize = DrawingSize(lists);
         NoteEdgeOverlaps(lists, SameGeometry(context), context.report);
