@@ -7,6 +7,9 @@
 #include "reading.h"
 #include "test_support.h"
 
+#include "quillform/drawing.h"
+#include "quillform/status.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -159,3 +162,38 @@ TEST(AccurateCurves, OutlinesWithoutAreaAreNeitherShapesNorHoles) {
     EXPECT_EQ(ReadDrawing(TestData("accurate/degenerate.dxf")).ShapeCount("0"), 3);
 }
 } // namespace
+
+// A spline that would need more than 100 000 arcs and lines within the curve
+// tolerance (make_too_complex.py) is left out with a warning on its layer;
+// the rest of the drawing is read as usual, by either engine. (One test per
+// engine, so that the two slow fits can run in parallel.)
+class CurveOverTheEdgeLimit : public testing::TestWithParam<quillform::Engine> {};
+
+TEST_P(CurveOverTheEdgeLimit, IsLeftOutWithAWarning) {
+    quillform::Settings settings;
+    settings.accurate = true;
+    settings.engine = GetParam();
+    settings.openMode = quillform::kKeepOpenContours; // a fitted curve would show as a shape
+    const quillform::Drawing drawing =
+        quillform::ReadDrawing(TestData("accurate/too_complex_spline.dxf"), settings);
+    EXPECT_TRUE(drawing.Read());
+    const auto warning =
+        std::find_if(drawing.warnings.begin(), drawing.warnings.end(),
+                     [](const quillform::Warning& w) { return w.code == "curveTooComplex"; });
+    ASSERT_NE(warning, drawing.warnings.end());
+    EXPECT_EQ(warning->layer, "WAVY");
+    EXPECT_EQ(warning->count, 1);
+    EXPECT_NE(warning->message.find("100000 edges"), std::string::npos) << warning->message;
+    for (const quillform::Layer& layer : drawing.layers) {
+        if (layer.name == "WAVY") {
+            EXPECT_TRUE(layer.shapes.empty());
+        }
+        if (layer.name == "PLATE") {
+            ASSERT_EQ(layer.shapes.size(), 1u);
+            EXPECT_EQ(layer.shapes[0].vertices.size(), 4u);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, CurveOverTheEdgeLimit,
+                         testing::Values(quillform::Engine::Fast, quillform::Engine::Reference));

@@ -10,6 +10,7 @@
 #include "quillform/status.h"
 
 #include <algorithm>
+#include <new>
 
 namespace quillform {
 namespace {
@@ -51,16 +52,24 @@ Drawing CopyDrawing(const TDXFQuillform& reader) {
 Drawing ReadDrawing(const std::filesystem::path& path, const Settings& settings,
                     const quillform::EntityEvents& events) {
     Drawing d;
-    d.file = path.string();
-    if (detail::RefuseBadSettings(settings, &d.status, d))
-        return d;
-    TLayers layers;
-    detail::ReadFile(path.native(), settings, events, detail::TReadTarget{&layers, nullptr},
-                     &d.status, d);
-    // The records are freed as their values are made.
-    d.layers = detail::TakeLayerValues(layers);
-    SetBoundsAndLengths(d);
-    d.file = path.string();
+    try {
+        d.file = path.string();
+        if (detail::RefuseBadSettings(settings, &d.status, d))
+            return d;
+        TLayers layers;
+        detail::ReadFile(path.native(), settings, events, detail::TReadTarget{&layers, nullptr},
+                         &d.status, d);
+        // The records are freed as their values are made.
+        d.layers = detail::TakeLayerValues(layers);
+        SetBoundsAndLengths(d);
+        d.file = path.string();
+    } catch (const std::bad_alloc&) {
+        // Memory ran out while the results were copied: none are given.
+        d.layers.clear();
+        d.bounds = Bounds();
+        d.hasShapes = false;
+        d.status |= stOutOfMemory;
+    }
     return d;
 }
 

@@ -9,6 +9,7 @@
 #include "classify/containment.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quillform::detail {
 
@@ -128,8 +129,9 @@ void TFastClassification::ReleaseOutlines(const HoleSet& holes) {
 
 void TFastClassification::TakeContour(uint32_t c) {
     Contour& outer = contours_[c];
-    part2d_any* part = filer_.ContourPart(*outer.polygon);
+    std::unique_ptr<part2d_any> part = filer_.ContourPart(*outer.polygon);
     KillContour(c);
+    const TOwnedPolyline taken(outer.polygon); // out of the list: freed here, whatever happens
     const TSplitOutline& outline = OutlineOf(c);
     THoleLists lists;
     HoleSet holes;
@@ -146,16 +148,16 @@ void TFastClassification::TakeContour(uint32_t c) {
             return CircleInsideOutline(*circles_[k].circle, *outer.polygon, outline);
         },
         lists, holes);
-    filer_.Finish(part, outer.polygon->Layer.get(), lists);
+    filer_.Finish(std::move(part), outer.polygon->Layer.get(), lists);
     ReleaseOutlines(holes);
     outer.outline.reset();
-    DestroyPolygon(outer.polygon);
 }
 
 void TFastClassification::TakeCircle(uint32_t k) {
     Circle& outer = circles_[k];
-    part2d_any* part = TShapeFiler::CirclePart(*outer.circle);
+    std::unique_ptr<part2d_any> part = TShapeFiler::CirclePart(*outer.circle);
     KillCircle(k);
+    const std::unique_ptr<TDXFCircle> taken(outer.circle);
     THoleLists lists;
     HoleSet holes;
     holes.part = parts_++;
@@ -169,9 +171,8 @@ void TFastClassification::TakeCircle(uint32_t k) {
         CircleCandidates(outer.group, outer.reach),
         [&](uint32_t m) { return CircleHoleOfCircle(*outer.circle, *circles_[m].circle); }, lists,
         holes);
-    filer_.Finish(part, outer.circle->Layer.get(), lists);
+    filer_.Finish(std::move(part), outer.circle->Layer.get(), lists);
     ReleaseOutlines(holes);
-    delete outer.circle;
 }
 
 namespace {

@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "classify/shape_filing.h"
 
+#include <utility>
+
 namespace quillform::detail {
 
-part2d_any* TShapeFiler::ContourPart(const TDXFPolygon& contour) const {
-    auto* part = new part2d_any();
+std::unique_ptr<part2d_any> TShapeFiler::ContourPart(const TDXFPolygon& contour) const {
+    auto part = std::make_unique<part2d_any>();
     part->Kind = quillform::kShapePolygon;
     part->Polygon = std::make_unique<TPolygon>(contour.Count);
     contour.CopyToPolygon(part->Polygon.get());
@@ -13,36 +15,37 @@ part2d_any* TShapeFiler::ContourPart(const TDXFPolygon& contour) const {
     return part;
 }
 
-part2d_any* TShapeFiler::CirclePart(const TDXFCircle& circle) {
-    auto* part = new part2d_any();
+std::unique_ptr<part2d_any> TShapeFiler::CirclePart(const TDXFCircle& circle) {
+    auto part = std::make_unique<part2d_any>();
     part->Kind = quillform::kShapeCircle;
     part->Circle = std::make_unique<TCircle>(circle);
     part->Circle->CalcBoundingBox();
     return part;
 }
 
-void TShapeFiler::Finish(part2d_any* part, const char* layer, const THoleLists& holes) {
+void TShapeFiler::Finish(std::unique_ptr<part2d_any> part, const char* layer,
+                         const THoleLists& holes) {
     part->SetHoles(&holes.contours, &holes.circles);
-    File(part, layer);
+    File(std::move(part), layer);
 }
 
 void TShapeFiler::TakeContourAsShape(TListaNode** position, TLista* contours, TLista* circles) {
     auto* contour = static_cast<TDXFPolygon*>((*position)->Item);
-    part2d_any* part = ContourPart(*contour);
+    std::unique_ptr<part2d_any> part = ContourPart(*contour);
     *position = contours->Remove(*position);
     THoleLists holes;
     contour->CollectHoles(contours, circles, position, &holes.contours, &holes.circles);
-    Finish(part, contour->Layer.get(), holes);
+    Finish(std::move(part), contour->Layer.get(), holes);
     DestroyPolygon(contour);
 }
 
 void TShapeFiler::TakeCircleAsShape(TListaNode** position, TLista* contours, TLista* circles) {
     auto* circle = static_cast<TDXFCircle*>((*position)->Item);
-    part2d_any* part = CirclePart(*circle);
+    std::unique_ptr<part2d_any> part = CirclePart(*circle);
     *position = circles->Remove(*position);
     THoleLists holes;
     circle->CollectHoles(contours, circles, position, &holes.contours, &holes.circles);
-    Finish(part, circle->Layer.get(), holes);
+    Finish(std::move(part), circle->Layer.get(), holes);
     delete circle;
 }
 
@@ -59,11 +62,11 @@ void TShapeFiler::TakeFirstAsShape(TLista* contours, TLista* circles) {
 
 // Every entity registers its layer, so a missing layer cannot normally occur;
 // if it does, the part is dropped rather than filed under a wrong layer.
-void TShapeFiler::File(part2d_any* part, const char* layer) {
-    if (TLayer* target = layers.Find(layer))
-        target->Shapes.Add(part);
-    else
-        delete part;
+void TShapeFiler::File(std::unique_ptr<part2d_any> part, const char* layer) {
+    if (TLayer* target = layers.Find(layer)) {
+        target->Shapes.Add(part.get());
+        part.release();
+    }
 }
 
 } // namespace quillform::detail

@@ -6,6 +6,8 @@
 
 #include "model/entity_store.h"
 
+#include <memory>
+
 namespace quillform::detail {
 
 // The holes collected for one part; frees whatever they still hold.
@@ -37,11 +39,11 @@ struct TShapeFiler {
     void TakeFirstAsShape(TLista* contours, TLista* circles);
 
     // The part of an outer contour (its polygon and box) or circle, without holes.
-    part2d_any* ContourPart(const TDXFPolygon& contour) const;
-    static part2d_any* CirclePart(const TDXFCircle& circle);
+    std::unique_ptr<part2d_any> ContourPart(const TDXFPolygon& contour) const;
+    static std::unique_ptr<part2d_any> CirclePart(const TDXFCircle& circle);
     // Stores the holes in the part and files it under the layer.
-    void Finish(part2d_any* part, const char* layer, const THoleLists& holes);
-    void File(part2d_any* part, const char* layer);
+    void Finish(std::unique_ptr<part2d_any> part, const char* layer, const THoleLists& holes);
+    void File(std::unique_ptr<part2d_any> part, const char* layer);
 };
 
 std::unique_ptr<TShapeClassifier> MakeReferenceClassifier();

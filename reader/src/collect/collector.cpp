@@ -88,10 +88,12 @@ void Test_CreationClass::FlushLastPolyline() {
 void Test_CreationClass::FinishBlock() {
     if (!CurrentBlock)
         return;
-    Blocks.Add(CurrentBlock);
-    if (CurrentBlock->name)
-        blocksByName_[CurrentBlock->name.get()].push_back(CurrentBlock);
+    block* finished = CurrentBlock;
+    Blocks.Add(finished);
+    // The list owns it now, even if indexing it fails.
     CurrentBlock = nullptr;
+    if (finished->name)
+        blocksByName_[finished->name.get()].push_back(finished);
 }
 
 void Test_CreationClass::RegisterLayer(const std::string& name) {
@@ -201,7 +203,7 @@ void Test_CreationClass::addPolyline(const DL_PolylineData& data) {
     CurrentPolyline = new TDXFPolygon();
     int32_t* flags = NewPlainItem<int32_t>();
     *flags = data.flags;
-    CurrentPolyline->Add(flags);
+    CurrentPolyline->AddPlain(flags);
     CurrentPolyline->Layer = quillform::CopyName(layer.c_str());
     pendingPlaneIgnored_ =
         PlaneIgnored() && !(data.flags & 8); // 3-D polylines are in world coordinates
@@ -218,7 +220,7 @@ void Test_CreationClass::addVertex(const DL_VertexData& data) {
         vertex->x = data.x;
         vertex->y = data.y;
         vertex->bulge = data.bulge;
-        CurrentPolyline->Add(vertex);
+        CurrentPolyline->AddPlain(vertex);
     }
     OnVertex.Raise(data.x, data.y, data.z, data.bulge);
 }

@@ -27,7 +27,26 @@ TInputFindings TDxfInputFilter::Findings() const {
     return findings;
 }
 
+// An exception must not pass through the stream: std::istream would only set
+// badbit, and dxflib would read on forever waiting for the end of the file.
+// The filter ends its text there instead and keeps the exception for the caller.
 TDxfInputFilter::int_type TDxfInputFilter::underflow() {
+    if (failure_)
+        return traits_type::eof();
+    try {
+        return Refill();
+    } catch (...) {
+        failure_ = std::current_exception();
+        return traits_type::eof();
+    }
+}
+
+void TDxfInputFilter::RethrowFailure() const {
+    if (failure_)
+        std::rethrow_exception(failure_);
+}
+
+TDxfInputFilter::int_type TDxfInputFilter::Refill() {
     started_ = true;
     out_.clear();
     std::string_view line;

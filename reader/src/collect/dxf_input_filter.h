@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <exception>
 #include <streambuf>
 #include <string>
 
@@ -32,6 +33,8 @@ class TDxfInputFilter : public std::streambuf {
 public:
     explicit TDxfInputFilter(std::FILE* file);
     TInputFindings Findings() const;
+    // Throws what stopped the filter early (memory running out), if anything did.
+    void RethrowFailure() const;
 
 protected:
     int_type underflow() override;
@@ -41,10 +44,13 @@ protected:
     pos_type seekpos(pos_type position, std::ios_base::openmode which) override;
 
 private:
+    int_type Refill();
+
     TDxfLineSource source_;
     TGroupGuard guard_;
     std::string out_; // the lines handed over last
     bool started_ = false;
+    std::exception_ptr failure_;
 };
 
 } // namespace quillform::detail

@@ -4,6 +4,7 @@
 
 #include "collect/collector.h"
 #include "collect/dxf_input_filter.h"
+#include "collect/parse_memory_reserve.h"
 #include "quillform/names.h"
 #include "quillform/status.h"
 
@@ -82,10 +83,13 @@ int32_t ParseDxf(const std::string& path, Test_CreationClass& collector,
         const std::string& locale;
         ~LocaleRestore() { std::setlocale(LC_ALL, locale.c_str()); }
     } restore{hostLocale};
+    const TParseMemoryReserve reserve;
     DL_Dxf parser;
     collector.ReadBy(&parser);
     parser.in(stream, &collector);
     collector.ReadBy(nullptr);
+    filter.RethrowFailure();
+    reserve.ThrowIfRanOut();
     return Judge(filter.Findings(), report);
 }
 

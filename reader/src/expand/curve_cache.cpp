@@ -41,19 +41,19 @@ TCurveCache::TFitted TCurveCache::Keep(const TFit& fit, const TAffine2D& map) {
 
 TDXFPolygon* TCurveCache::Moved(const TFitted& fitted, const TAffine2D& map, const char* layer) {
     const double dx = map.e - fitted.e, dy = map.f - fitted.f;
-    auto* polyline = new TDXFPolygon();
+    TOwnedPolyline polyline(new TDXFPolygon());
     int32_t* flags = NewPlainItem<int32_t>();
     *flags = fitted.flags;
-    polyline->Add(flags);
+    polyline->AddPlain(flags);
     for (const TVertex& from : fitted.vertices) {
         auto* vertex = NewPlainItem<dxf_info>();
         vertex->x = from.x + dx;
         vertex->y = from.y + dy;
         vertex->bulge = from.bulge;
-        polyline->Add(vertex);
+        polyline->AddPlain(vertex);
     }
     polyline->Layer = quillform::CopyName(layer);
-    return polyline;
+    return polyline.release();
 }
 
 TCurveCache::TFit TCurveCache::Place(const void* curve, const TAffine2D& map, const char* layer,

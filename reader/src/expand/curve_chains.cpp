@@ -35,11 +35,11 @@ double BulgeOf(const TFittedEdge& edge) {
     return edge.clockwise ? -bulge : bulge;
 }
 
-TDXFPolygon* NewPolyline(bool closed, const char* layer) {
-    auto* polyline = new TDXFPolygon();
+TOwnedPolyline NewPolyline(bool closed, const char* layer) {
+    TOwnedPolyline polyline(new TDXFPolygon());
     int32_t* flags = NewPlainItem<int32_t>();
     *flags = closed ? kClosedFlag : 0;
-    polyline->Add(flags);
+    polyline->AddPlain(flags);
     polyline->Layer = quillform::CopyName(layer);
     return polyline;
 }
@@ -49,7 +49,7 @@ void AddVertex(TDXFPolygon* polyline, TPoint2D point, double bulge) {
     vertex->x = point.X;
     vertex->y = point.Y;
     vertex->bulge = bulge;
-    polyline->Add(vertex);
+    polyline->AddPlain(vertex);
 }
 
 bool IsClosed(const TFittedChain& chain) {
@@ -61,12 +61,12 @@ bool IsClosed(const TFittedChain& chain) {
 TDXFPolygon* PolylineOf(const TFittedChain& chain, bool closed, const char* layer) {
     if (chain.empty())
         return nullptr;
-    TDXFPolygon* polyline = NewPolyline(closed, layer);
+    TOwnedPolyline polyline = NewPolyline(closed, layer);
     for (const TFittedEdge& edge : chain)
-        AddVertex(polyline, edge.start, BulgeOf(edge));
+        AddVertex(polyline.get(), edge.start, BulgeOf(edge));
     if (!closed)
-        AddVertex(polyline, chain.back().end, 0);
-    return polyline;
+        AddVertex(polyline.get(), chain.back().end, 0);
+    return polyline.release();
 }
 
 TFittedChain FittedEllipse(const TAffine2D& map, double startDegrees, double endDegrees,

@@ -66,7 +66,7 @@ dxf_info* ReversedCopy(const TListaNode* node) {
 // (straight, unless bulges were kept as arcs).
 void CopyVertices(const TDXFPolygon& polyline, TDXFPolygon* contour) {
     for (const TListaNode* v = polyline.Head->Next; v; v = v->Next)
-        contour->Add(CopyVertex(VertexAt(v)));
+        contour->AddPlain(CopyVertex(VertexAt(v)));
 }
 
 int32_t ClosedFlag(const TDXFPolygon* polyline) {
@@ -113,10 +113,11 @@ void MoveClosedPolylines(TLista& polylines, TLista* contours) {
             node = node->Next;
             continue;
         }
-        auto* contour = new TDXFPolygon();
-        CopyVertices(*polyline, contour);
+        TOwnedPolyline contour(new TDXFPolygon());
+        CopyVertices(*polyline, contour.get());
         contour->Layer = quillform::CopyName(polyline->Layer.get());
-        contours->Add(contour);
+        contours->Add(contour.get());
+        contour.release();
         DestroyPolygon(polyline);
         node = polylines.Remove(node);
     }
@@ -138,8 +139,8 @@ quillform::OwnedName StartContour(TLista& segments, TLista& arcs, TLista& polyli
                                   TDXFPolygon* contour, int32_t* status) {
     if (segments.Count > 0) {
         auto* segment = static_cast<TDXFSegment*>(segments.Head->Item);
-        contour->Add(NewVertex(segment->X1, segment->Y1));
-        contour->Add(NewVertex(segment->X2, segment->Y2));
+        contour->AddPlain(NewVertex(segment->X1, segment->Y1));
+        contour->AddPlain(NewVertex(segment->X2, segment->Y2));
         quillform::OwnedName layer = std::move(segment->Layer);
         delete segment;
         segments.Delete(0);
@@ -149,8 +150,8 @@ quillform::OwnedName StartContour(TLista& segments, TLista& arcs, TLista& polyli
         auto* arc = static_cast<TDXFArc*>(arcs.Head->Item);
         dxf_info* start = NewVertex(arc->StartX, arc->StartY);
         WriteArc(start, *arc, false);
-        contour->Add(start);
-        contour->Add(NewVertex(arc->EndX, arc->EndY));
+        contour->AddPlain(start);
+        contour->AddPlain(NewVertex(arc->EndX, arc->EndY));
         quillform::OwnedName layer = std::move(arc->Layer);
         delete arc;
         arcs.Delete(0);
@@ -178,16 +179,16 @@ bool JoinSegmentAt(const TDXFSegment& segment, TDXFPolygon* contour, int pairing
     const TPoint2D p1(segment.X1, segment.Y1), p2(segment.X2, segment.Y2);
     switch (pairing) {
     case kStartNearFirst:
-        contour->Insert(0, NewVertex(p2.X, p2.Y));
+        contour->InsertPlain(0, NewVertex(p2.X, p2.Y));
         return true;
     case kEndNearFirst:
-        contour->Insert(0, NewVertex(p1.X, p1.Y));
+        contour->InsertPlain(0, NewVertex(p1.X, p1.Y));
         return true;
     case kStartNearLast:
-        contour->Add(NewVertex(p2.X, p2.Y));
+        contour->AddPlain(NewVertex(p2.X, p2.Y));
         return true;
     case kEndNearLast:
-        contour->Add(NewVertex(p1.X, p1.Y));
+        contour->AddPlain(NewVertex(p1.X, p1.Y));
         return true;
     default:
         return false;
@@ -207,22 +208,22 @@ bool JoinArcAt(const TDXFArc& arc, TDXFPolygon* contour, int pairing) {
     case kStartNearFirst: { // walked backwards from E to the old first vertex
         dxf_info* vertex = NewVertex(e.X, e.Y);
         WriteArc(vertex, arc, true);
-        contour->Insert(0, vertex);
+        contour->InsertPlain(0, vertex);
         return true;
     }
     case kEndNearFirst: {
         dxf_info* vertex = NewVertex(s.X, s.Y);
         WriteArc(vertex, arc, false);
-        contour->Insert(0, vertex);
+        contour->InsertPlain(0, vertex);
         return true;
     }
     case kStartNearLast:
         WriteArc(last, arc, false);
-        contour->Add(NewVertex(e.X, e.Y));
+        contour->AddPlain(NewVertex(e.X, e.Y));
         return true;
     case kEndNearLast:
         WriteArc(last, arc, true);
-        contour->Add(NewVertex(s.X, s.Y));
+        contour->AddPlain(NewVertex(s.X, s.Y));
         return true;
     default:
         return false;
@@ -247,24 +248,24 @@ bool JoinPolylineAt(const TDXFPolygon& polyline, TDXFPolygon* contour, int pairi
     switch (pairing) {
     case kStartNearFirst: // the contour then begins Pn, ..., P1
         for (const TListaNode* n = p0->Next; n; n = n->Next)
-            contour->Insert(0, ReversedCopy(n));
+            contour->InsertPlain(0, ReversedCopy(n));
         return true;
     case kEndNearFirst: // the contour then begins P0, ..., Pn-1
         for (const TListaNode* n = pn; n != p0;) {
             n = n->Prev;
-            contour->Insert(0, CopyVertex(VertexAt(n)));
+            contour->InsertPlain(0, CopyVertex(VertexAt(n)));
         }
         return true;
     case kStartNearLast:
         CopyEdge(last, VertexAt(p0), false);
         for (const TListaNode* n = p0->Next; n; n = n->Next)
-            contour->Add(CopyVertex(VertexAt(n)));
+            contour->AddPlain(CopyVertex(VertexAt(n)));
         LastVertex(contour)->is_arc = 0;
         return true;
     case kEndNearLast:
         CopyEdge(last, VertexAt(pn->Prev), true);
         for (const TListaNode* n = pn->Prev; n != polyline.Head; n = n->Prev)
-            contour->Add(n == p0 ? NewVertex(VertexAt(n).x, VertexAt(n).y) : ReversedCopy(n));
+            contour->AddPlain(n == p0 ? NewVertex(VertexAt(n).x, VertexAt(n).y) : ReversedCopy(n));
         return true;
     default:
         return false;

@@ -245,7 +245,8 @@ void TFastLink::Run(TLista* contours, int32_t* status) {
     DropPolylinesWithoutVertices(lists_.Polylines);
     Catalogue();
     while (lists_.Segments.Count + lists_.Arcs.Count + lists_.Polylines.Count > 0) {
-        auto* contour = new TDXFPolygon();
+        TOwnedPolyline owned(new TDXFPolygon());
+        TDXFPolygon* contour = owned.get();
         const uint32_t seed = SeedKey();
         assert(seed == TEndIndex::kNone || entities_[seed].node->Item == entities_[seed].item);
         contour->Layer =
@@ -261,14 +262,12 @@ void TFastLink::Run(TLista* contours, int32_t* status) {
         bool attached = contour->Count > 0;
         while (*status == 0 && attached)
             attached = nearestFirst_ ? AttachNearest(contour, group) : AttachNext(contour, group);
-        if (*status != 0 || contour->Count == 0) {
-            DestroyPolygon(contour);
+        if (*status != 0 || contour->Count == 0)
             continue;
-        }
         if (nearestFirst_)
             CloseAcrossShortEnd(contour, options_.linkingDistance);
-        FinishContour(contour, contours, status, options_.linkingDistance, options_.openContourMode,
-                      options_.openChains);
+        FinishContour(owned.release(), contours, status, options_.linkingDistance,
+                      options_.openContourMode, options_.openChains);
         if (*status != 0)
             return;
     }

@@ -180,19 +180,18 @@ bool TLiteralLink::LinkContours(TLista* outList, int32_t* status) {
     MoveClosedPolylines(outList);
     DropPolylinesWithoutVertices(polylines);
     while (segments.Count + arcs.Count + polylines.Count > 0) {
-        auto* contour = new TDXFPolygon();
+        TOwnedPolyline owned(new TDXFPolygon());
+        TDXFPolygon* contour = owned.get();
         contour->Layer = StartContour(contour, status);
         bool attached = contour->Count > 0;
         while (*status == 0 && attached)
             attached = Attach(contour);
-        if (*status != 0 || contour->Count == 0) {
-            DestroyPolygon(contour);
+        if (*status != 0 || contour->Count == 0)
             continue;
-        }
         if (nearestFirst_)
             CloseAcrossShortEnd(contour, options_.linkingDistance);
-        FinishContour(contour, outList, status, options_.linkingDistance, options_.openContourMode,
-                      options_.openChains);
+        FinishContour(owned.release(), outList, status, options_.linkingDistance,
+                      options_.openContourMode, options_.openChains);
         if (*status != 0)
             return true;
     }

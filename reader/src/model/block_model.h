@@ -21,11 +21,6 @@ namespace quillform::detail {
 // with the map from its object coordinate system) and inserts. Expansion
 // happens once the whole file is known.
 
-struct TPolylineDeleter {
-    void operator()(TDXFPolygon* polyline) const { DestroyPolygon(polyline); }
-};
-using TOwnedPolyline = std::unique_ptr<TDXFPolygon, TPolylineDeleter>;
-
 // Blocks nest at most this deep (as GDAL's DXF reader has it): deeper
 // inserts are left out, so that no drawing can exhaust the stack.
 constexpr int kMaxNesting = 128;

@@ -59,6 +59,19 @@ void TDXFPolygon::ClearVertices() {
     }
 }
 
+void TDXFPolygon::AddPlain(void* item) {
+    InsertPlain(Count, item);
+}
+
+void TDXFPolygon::InsertPlain(int32_t index, void* item) {
+    try {
+        Insert(index, item);
+    } catch (...) {
+        FreePlainItem(item);
+        throw;
+    }
+}
+
 void FreeContours(TLista* list) {
     while (list->Count > 0) {
         DestroyPolygon(static_cast<TDXFPolygon*>(list->Head->Item));

@@ -94,6 +94,10 @@ public:
     // Raw form: the vertex after node, wrapping past the flags item.
     dxf_info* NextVertex(const TListaNode* node) const;
     void ClearVertices();
+    // Adds a plain item (a vertex, the flags) that the polygon then owns; the
+    // item is freed if the list cannot grow.
+    void AddPlain(void* item);
+    void InsertPlain(int32_t index, void* item);
 
     // Fills a polygon constructed with this contour's vertex count.
     void CopyToPolygon(TPolygon* polygon) const;
@@ -155,6 +159,11 @@ void FreeCircles(TLista* list);
 namespace quillform::detail {
 // Frees a raw polyline: its items, then the polygon itself.
 void DestroyPolygon(TDXFPolygon* polygon);
+
+struct TPolylineDeleter {
+    void operator()(TDXFPolygon* polyline) const { DestroyPolygon(polyline); }
+};
+using TOwnedPolyline = std::unique_ptr<TDXFPolygon, TPolylineDeleter>;
 void FreeSegments(TLista* list);
 void FreeArcs(TLista* list);
 } // namespace quillform::detail

@@ -160,7 +160,11 @@ void ReadFile(const std::string& path, const Settings& settings,
     } catch (const std::exception&) {
         Abandon(target, status, stReadError);
     }
-    FinishDiagnostics(diagnostics);
+    try {
+        FinishDiagnostics(diagnostics);
+    } catch (const std::bad_alloc&) {
+        Abandon(target, status, stOutOfMemory);
+    }
 }
 
 } // namespace quillform::detail

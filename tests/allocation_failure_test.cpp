@@ -1,0 +1,73 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Memory running out part way through a read, at many points of real
+// drawings: the read ends with outOfMemory and no shapes, never a crash, a
+// hang or a leak (the sanitizer build checks for leaks at exit), and the
+// next read is whole again.
+#include "failing_allocator.h"
+#include "test_support.h"
+
+#include "quillform/drawing.h"
+#include "quillform/status.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <limits>
+#include <string>
+
+namespace {
+using quillform::fuzz::AllocationFailed;
+using quillform::fuzz::AllocationsSinceArmed;
+using quillform::fuzz::FailAllocation;
+
+// Allocations are failed at 1, 1 + kStride, 1 + 2 kStride, ... of a read.
+constexpr uint64_t kStride = 97;
+
+struct Case {
+    const char* file;
+    bool accurate;
+};
+
+class AllocationFailure : public testing::TestWithParam<Case> {};
+
+quillform::Settings SettingsFor(const Case& c) {
+    quillform::Settings settings;
+    settings.accurate = c.accurate;
+    return settings;
+}
+
+TEST_P(AllocationFailure, EveryInjectedFailureEndsAsOutOfMemory) {
+    const std::filesystem::path path = TestData(GetParam().file);
+    const quillform::Settings settings = SettingsFor(GetParam());
+    FailAllocation(std::numeric_limits<uint64_t>::max());
+    const quillform::Drawing whole = quillform::ReadDrawing(path, settings);
+    const uint64_t allocations = AllocationsSinceArmed();
+    ASSERT_FALSE(AllocationFailed());
+    ASSERT_TRUE(whole.hasShapes) << path;
+    ASSERT_GT(allocations, kStride);
+    int failures = 0;
+    for (uint64_t at = 1; at <= allocations; at += kStride) {
+        FailAllocation(at);
+        const quillform::Drawing drawing = quillform::ReadDrawing(path, settings);
+        ASSERT_TRUE(AllocationFailed()) << "allocation " << at;
+        EXPECT_TRUE(drawing.status & stOutOfMemory) << "allocation " << at;
+        EXPECT_FALSE(drawing.Read()) << "allocation " << at;
+        EXPECT_TRUE(drawing.layers.empty()) << "allocation " << at;
+        ++failures;
+    }
+    EXPECT_GT(failures, 1);
+    const quillform::Drawing again = quillform::ReadDrawing(path, settings);
+    EXPECT_EQ(again.status, whole.status);
+    ASSERT_EQ(again.layers.size(), whole.layers.size());
+    for (size_t i = 0; i < again.layers.size(); ++i)
+        EXPECT_EQ(again.layers[i].shapes.size(), whole.layers[i].shapes.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Drawings, AllocationFailure,
+                         testing::Values(Case{"accurate/nested_later.dxf", true},
+                                         Case{"accurate/nested_later.dxf", false},
+                                         Case{"accurate/spline_part.dxf", true},
+                                         Case{"circle_with_two_holes.dxf", false}));
+} // namespace
