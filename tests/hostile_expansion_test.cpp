@@ -21,6 +21,9 @@
 #include <vector>
 
 namespace {
+// Kept out of tests/data, which other tests read whole (tests/heavy/README.md).
+const char* const kSplineArray = "../../heavy/accurate_spline_block_minsert_20x20.dxf";
+
 quillform::Drawing ReadHostile(const std::string& file, bool accurate,
                                quillform::Engine engine = quillform::Engine::Fast) {
     quillform::Settings settings;
@@ -117,7 +120,7 @@ TEST(HostileDrawing, DeepNestingNeedsLittleStack) {
 }
 
 TEST(HostileDrawing, AnArrayOfFittedCurvesIsFittedOnceAndPlacedPerCell) {
-    const quillform::Drawing drawing = ReadHostile("accurate_spline_block_minsert_20x20.dxf", true);
+    const quillform::Drawing drawing = ReadHostile(kSplineArray, true);
     EXPECT_EQ(drawing.status & (stOutOfMemory | stExpansionLimit), 0);
     // 400 cells of one open spline: 400 open chains, each the same shape moved.
     ASSERT_EQ(drawing.openChains.size(), 400u);
@@ -210,7 +213,7 @@ TEST(HostileDrawing, EveryFileIsReadInBoundedMemory) {
           "accurate_minsert_max_spacing0_hang.dxf",
           "accurate_minsert_1e5x1e5_cells_before_budget.dxf",
           "accurate_minsert_1e5x1e5_undefined_block.dxf", "accurate_budget_cycle_memo_bypass.dxf",
-          "accurate_budget_polyline_counts_once.dxf", "accurate_spline_block_minsert_20x20.dxf",
+          "accurate_budget_polyline_counts_once.dxf", kSplineArray,
           "filter_lwpoly_count_flood_256k.dxf"}) {
         const long grown = PeakKilobytesOfRead(file, true);
         EXPECT_GE(grown, 0) << file;
