@@ -53,6 +53,7 @@ const std::vector<Case> kCases = {
     {"self_intersection", "selfIntersection", Severity::Error, {{20, 15}}, {}, {}},
     {"outlines_cross", "outlinesCross", Severity::Error, {{40, 10}, {20, 40}}, {}, {}},
     {"circles_cross", "outlinesCross", Severity::Error, {{6, 8}, {6, -8}}, {}, {}},
+    {"vertex_crossing", "outlinesCross", Severity::Error, {{10, 5}, {5, 10}}, {}, {}},
     {"overlapping_lines", "overlappingEdges", Severity::Warning, {{35, 0}}, 30, {}},
     {"overlapping_arcs",
      "overlappingEdges",

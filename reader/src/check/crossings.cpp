@@ -5,6 +5,7 @@
 #include "check/check_context.h"
 #include "check/check_edges.h"
 #include "check/layer_outlines.h"
+#include "check/meeting_point.h"
 
 #include <algorithm>
 #include <array>
@@ -144,13 +145,65 @@ public:
 
 private:
     void TestGroups(size_t g, size_t h) {
-        const std::vector<Point> crossings =
-            Crossings(edges_[groups_.First(g)].edge, edges_[groups_.First(h)].edge, c_.tolerance);
-        if (crossings.empty())
+        const TCheckEdge& a = edges_[groups_.First(g)].edge;
+        const TCheckEdge& b = edges_[groups_.First(h)].edge;
+        const std::vector<Point> crossings = Crossings(a, b, c_.tolerance);
+        const std::vector<Point> contacts = crossings.empty() ? Contacts(a, b) : crossings;
+        if (contacts.empty())
             return;
-        for (size_t a = groups_.start[g]; a < groups_.start[g + 1]; ++a)
-            for (size_t b = groups_.start[h]; b < groups_.start[h + 1]; ++b)
-                Test(edges_[groups_.edges[a]], edges_[groups_.edges[b]], crossings);
+        for (size_t i = groups_.start[g]; i < groups_.start[g + 1]; ++i)
+            for (size_t j = groups_.start[h]; j < groups_.start[h + 1]; ++j) {
+                if (crossings.empty())
+                    TestContacts(groups_.edges[i], groups_.edges[j], contacts);
+                else
+                    Test(edges_[groups_.edges[i]], edges_[groups_.edges[j]], crossings);
+            }
+    }
+
+    // Ends of either edge that lie on the other.
+    std::vector<Point> Contacts(const TCheckEdge& a, const TCheckEdge& b) const {
+        std::vector<Point> contacts;
+        for (const Point& end : {a.from, a.to})
+            if (OnEdge(b, end, c_.tolerance))
+                contacts.push_back(end);
+        for (const Point& end : {b.from, b.to})
+            if (OnEdge(a, end, c_.tolerance))
+                contacts.push_back(end);
+        return contacts;
+    }
+
+    // Where the edge `k` ends at `p`, its outline leaves along it and along
+    // the edge that meets it there; elsewhere both ways along it.
+    TWays WaysAt(size_t k, Point p) const {
+        const TIndexedEdge& e = edges_[k];
+        const size_t first = k - e.index;
+        const auto at = [&](Point end, double slack) {
+            return std::hypot(p.x - end.x, p.y - end.y) <= c_.tolerance + slack;
+        };
+        if (at(e.edge.from, 0)) {
+            const TCheckEdge& before = edges_[first + (e.index + e.count - 1) % e.count].edge;
+            return TWays{Heading(e.edge, p, true), Heading(before, p, false)};
+        }
+        if (at(e.edge.to, e.edge.slack)) {
+            const TCheckEdge& after = edges_[first + (e.index + 1) % e.count].edge;
+            return TWays{Heading(e.edge, p, false), Heading(after, p, true)};
+        }
+        return TWays{Heading(e.edge, p, true), Heading(e.edge, p, false)};
+    }
+
+    void TestContacts(size_t i, size_t j, const std::vector<Point>& contacts) {
+        const TIndexedEdge& a = edges_[i];
+        const TIndexedEdge& b = edges_[j];
+        const size_t first = std::min(a.outline, b.outline),
+                     second = std::max(a.outline, b.outline);
+        if (reported_.count({first, second}) || Consecutive(a, b))
+            return;
+        for (const Point& p : contacts)
+            if (WaysCross(WaysAt(i, p), WaysAt(j, p))) {
+                reported_.insert({first, second});
+                Report(outlines_[first], outlines_[second], first == second, p);
+                return;
+            }
     }
 
     void Test(const TIndexedEdge& a, const TIndexedEdge& b, std::vector<Point> crossings) {

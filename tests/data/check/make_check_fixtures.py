@@ -129,6 +129,21 @@ def doubled_crossing(msp):
     rectangle(msp, 20, 10, 60, 20)
 
 
+def vertex_crossing(msp):
+    """A square and a quadrilateral whose corners (10, 5) and (5, 10) lie on
+    the square's sides: it crosses the square there only, never inside an
+    edge of both. Beside them, outlines that meet without crossing: a
+    triangle whose corner touches a square's side from outside, and two
+    squares sharing a side."""
+    rectangle(msp, 0, 0, 10, 10)
+    msp.add_lwpolyline([(10, 5), (20, 20), (5, 10), (3, 3)], close=True,
+                       dxfattribs={"layer": "CUT"})
+    rectangle(msp, 30, 0, 40, 10)
+    msp.add_lwpolyline([(40, 5), (50, 0), (50, 10)], close=True, dxfattribs={"layer": "CUT"})
+    rectangle(msp, 60, 0, 70, 10)
+    rectangle(msp, 70, 0, 80, 10)
+
+
 def tight_corner(msp):
     """A plate with a window whose corner at (200, 100) is rounded with
     radius 2 (the arc's middle at (199.414, 100.586)): under a kerf of 5
@@ -219,6 +234,7 @@ FIXTURES = {
     "tight_corner": tight_corner,
     "arc_webs": arc_webs,
     "doubled_crossing": doubled_crossing,
+    "vertex_crossing": vertex_crossing,
     "text_not_outlined": text_not_outlined,
     "tiny_entities": tiny_entities,
     "larger_than_sheet": larger_than_sheet,
