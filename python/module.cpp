@@ -252,6 +252,7 @@ void BindReport(py::module_& m) {
         .def_readonly("layer", &Warning::layer)
         .def_readonly("count", &Warning::count)
         .def_readonly("message", &Warning::message)
+        .def_readonly("value", &Warning::value)
         .def("__repr__",
              [](const Warning& w) { return "<Warning " + w.code + ": " + w.message + ">"; });
     py::class_<OpenChain>(m, "OpenChain", "A chain of edges that did not close.")

@@ -55,37 +55,56 @@ def test_read_leaves_findings_empty_and_bad_limits_raise():
 
 def _random_lines(seed):
     """Segments on a few lines of exact directions, with integer ends (so
-    that shapely, exact in floating point, sees the same overlaps)."""
+    that shapely, exact in floating point, sees the same overlaps), no two
+    the same; about a third of them marked to be drawn as polylines."""
     import random
     rng = random.Random(seed)
-    segments = []
+    segments, seen = [], set()
     for _ in range(rng.randint(1, 4)):
         dx, dy = rng.choice([(1, 0), (0, 1), (1, 1), (1, -1), (2, 1)])
         ox, oy = rng.randint(-50, 50), rng.randint(-50, 50)
         for _ in range(rng.randint(1, 8)):
             a, b = sorted(rng.sample(range(-20, 21), 2))
+            if (dx, dy, ox, oy, a, b) in seen:
+                continue
+            seen.add((dx, dy, ox, oy, a, b))
             if rng.random() < 0.5:
                 a, b = b, a
-            segments.append(((ox + a * dx, oy + a * dy), (ox + b * dx, oy + b * dy)))
+            polyline = rng.random() < 0.35
+            segments.append(((ox + a * dx, oy + a * dy), (ox + b * dx, oy + b * dy), polyline))
     return segments
+
+
+def _drawn_twice(segments):
+    from shapely.geometry import LineString
+    from shapely.ops import unary_union
+    lines = [LineString(s[:2]) for s in segments]
+    return sum(line.length for line in lines) - unary_union(lines).length if lines else 0
 
 
 @pytest.mark.parametrize("seed", range(25))
 def test_overlapped_length_agrees_with_shapely(tmp_path, seed):
     ezdxf = pytest.importorskip("ezdxf")
-    shapely_ops = pytest.importorskip("shapely.ops")
-    geometry = pytest.importorskip("shapely.geometry")
+    pytest.importorskip("shapely.ops")
     segments = _random_lines(seed)
     doc = ezdxf.new("R2010")
     doc.header["$INSUNITS"] = 4
-    for a, b in segments:
-        doc.modelspace().add_line(a, b, dxfattribs={"layer": "CUT"})
+    for a, b, polyline in segments:
+        if polyline:
+            doc.modelspace().add_lwpolyline([a, b], dxfattribs={"layer": "CUT"})
+        else:
+            doc.modelspace().add_line(a, b, dxfattribs={"layer": "CUT"})
     path = str(tmp_path / "lines.dxf")
     doc.saveas(path)
-    lines = [geometry.LineString(s) for s in segments]
-    twice = sum(line.length for line in lines) - shapely_ops.unary_union(lines).length
+    twice = _drawn_twice(segments)
     for accurate in (False, True):
         found = [f for f in quillform.check(path, accurate=accurate).findings
                  if f.code == "overlappingEdges"]
         assert sum(f.value for f in found) == pytest.approx(twice, abs=1e-9)
         assert len(found) == (1 if twice > 1e-9 else 0)
+    # Accurate geometry takes away every length drawn twice except where
+    # polylines overlap each other: those it leaves as they are drawn.
+    merged = sum(w.value for w in quillform.read(path, accurate=True).warnings
+                 if w.code == "overlapsMerged")
+    fixed = [s for s in segments if s[2]]
+    assert merged == pytest.approx(twice - _drawn_twice(fixed), abs=1e-9)

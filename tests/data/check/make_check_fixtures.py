@@ -221,6 +221,41 @@ def doubled_plate(msp):
     msp.add_arc((45, 20), 5, -30, 90, dxfattribs={"layer": "CUT"})
 
 
+def plate_outline(msp):
+    """The clean plate with its outline and slot as closed polylines."""
+    rectangle(msp, 0, 0, 60, 40)
+    msp.add_circle((15, 20), 5, dxfattribs={"layer": "CUT"})
+    msp.add_lwpolyline([(30, 15, 0), (45, 15, 1), (45, 25, 0), (30, 25, 1)], format="xyb",
+                       close=True, dxfattribs={"layer": "CUT"})
+
+
+def overdrawn_polylines(msp):
+    """The polyline plate with loose lines and arcs drawn over its edges:
+    the whole bottom edge, 20 of the right and 30 of the top, the lower
+    straight side of the slot, a quarter of its right end and 50 degrees of
+    the round hole across angle 0 (125 + 25 pi / 18 + 5 pi / 2 in all)."""
+    plate_outline(msp)
+    for a, b in (((0, 0), (60, 0)), ((60, 10), (60, 30)), ((0, 40), (30, 40)),
+                 ((30, 15), (45, 15))):
+        msp.add_line(a, b, dxfattribs={"layer": "CUT"})
+    msp.add_arc((45, 20), 5, -90, 0, dxfattribs={"layer": "CUT"})
+    msp.add_arc((15, 20), 5, 350, 40, dxfattribs={"layer": "CUT"})
+
+
+def line_over_polyline(msp):
+    """A plate drawn as a polyline and a line over its bottom edge from
+    (20, 0): 30 drawn twice, the middle of it at (35, 0)."""
+    rectangle(msp, 0, 0, 50, 40)
+    msp.add_line((20, 0), (50, 0), dxfattribs={"layer": "CUT"})
+
+
+def line_past_polyline(msp):
+    """A plate drawn as a polyline and a line from (40, 0) on its bottom edge
+    to (70, 0), 20 past its corner: 10 drawn twice, 20 loose."""
+    rectangle(msp, 0, 0, 50, 40)
+    msp.add_line((40, 0), (70, 0), dxfattribs={"layer": "CUT"})
+
+
 FIXTURES = {
     "open_chain": open_chain,
     "self_intersection": self_intersection,
@@ -241,6 +276,10 @@ FIXTURES = {
     "island": island,
     "clean_plate": clean_plate,
     "doubled_plate": doubled_plate,
+    "plate_outline": plate_outline,
+    "overdrawn_polylines": overdrawn_polylines,
+    "line_over_polyline": line_over_polyline,
+    "line_past_polyline": line_past_polyline,
 }
 
 if __name__ == "__main__":

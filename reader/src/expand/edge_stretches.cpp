@@ -1,0 +1,219 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "expand/edge_stretches.h"
+
+#include "model/geometry_constants.h"
+
+#include <cmath>
+
+namespace quillform::detail {
+
+namespace {
+TStretch LineStretch(void* item, const char* layer, TPoint2D first, TPoint2D second,
+                     double angleTolerance) {
+    double angle = std::atan2(second.Y - first.Y, second.X - first.X);
+    if (angle < 0)
+        angle += kPi;
+    if (angle >= kPi - angleTolerance) // nearly flat either way: one direction
+        angle -= kPi;
+    const double ux = std::cos(angle), uy = std::sin(angle);
+    TStretch t;
+    t.item = item;
+    t.layer = layer;
+    t.key[0] = angle;
+    t.key[1] = ux * first.Y - uy * first.X;
+    const double a = ux * first.X + uy * first.Y, b = ux * second.X + uy * second.Y;
+    t.lo = std::min(a, b);
+    t.hi = std::max(a, b);
+    t.loEnd = a <= b ? first : second;
+    t.hiEnd = a <= b ? second : first;
+    return t;
+}
+
+// An arc as its circle and its ends in the direction it runs.
+struct TCurve {
+    TPoint2D center;
+    double radius = 0;
+    TPoint2D from, to;
+    bool clockwise = false;
+};
+
+double Direction(TPoint2D p, TPoint2D center) {
+    const double angle = std::atan2(p.Y - center.Y, p.X - center.X);
+    return angle < 0 ? angle + 2 * kPi : angle;
+}
+
+// The arc's stretch as it runs counter-clockwise, from its ends (whatever
+// its angle fields say): ends that meet make the whole circle. Positions
+// are lengths (angle times radius) from the direction 0.
+TStretch ArcStretch(void* item, const char* layer, const TCurve& c) {
+    TStretch t;
+    t.item = item;
+    t.layer = layer;
+    t.loEnd = c.clockwise ? c.to : c.from;
+    t.hiEnd = c.clockwise ? c.from : c.to;
+    const double start = Direction(t.loEnd, c.center);
+    double sweep = Direction(t.hiEnd, c.center) - start;
+    if (sweep <= 0)
+        sweep += 2 * kPi;
+    t.key[0] = c.center.X;
+    t.key[1] = c.center.Y;
+    t.key[2] = c.radius;
+    t.lo = start * c.radius;
+    t.hi = (start + sweep) * c.radius;
+    return t;
+}
+
+TCurve CurveOf(const TDXFArc& a) {
+    return {TPoint2D(a.CenterX, a.CenterY), a.Radius, TPoint2D(a.StartX, a.StartY),
+            TPoint2D(a.EndX, a.EndY), a.Clockwise != 0};
+}
+
+// The collector's stretches of one read.
+class TStretchMaker {
+public:
+    TStretchMaker(double tolerance, quillform::Diagnostics* report)
+        : tolerance_(tolerance), angleTolerance_(AngleTolerance(tolerance)), report_(report) {}
+
+    void Reserve(const TEntityLists& lists, bool withFixed) {
+        // Sized once: a stretch is large, and a growing vector holds two copies.
+        size_t lines = static_cast<size_t>(std::max(lists.Segments.Count, 0));
+        if (withFixed)
+            for (const TListaNode* n = lists.Polylines.Head; n; n = n->Next)
+                lines += static_cast<size_t>(static_cast<const TLista*>(n->Item)->Count);
+        c_.lines.reserve(lines);
+        c_.arcs.reserve(static_cast<size_t>(std::max(lists.Arcs.Count, 0)));
+    }
+
+    void AddSegment(TDXFSegment* s) {
+        const TPoint2D first(s->X1, s->Y1), second(s->X2, s->Y2);
+        if (Length(first, second) <= tolerance_)
+            return Tiny(s->Layer.get(), first);
+        c_.lines.push_back(LineStretch(s, s->Layer.get(), first, second, angleTolerance_));
+    }
+
+    void AddArc(TDXFArc* a) {
+        const TStretch t = ArcStretch(a, a->Layer.get(), CurveOf(*a));
+        if (t.hi - t.lo <= tolerance_)
+            return Tiny(a->Layer.get(), TPoint2D(a->StartX, a->StartY));
+        c_.arcs.push_back(t);
+    }
+
+    void AddCircle(TDXFCircle* circle, bool withFixed) {
+        if (circle->Radius <= tolerance_)
+            return Tiny(circle->Layer.get(), circle->Center);
+        if (!withFixed)
+            return;
+        const TPoint2D start(circle->Center.X + circle->Radius, circle->Center.Y);
+        TStretch t = ArcStretch(circle, circle->Layer.get(),
+                                {circle->Center, circle->Radius, start, start, false});
+        t.fixed = true;
+        c_.arcs.push_back(t);
+    }
+
+    // Every edge of the polyline; edges of no length (repeated vertices)
+    // are no entities of their own and are passed over.
+    void AddPolyline(TDXFPolygon* polyline) {
+        if (polyline->Count < 3)
+            return;
+        const bool closed = (*static_cast<const int32_t*>(polyline->Head->Item) & 1) != 0;
+        for (const TListaNode* v = polyline->Head->Next; v; v = v->Next) {
+            if (!v->Next && !(closed && polyline->Count > 2))
+                break;
+            const auto& from = *static_cast<const dxf_info*>(v->Item);
+            const auto& to =
+                *static_cast<const dxf_info*>((v->Next ? v->Next : polyline->Head->Next)->Item);
+            AddPolylineEdge(polyline, from, to);
+        }
+    }
+
+    TCarriers Take() { return std::move(c_); }
+
+private:
+    double tolerance_, angleTolerance_;
+    quillform::Diagnostics* report_;
+    TCarriers c_;
+
+    static double Length(TPoint2D a, TPoint2D b) { return std::hypot(b.X - a.X, b.Y - a.Y); }
+
+    void Tiny(const char* layer, TPoint2D at) {
+        if (report_)
+            report_->Note("tinyEntities", layer ? layer : "", quillform::Point{at.X, at.Y});
+    }
+
+    void AddPolylineEdge(TDXFPolygon* polyline, const dxf_info& from, const dxf_info& to) {
+        const TPoint2D a(from.x, from.y), b(to.x, to.y);
+        if (Length(a, b) <= tolerance_)
+            return;
+        const char* layer = polyline->Layer.get();
+        TStretch t = from.is_arc ? ArcStretch(polyline, layer,
+                                              {TPoint2D(from.center_x, from.center_y), from.radius,
+                                               a, b, from.clockwise != 0})
+                                 : LineStretch(polyline, layer, a, b, angleTolerance_);
+        t.fixed = true;
+        (from.is_arc ? c_.arcs : c_.lines).push_back(t);
+    }
+};
+} // namespace
+
+TCarriers Stretches(const TEntityLists& lists, double tolerance, quillform::Diagnostics* report,
+                    bool withFixed) {
+    TStretchMaker maker(tolerance, report);
+    maker.Reserve(lists, withFixed);
+    for (const TListaNode* n = lists.Segments.Head; n; n = n->Next)
+        maker.AddSegment(static_cast<TDXFSegment*>(n->Item));
+    for (const TListaNode* n = lists.Arcs.Head; n; n = n->Next)
+        maker.AddArc(static_cast<TDXFArc*>(n->Item));
+    for (const TListaNode* n = lists.Circles.Head; n; n = n->Next)
+        maker.AddCircle(static_cast<TDXFCircle*>(n->Item), withFixed);
+    if (withFixed)
+        for (const TListaNode* n = lists.Polylines.Head; n; n = n->Next)
+            maker.AddPolyline(static_cast<TDXFPolygon*>(n->Item));
+    return maker.Take();
+}
+
+void RemoveItems(TLista& list, const std::unordered_set<void*>& removed, void (*destroy)(void*)) {
+    for (TListaNode* node = list.Head; node;) {
+        if (!removed.count(node->Item)) {
+            node = node->Next;
+            continue;
+        }
+        destroy(node->Item);
+        node = list.Remove(node);
+    }
+}
+
+void SetLine(TDXFSegment& s, TPoint2D from, TPoint2D to) {
+    s.X1 = from.X;
+    s.Y1 = from.Y;
+    s.X2 = to.X;
+    s.Y2 = to.Y;
+}
+
+void SetArc(TDXFArc& a, double lo, double hi, TPoint2D loEnd, TPoint2D hiEnd) {
+    const auto degrees = [](double angle) {
+        const double d = std::fmod(angle, 360.0);
+        return d < 0 ? d + 360 : d;
+    };
+    a.Clockwise = 0;
+    a.StartX = loEnd.X;
+    a.StartY = loEnd.Y;
+    a.EndX = hiEnd.X;
+    a.EndY = hiEnd.Y;
+    a.Sweep = (hi - lo) / a.Radius * 180 / kPi;
+    a.StartAngle = degrees(lo / a.Radius * 180 / kPi);
+    a.EndAngle = degrees(a.StartAngle + a.Sweep);
+}
+
+TPoint2D OnLine(const TStretch& s, double at) {
+    const double angle = s.key[0];
+    const double ux = std::cos(angle), uy = std::sin(angle);
+    return TPoint2D(ux * at - uy * s.key[1], uy * at + ux * s.key[1]);
+}
+
+TPoint2D OnCircle(const TStretch& s, double at) {
+    const double angle = at / s.key[2];
+    return TPoint2D(s.key[0] + s.key[2] * std::cos(angle), s.key[1] + s.key[2] * std::sin(angle));
+}
+
+} // namespace quillform::detail
