@@ -148,23 +148,34 @@ void CutCarrier(TStretchIt begin, TStretchIt end, double round, double tolerance
         cut(*it, pieces);
     }
 }
-} // namespace
 
-void CutCoveredEdges(TEntityLists& lists, double tolerance, quillform::Diagnostics& report) {
-    TCarriers c = Stretches(lists, tolerance, nullptr, true);
-    TEdgeCutter cutter(lists, report);
-    const double angleTolerance = AngleTolerance(tolerance);
-    ForEachCarrier(c.lines, {angleTolerance, tolerance, 0}, [&](auto begin, auto end) {
+void CutLines(const TEntityLists& lists, double tolerance, TEdgeCutter& cutter) {
+    std::vector<TStretch> lines = Stretches(lists, tolerance, TCarrierKind::Lines, true);
+    ForEachCarrier(lines, {AngleTolerance(tolerance), tolerance, 0}, [&](auto begin, auto end) {
         CutCarrier(begin, end, 0, tolerance, [&](const TStretch& edge, const auto& pieces) {
             cutter.Cut(edge, pieces, false);
         });
     });
-    ForEachCarrier(c.arcs, {tolerance, tolerance, tolerance}, [&](auto begin, auto end) {
+}
+
+void CutArcs(const TEntityLists& lists, double tolerance, TEdgeCutter& cutter) {
+    std::vector<TStretch> arcs = Stretches(lists, tolerance, TCarrierKind::Circles, true);
+    ForEachCarrier(arcs, {tolerance, tolerance, tolerance}, [&](auto begin, auto end) {
         const double round = 2 * kPi * begin->key[2];
         CutCarrier(begin, end, round, tolerance, [&](const TStretch& edge, const auto& pieces) {
             cutter.Cut(edge, pieces, true);
         });
     });
+}
+} // namespace
+
+void CutCoveredEdges(TEntityLists& lists, double tolerance, bool lines, bool arcs,
+                     quillform::Diagnostics& report) {
+    TEdgeCutter cutter(lists, report);
+    if (lines)
+        CutLines(lists, tolerance, cutter);
+    if (arcs)
+        CutArcs(lists, tolerance, cutter);
 }
 
 void AddMerged(quillform::Diagnostics& report, const char* layer, double length) {

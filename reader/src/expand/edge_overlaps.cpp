@@ -68,14 +68,20 @@ bool OfSeveralEntities(const TRun& run) {
     return false;
 }
 
-// Every run of overlapping lines, then of arcs (an arc that passes angle 0
-// is seen again one turn on, so that it meets arcs just after 0).
-template <typename Visit> void ForEachRun(TCarriers& c, double tolerance, Visit visit) {
-    const double angleTolerance = AngleTolerance(tolerance);
-    ForEachCarrier(c.lines, {angleTolerance, tolerance, 0}, [&](auto begin, auto end) {
+template <typename Visit>
+void ForEachLineRun(const TEntityLists& lists, double tolerance, bool withFixed, Visit& visit) {
+    std::vector<TStretch> lines = Stretches(lists, tolerance, TCarrierKind::Lines, withFixed);
+    ForEachCarrier(lines, {AngleTolerance(tolerance), tolerance, 0}, [&](auto begin, auto end) {
         SweepRuns(begin, end, tolerance, OnLine, [&](const TRun& run) { visit(run, false); });
     });
-    ForEachCarrier(c.arcs, {tolerance, tolerance, tolerance}, [&](auto begin, auto end) {
+}
+
+// An arc that passes angle 0 is seen again one turn on, so that it meets
+// arcs just after 0.
+template <typename Visit>
+void ForEachArcRun(const TEntityLists& lists, double tolerance, bool withFixed, Visit& visit) {
+    std::vector<TStretch> arcs = Stretches(lists, tolerance, TCarrierKind::Circles, withFixed);
+    ForEachCarrier(arcs, {tolerance, tolerance, tolerance}, [&](auto begin, auto end) {
         std::vector<TStretch> turn(begin, end);
         const double round = 2 * kPi * begin->key[2];
         for (auto it = begin; it != end; ++it)
@@ -94,6 +100,16 @@ template <typename Visit> void ForEachRun(TCarriers& c, double tolerance, Visit 
     });
 }
 
+// Every run of overlapping lines, then of arcs; one kind is held at a time.
+template <typename Visit>
+void ForEachRun(const TEntityLists& lists, double tolerance, bool withFixed, bool lines, bool arcs,
+                Visit visit) {
+    if (lines)
+        ForEachLineRun(lists, tolerance, withFixed, visit);
+    if (arcs)
+        ForEachArcRun(lists, tolerance, withFixed, visit);
+}
+
 // The run's first edge now reaches from the run's first end to its last.
 void StretchOver(const TRun& run, bool arc) {
     if (!arc)
@@ -104,36 +120,47 @@ void StretchOver(const TRun& run, bool arc) {
 }
 } // namespace
 
-void NoteEdgeOverlaps(const TEntityLists& lists, double tolerance, quillform::Diagnostics& report) {
-    TCarriers c = Stretches(lists, tolerance, &report, true);
-    ForEachRun(c, tolerance, [&](const TRun& run, bool) {
-        if (OfSeveralEntities(run))
-            report.Note("overlappingEdges", LayerOf(run),
-                        quillform::Point{run.where.X, run.where.Y}, 1, run.overlap);
+TOverlapsFound NoteEdgeOverlaps(const TEntityLists& lists, double tolerance,
+                                quillform::Diagnostics& report) {
+    NoteTinyEntities(lists, tolerance, report);
+    TOverlapsFound found;
+    ForEachRun(lists, tolerance, true, true, true, [&](const TRun& run, bool arc) {
+        if (!OfSeveralEntities(run))
+            return;
+        report.Note("overlappingEdges", LayerOf(run), quillform::Point{run.where.X, run.where.Y}, 1,
+                    run.overlap);
+        const auto fixed = [](const TStretch* s) { return s->fixed; };
+        const auto fixedCount =
+            static_cast<size_t>(std::count_if(run.members.begin(), run.members.end(), fixed));
+        (arc ? found.looseArcs : found.looseLines) |= run.members.size() - fixedCount > 1;
+        (arc ? found.coveredArcs : found.coveredLines) |=
+            fixedCount > 0 && fixedCount < run.members.size();
     });
+    return found;
 }
 
-void MergeEdgeOverlaps(TEntityLists& lists, double tolerance, quillform::Diagnostics& report) {
-    TCarriers c = Stretches(lists, tolerance, nullptr, false);
+void MergeEdgeOverlaps(TEntityLists& lists, double tolerance, const TOverlapsFound& found,
+                       quillform::Diagnostics& report) {
     std::unordered_set<void*> removedLines, removedArcs, touched;
-    ForEachRun(c, tolerance, [&](const TRun& run, bool arc) {
-        std::unordered_set<void*>& removed = arc ? removedArcs : removedLines;
-        const double round = arc ? 2 * kPi * run.first->key[2] : 0;
-        if (arc && run.last->hi - run.first->lo >= round - tolerance)
-            return; // all the way round: no arc can stand for it
-        for (const TStretch* member : run.members)
-            if (!touched.insert(member->item).second)
-                return; // an arc met again one turn on: in a run already
-        StretchOver(run, arc);
-        for (const TStretch* member : run.members)
-            if (member != run.first)
-                removed.insert(member->item);
-        AddMerged(report, LayerOf(run), run.overlap);
-    });
+    ForEachRun(lists, tolerance, false, found.looseLines, found.looseArcs,
+               [&](const TRun& run, bool arc) {
+                   std::unordered_set<void*>& removed = arc ? removedArcs : removedLines;
+                   const double round = arc ? 2 * kPi * run.first->key[2] : 0;
+                   if (arc && run.last->hi - run.first->lo >= round - tolerance)
+                       return; // all the way round: no arc can stand for it
+                   for (const TStretch* member : run.members)
+                       if (!touched.insert(member->item).second)
+                           return; // an arc met again one turn on: in a run already
+                   StretchOver(run, arc);
+                   for (const TStretch* member : run.members)
+                       if (member != run.first)
+                           removed.insert(member->item);
+                   AddMerged(report, LayerOf(run), run.overlap);
+               });
     RemoveItems(lists.Segments, removedLines,
                 [](void* item) { delete static_cast<TDXFSegment*>(item); });
     RemoveItems(lists.Arcs, removedArcs, [](void* item) { delete static_cast<TDXFArc*>(item); });
-    CutCoveredEdges(lists, tolerance, report);
+    CutCoveredEdges(lists, tolerance, found.coveredLines, found.coveredArcs, report);
 }
 
 } // namespace quillform::detail

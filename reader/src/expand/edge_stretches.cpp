@@ -5,10 +5,14 @@
 #include "model/geometry_constants.h"
 
 #include <cmath>
+#include <string_view>
+#include <unordered_map>
 
 namespace quillform::detail {
 
 namespace {
+double Length(TPoint2D a, TPoint2D b);
+
 TStretch LineStretch(void* item, const char* layer, TPoint2D first, TPoint2D second,
                      double angleTolerance) {
     double angle = std::atan2(second.Y - first.Y, second.X - first.X);
@@ -69,46 +73,48 @@ TCurve CurveOf(const TDXFArc& a) {
             TPoint2D(a.EndX, a.EndY), a.Clockwise != 0};
 }
 
-// The collector's stretches of one read.
+// The stretches of one kind of carrier in one read.
 class TStretchMaker {
 public:
-    TStretchMaker(double tolerance, quillform::Diagnostics* report)
-        : tolerance_(tolerance), angleTolerance_(AngleTolerance(tolerance)), report_(report) {}
+    TStretchMaker(double tolerance, TCarrierKind kind)
+        : tolerance_(tolerance), angleTolerance_(AngleTolerance(tolerance)), kind_(kind) {}
 
+    // Sized once: a stretch is large, and a growing vector holds two copies.
     void Reserve(const TEntityLists& lists, bool withFixed) {
-        // Sized once: a stretch is large, and a growing vector holds two copies.
-        size_t lines = static_cast<size_t>(std::max(lists.Segments.Count, 0));
-        if (withFixed)
-            for (const TListaNode* n = lists.Polylines.Head; n; n = n->Next)
-                lines += static_cast<size_t>(static_cast<const TLista*>(n->Item)->Count);
-        c_.lines.reserve(lines);
-        c_.arcs.reserve(static_cast<size_t>(std::max(lists.Arcs.Count, 0)));
+        size_t count = 0;
+        if (kind_ == TCarrierKind::Circles) {
+            count = static_cast<size_t>(std::max(lists.Arcs.Count, 0));
+            if (withFixed)
+                count += static_cast<size_t>(std::max(lists.Circles.Count, 0));
+        } else {
+            count = static_cast<size_t>(std::max(lists.Segments.Count, 0));
+            if (withFixed)
+                for (const TListaNode* n = lists.Polylines.Head; n; n = n->Next)
+                    count += static_cast<size_t>(static_cast<const TLista*>(n->Item)->Count);
+        }
+        all_.reserve(count);
     }
 
     void AddSegment(TDXFSegment* s) {
         const TPoint2D first(s->X1, s->Y1), second(s->X2, s->Y2);
-        if (Length(first, second) <= tolerance_)
-            return Tiny(s->Layer.get(), first);
-        c_.lines.push_back(LineStretch(s, s->Layer.get(), first, second, angleTolerance_));
+        if (Length(first, second) > tolerance_)
+            all_.push_back(LineStretch(s, s->Layer.get(), first, second, angleTolerance_));
     }
 
     void AddArc(TDXFArc* a) {
         const TStretch t = ArcStretch(a, a->Layer.get(), CurveOf(*a));
-        if (t.hi - t.lo <= tolerance_)
-            return Tiny(a->Layer.get(), TPoint2D(a->StartX, a->StartY));
-        c_.arcs.push_back(t);
+        if (t.hi - t.lo > tolerance_)
+            all_.push_back(t);
     }
 
-    void AddCircle(TDXFCircle* circle, bool withFixed) {
+    void AddCircle(TDXFCircle* circle) {
         if (circle->Radius <= tolerance_)
-            return Tiny(circle->Layer.get(), circle->Center);
-        if (!withFixed)
             return;
         const TPoint2D start(circle->Center.X + circle->Radius, circle->Center.Y);
         TStretch t = ArcStretch(circle, circle->Layer.get(),
                                 {circle->Center, circle->Radius, start, start, false});
         t.fixed = true;
-        c_.arcs.push_back(t);
+        all_.push_back(t);
     }
 
     // Every edge of the polyline; edges of no length (repeated vertices)
@@ -127,23 +133,16 @@ public:
         }
     }
 
-    TCarriers Take() { return std::move(c_); }
+    std::vector<TStretch> Take() { return std::move(all_); }
 
 private:
     double tolerance_, angleTolerance_;
-    quillform::Diagnostics* report_;
-    TCarriers c_;
-
-    static double Length(TPoint2D a, TPoint2D b) { return std::hypot(b.X - a.X, b.Y - a.Y); }
-
-    void Tiny(const char* layer, TPoint2D at) {
-        if (report_)
-            report_->Note("tinyEntities", layer ? layer : "", quillform::Point{at.X, at.Y});
-    }
+    TCarrierKind kind_;
+    std::vector<TStretch> all_;
 
     void AddPolylineEdge(TDXFPolygon* polyline, const dxf_info& from, const dxf_info& to) {
         const TPoint2D a(from.x, from.y), b(to.x, to.y);
-        if (Length(a, b) <= tolerance_)
+        if ((from.is_arc != 0) != (kind_ == TCarrierKind::Circles) || Length(a, b) <= tolerance_)
             return;
         const char* layer = polyline->Layer.get();
         TStretch t = from.is_arc ? ArcStretch(polyline, layer,
@@ -151,25 +150,70 @@ private:
                                                a, b, from.clockwise != 0})
                                  : LineStretch(polyline, layer, a, b, angleTolerance_);
         t.fixed = true;
-        (from.is_arc ? c_.arcs : c_.lines).push_back(t);
+        all_.push_back(t);
     }
 };
+
+double Length(TPoint2D a, TPoint2D b) {
+    return std::hypot(b.X - a.X, b.Y - a.Y);
+}
 } // namespace
 
-TCarriers Stretches(const TEntityLists& lists, double tolerance, quillform::Diagnostics* report,
-                    bool withFixed) {
-    TStretchMaker maker(tolerance, report);
+std::vector<TStretch> Stretches(const TEntityLists& lists, double tolerance, TCarrierKind kind,
+                                bool withFixed) {
+    TStretchMaker maker(tolerance, kind);
     maker.Reserve(lists, withFixed);
-    for (const TListaNode* n = lists.Segments.Head; n; n = n->Next)
-        maker.AddSegment(static_cast<TDXFSegment*>(n->Item));
-    for (const TListaNode* n = lists.Arcs.Head; n; n = n->Next)
-        maker.AddArc(static_cast<TDXFArc*>(n->Item));
-    for (const TListaNode* n = lists.Circles.Head; n; n = n->Next)
-        maker.AddCircle(static_cast<TDXFCircle*>(n->Item), withFixed);
-    if (withFixed)
-        for (const TListaNode* n = lists.Polylines.Head; n; n = n->Next)
-            maker.AddPolyline(static_cast<TDXFPolygon*>(n->Item));
+    if (kind == TCarrierKind::Lines)
+        for (const TListaNode* n = lists.Segments.Head; n; n = n->Next)
+            maker.AddSegment(static_cast<TDXFSegment*>(n->Item));
+    else
+        for (const TListaNode* n = lists.Arcs.Head; n; n = n->Next)
+            maker.AddArc(static_cast<TDXFArc*>(n->Item));
+    if (!withFixed)
+        return maker.Take();
+    if (kind == TCarrierKind::Circles)
+        for (const TListaNode* n = lists.Circles.Head; n; n = n->Next)
+            maker.AddCircle(static_cast<TDXFCircle*>(n->Item));
+    for (const TListaNode* n = lists.Polylines.Head; n; n = n->Next)
+        maker.AddPolyline(static_cast<TDXFPolygon*>(n->Item));
     return maker.Take();
+}
+
+void NoteTinyEntities(const TEntityLists& lists, double tolerance, quillform::Diagnostics& report) {
+    const auto tiny = [&](const char* layer, TPoint2D at) {
+        report.Note("tinyEntities", layer ? layer : "", quillform::Point{at.X, at.Y});
+    };
+    for (const TListaNode* n = lists.Segments.Head; n; n = n->Next) {
+        const auto* s = static_cast<const TDXFSegment*>(n->Item);
+        if (Length(TPoint2D(s->X1, s->Y1), TPoint2D(s->X2, s->Y2)) <= tolerance)
+            tiny(s->Layer.get(), TPoint2D(s->X1, s->Y1));
+    }
+    for (const TListaNode* n = lists.Arcs.Head; n; n = n->Next) {
+        auto* a = static_cast<TDXFArc*>(n->Item);
+        const TStretch t = ArcStretch(a, nullptr, CurveOf(*a));
+        if (t.hi - t.lo <= tolerance)
+            tiny(a->Layer.get(), TPoint2D(a->StartX, a->StartY));
+    }
+    for (const TListaNode* n = lists.Circles.Head; n; n = n->Next) {
+        const auto* circle = static_cast<const TDXFCircle*>(n->Item);
+        if (circle->Radius <= tolerance)
+            tiny(circle->Layer.get(), circle->Center);
+    }
+}
+
+void RankLayers(std::vector<TStretch>& all) {
+    std::unordered_map<std::string_view, uint32_t> ranks;
+    for (const TStretch& s : all)
+        ranks.emplace(s.layer ? s.layer : "", 0);
+    std::vector<std::string_view> names;
+    names.reserve(ranks.size());
+    for (const auto& entry : ranks)
+        names.push_back(entry.first);
+    std::sort(names.begin(), names.end());
+    for (uint32_t k = 0; k < names.size(); ++k)
+        ranks[names[k]] = k;
+    for (TStretch& s : all)
+        s.layerRank = ranks[s.layer ? s.layer : ""];
 }
 
 void RemoveItems(TLista& list, const std::unordered_set<void*>& removed, void (*destroy)(void*)) {

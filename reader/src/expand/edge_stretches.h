@@ -7,7 +7,7 @@
 #include "quillform/diagnostics.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdint>
 #include <unordered_set>
 #include <vector>
 
@@ -27,19 +27,23 @@ struct TStretch {
     double key[3] = {0, 0, 0};
     double lo = 0, hi = 0;
     TPoint2D loEnd, hiEnd;
+    uint32_t layerRank = 0; // the layer's place among the names, while grouped
     bool fixed = false;
     bool copy = false; // an arc seen again one turn back
 };
 
-struct TCarriers {
-    std::vector<TStretch> lines, arcs;
-};
+// Edges on straight lines, or on circles.
+enum class TCarrierKind { Lines, Circles };
 
-// The lines and arcs of the lists as stretches, with the edges of the
-// polylines and the circles when `withFixed`. Lines, arcs and circles of no
-// length are noted as "tinyEntities" in `report` (when given) instead.
-TCarriers Stretches(const TEntityLists& lists, double tolerance, quillform::Diagnostics* report,
-                    bool withFixed);
+// The lines (or the arcs) of the lists as stretches, with the edges of the
+// polylines (and the circles) when `withFixed`. Edges of no length are left
+// out.
+std::vector<TStretch> Stretches(const TEntityLists& lists, double tolerance, TCarrierKind kind,
+                                bool withFixed);
+
+// Notes the lines, arcs and circles of no length of each layer as
+// "tinyEntities", at the first of them.
+void NoteTinyEntities(const TEntityLists& lists, double tolerance, quillform::Diagnostics& report);
 
 // Where a position along the stretch's carrier lies.
 TPoint2D OnLine(const TStretch& s, double at);
@@ -63,12 +67,13 @@ using TStretchIt = std::vector<TStretch>::iterator;
 // Splits the stretches into groups whose key figure k strays no more than
 // its tolerance from the group's first, then each group by the next figure.
 template <typename Visit>
-void SplitByKey(TStretchIt begin, TStretchIt end, int k, const double (&tolerance)[3],
-                Visit& visit) {
+void SplitByKey(TStretchIt begin, TStretchIt end, int k, const double (&tolerance)[3], Visit& visit,
+                bool sorted = false) {
     if (k == 3)
         return visit(begin, end);
-    std::sort(begin, end,
-              [k](const TStretch& a, const TStretch& b) { return a.key[k] < b.key[k]; });
+    if (!sorted)
+        std::sort(begin, end,
+                  [k](const TStretch& a, const TStretch& b) { return a.key[k] < b.key[k]; });
     for (TStretchIt group = begin; group != end;) {
         TStretchIt next = group + 1;
         while (next != end && next->key[k] - group->key[k] <= tolerance[k])
@@ -78,20 +83,22 @@ void SplitByKey(TStretchIt begin, TStretchIt end, int k, const double (&toleranc
     }
 }
 
+// Gives each stretch its layer's rank among the layer names in byte order.
+void RankLayers(std::vector<TStretch>& all);
+
 // Runs of stretches on one carrier: the same layer, and key figures within
-// their tolerances.
+// their tolerances; layers in the order of their names.
 template <typename Visit>
 void ForEachCarrier(std::vector<TStretch>& all, const double (&tolerance)[3], Visit visit) {
-    const auto order = [](const char* a, const char* b) {
-        return std::strcmp(a ? a : "", b ? b : "");
-    };
-    std::sort(all.begin(), all.end(),
-              [&](const TStretch& a, const TStretch& b) { return order(a.layer, b.layer) < 0; });
+    RankLayers(all);
+    std::sort(all.begin(), all.end(), [](const TStretch& a, const TStretch& b) {
+        return a.layerRank != b.layerRank ? a.layerRank < b.layerRank : a.key[0] < b.key[0];
+    });
     for (TStretchIt begin = all.begin(); begin != all.end();) {
         TStretchIt end = begin + 1;
-        while (end != all.end() && order(begin->layer, end->layer) == 0)
+        while (end != all.end() && end->layerRank == begin->layerRank)
             ++end;
-        SplitByKey(begin, end, 0, tolerance, visit);
+        SplitByKey(begin, end, 0, tolerance, visit, true);
         begin = end;
     }
 }

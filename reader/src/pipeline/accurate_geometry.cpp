@@ -37,9 +37,10 @@ public:
         model_ = TDrawingModel();
         KeepBulgesAsArcs(&lists.Polylines, context.settings.tolerance);
         context.drawingSize = DrawingSize(lists);
-        NoteEdgeOverlaps(lists, SameGeometry(context), context.report);
+        const TOverlapsFound overlaps =
+            NoteEdgeOverlaps(lists, SameGeometry(context), context.report);
         RemoveDuplicates(lists, SameGeometry(context), context.report);
-        MergeEdgeOverlaps(lists, SameGeometry(context), context.report);
+        MergeEdgeOverlaps(lists, SameGeometry(context), overlaps, context.report);
     }
 
     // Nearest ends first, so that an edge shorter than the distance is not
