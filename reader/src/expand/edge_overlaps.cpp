@@ -59,13 +59,22 @@ const char* LayerOf(const TRun& run) {
     return run.first->layer ? run.first->layer : "";
 }
 
-// A polyline doubling back over itself is one entity: what it cuts twice
-// is its own outline's business, not an overlap of two edges.
-bool OfSeveralEntities(const TRun& run) {
-    for (const TStretch* member : run.members)
-        if (member->item != run.first->item)
-            return true;
-    return false;
+// What of the run's overlap the polylines and circles make among
+// themselves: a polyline doubling back over itself, two outlines sharing a
+// side, an outline drawn twice are the outline checks' business; only loose
+// lines and arcs drawn again count here.
+double FixedOverlap(const TRun& run, double tolerance) {
+    double doubled = 0, reach = 0;
+    bool first = true;
+    for (const TStretch* member : run.members) {
+        if (!member->fixed)
+            continue;
+        if (!first && member->lo < reach - tolerance)
+            doubled += std::min(reach, member->hi) - member->lo;
+        reach = first ? member->hi : std::max(reach, member->hi);
+        first = false;
+    }
+    return doubled;
 }
 
 template <typename Visit>
@@ -125,10 +134,11 @@ TOverlapsFound NoteEdgeOverlaps(const TEntityLists& lists, double tolerance,
     NoteTinyEntities(lists, tolerance, report);
     TOverlapsFound found;
     ForEachRun(lists, tolerance, true, true, true, [&](const TRun& run, bool arc) {
-        if (!OfSeveralEntities(run))
+        const double overlap = run.overlap - FixedOverlap(run, tolerance);
+        if (overlap <= tolerance)
             return;
         report.Note("overlappingEdges", LayerOf(run), quillform::Point{run.where.X, run.where.Y}, 1,
-                    run.overlap);
+                    overlap);
         const auto fixed = [](const TStretch* s) { return s->fixed; };
         const auto fixedCount =
             static_cast<size_t>(std::count_if(run.members.begin(), run.members.end(), fixed));

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "expand/edge_stretches.h"
 
+#include "expand/carrier_index.h"
 #include "model/geometry_constants.h"
 
 #include <cmath>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -79,32 +81,33 @@ public:
     TStretchMaker(double tolerance, TCarrierKind kind)
         : tolerance_(tolerance), angleTolerance_(AngleTolerance(tolerance)), kind_(kind) {}
 
-    // Sized once: a stretch is large, and a growing vector holds two copies.
-    void Reserve(const TEntityLists& lists, bool withFixed) {
-        size_t count = 0;
-        if (kind_ == TCarrierKind::Circles) {
-            count = static_cast<size_t>(std::max(lists.Arcs.Count, 0));
-            if (withFixed)
-                count += static_cast<size_t>(std::max(lists.Circles.Count, 0));
-        } else {
-            count = static_cast<size_t>(std::max(lists.Segments.Count, 0));
-            if (withFixed)
-                for (const TListaNode* n = lists.Polylines.Head; n; n = n->Next)
-                    count += static_cast<size_t>(static_cast<const TLista*>(n->Item)->Count);
-        }
-        all_.reserve(count);
+    // What becomes of the stretches made: the loose ones entered in the
+    // index, the fixed ones the index may hold counted, or either kept.
+    enum class TMode { Index, Count, Keep };
+
+    void Start(TMode mode) {
+        mode_ = mode;
+        if (mode == TMode::Index)
+            index_.emplace(kind_ == TCarrierKind::Circles ? tolerance_ : angleTolerance_,
+                           tolerance_, kind_ == TCarrierKind::Circles ? tolerance_ : 0);
+        if (mode == TMode::Count)
+            index_->Finish();
     }
+
+    // Sized once: a stretch is large, and a growing vector holds two copies.
+    void Reserve(size_t count) { all_.reserve(count); }
+    size_t Counted() const { return counted_; }
 
     void AddSegment(TDXFSegment* s) {
         const TPoint2D first(s->X1, s->Y1), second(s->X2, s->Y2);
         if (Length(first, second) > tolerance_)
-            all_.push_back(LineStretch(s, s->Layer.get(), first, second, angleTolerance_));
+            Keep(LineStretch(s, s->Layer.get(), first, second, angleTolerance_));
     }
 
     void AddArc(TDXFArc* a) {
         const TStretch t = ArcStretch(a, a->Layer.get(), CurveOf(*a));
         if (t.hi - t.lo > tolerance_)
-            all_.push_back(t);
+            Keep(t);
     }
 
     void AddCircle(TDXFCircle* circle) {
@@ -114,7 +117,7 @@ public:
         TStretch t = ArcStretch(circle, circle->Layer.get(),
                                 {circle->Center, circle->Radius, start, start, false});
         t.fixed = true;
-        all_.push_back(t);
+        Keep(t);
     }
 
     // Every edge of the polyline; edges of no length (repeated vertices)
@@ -139,6 +142,9 @@ private:
     double tolerance_, angleTolerance_;
     TCarrierKind kind_;
     std::vector<TStretch> all_;
+    std::optional<TCarrierIndex> index_;
+    TMode mode_ = TMode::Keep;
+    size_t counted_ = 0;
 
     void AddPolylineEdge(TDXFPolygon* polyline, const dxf_info& from, const dxf_info& to) {
         const TPoint2D a(from.x, from.y), b(to.x, to.y);
@@ -150,6 +156,16 @@ private:
                                                a, b, from.clockwise != 0})
                                  : LineStretch(polyline, layer, a, b, angleTolerance_);
         t.fixed = true;
+        Keep(t);
+    }
+
+    void Keep(const TStretch& t) {
+        if (mode_ == TMode::Index)
+            return index_->Add(t), void(++counted_);
+        if (t.fixed && index_ && !index_->MayHold(t))
+            return;
+        if (mode_ == TMode::Count)
+            return void(++counted_);
         all_.push_back(t);
     }
 };
@@ -159,23 +175,43 @@ double Length(TPoint2D a, TPoint2D b) {
 }
 } // namespace
 
-std::vector<TStretch> Stretches(const TEntityLists& lists, double tolerance, TCarrierKind kind,
-                                bool withFixed) {
-    TStretchMaker maker(tolerance, kind);
-    maker.Reserve(lists, withFixed);
+namespace {
+void AddLoose(const TEntityLists& lists, TCarrierKind kind, TStretchMaker& maker) {
     if (kind == TCarrierKind::Lines)
         for (const TListaNode* n = lists.Segments.Head; n; n = n->Next)
             maker.AddSegment(static_cast<TDXFSegment*>(n->Item));
     else
         for (const TListaNode* n = lists.Arcs.Head; n; n = n->Next)
             maker.AddArc(static_cast<TDXFArc*>(n->Item));
-    if (!withFixed)
-        return maker.Take();
+}
+
+void AddFixed(const TEntityLists& lists, TCarrierKind kind, TStretchMaker& maker) {
     if (kind == TCarrierKind::Circles)
         for (const TListaNode* n = lists.Circles.Head; n; n = n->Next)
             maker.AddCircle(static_cast<TDXFCircle*>(n->Item));
     for (const TListaNode* n = lists.Polylines.Head; n; n = n->Next)
         maker.AddPolyline(static_cast<TDXFPolygon*>(n->Item));
+}
+} // namespace
+
+// The stretches are made twice over (once to index or count them) so that
+// the vector is sized once for exactly what it holds.
+std::vector<TStretch> Stretches(const TEntityLists& lists, double tolerance, TCarrierKind kind,
+                                bool withFixed) {
+    TStretchMaker maker(tolerance, kind);
+    maker.Start(TStretchMaker::TMode::Index);
+    AddLoose(lists, kind, maker);
+    size_t count = maker.Counted();
+    if (withFixed) {
+        maker.Start(TStretchMaker::TMode::Count);
+        AddFixed(lists, kind, maker);
+        count = maker.Counted();
+    }
+    maker.Start(TStretchMaker::TMode::Keep);
+    maker.Reserve(count);
+    AddLoose(lists, kind, maker);
+    if (withFixed)
+        AddFixed(lists, kind, maker);
     return maker.Take();
 }
 

@@ -35,9 +35,9 @@ struct TStretch {
 // Edges on straight lines, or on circles.
 enum class TCarrierKind { Lines, Circles };
 
-// The lines (or the arcs) of the lists as stretches, with the edges of the
-// polylines (and the circles) when `withFixed`. Edges of no length are left
-// out.
+// The lines (or the arcs) of the lists as stretches, with, when
+// `withFixed`, the edges of the polylines (and the circles) that may lie on
+// the carrier of a loose one. Edges of no length are left out.
 std::vector<TStretch> Stretches(const TEntityLists& lists, double tolerance, TCarrierKind kind,
                                 bool withFixed);
 

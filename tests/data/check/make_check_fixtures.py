@@ -256,6 +256,18 @@ def line_past_polyline(msp):
     msp.add_line((40, 0), (70, 0), dxfattribs={"layer": "CUT"})
 
 
+def edges_across_polylines(msp):
+    """A plate drawn as a polyline with a slot polyline inside, a line from
+    (-10, 0) to (60, 0) along its whole bottom edge, and an arc from -120 to
+    120 degrees over the slot's right end (-90 to 90): 10 and 10 of the
+    line and 30 and 30 degrees of the arc reach past what they overlap."""
+    rectangle(msp, 0, 0, 50, 40)
+    msp.add_lwpolyline([(20, 15, 0), (30, 15, 1), (30, 25, 0), (20, 25, 1)], format="xyb",
+                       close=True, dxfattribs={"layer": "CUT"})
+    msp.add_line((-10, 0), (60, 0), dxfattribs={"layer": "CUT"})
+    msp.add_arc((30, 20), 5, -120, 120, dxfattribs={"layer": "CUT"})
+
+
 FIXTURES = {
     "open_chain": open_chain,
     "self_intersection": self_intersection,
@@ -280,6 +292,7 @@ FIXTURES = {
     "overdrawn_polylines": overdrawn_polylines,
     "line_over_polyline": line_over_polyline,
     "line_past_polyline": line_past_polyline,
+    "edges_across_polylines": edges_across_polylines,
 }
 
 if __name__ == "__main__":
