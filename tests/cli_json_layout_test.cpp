@@ -1,0 +1,125 @@
+// SPDX-FileCopyrightText: DXF Quillform developers
+// SPDX-License-Identifier: GPL-2.0-or-later
+// quillform writes its JSON shape by shape as it is made; the bytes must be
+// those of nlohmann's dump of the whole document: every drawing of
+// tests/data, with the options that add members, as the array of several
+// files, the document of one file and the lines of jsonl.
+#include "cli_support.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using json = nlohmann::ordered_json;
+
+namespace {
+// Every drawing of tests/data in a fixed order, with a missing file among
+// them.
+std::vector<std::string> EveryDrawing() {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(QUILLFORM_TEST_DATA))
+        if (entry.is_regular_file() && entry.path().extension() == ".dxf")
+            files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    files.insert(files.begin() + static_cast<long>(files.size() / 2), DataPath("missing.dxf"));
+    return files;
+}
+
+std::string Arguments(const std::vector<std::string>& files) {
+    std::string args;
+    for (const std::string& file : files)
+        args += " " + Quote(file);
+    return args;
+}
+
+// The text parsed and dumped again as the command dumps.
+std::string Redumped(const std::string& text, int indent) {
+    return json::parse(text).dump(indent, ' ', false, json::error_handler_t::replace);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(text.substr(at, end - at));
+    return lines;
+}
+
+struct LayoutCase {
+    const char* name;
+    const char* options;
+    bool everyFile; // a document for every file (no file is refused before its read)
+};
+
+class CliJsonLayout : public testing::TestWithParam<LayoutCase> {};
+
+TEST_P(CliJsonLayout, ArrayOfEveryDrawingIsAsDumped) {
+    const LayoutCase& c = GetParam();
+    static const std::vector<std::string> files = EveryDrawing();
+    const RunResult r = RunCli("-q --format json " + std::string(c.options) + Arguments(files));
+    EXPECT_NE(r.status, 0) << c.name; // the missing file
+    ASSERT_NO_THROW(EXPECT_EQ(Redumped(r.out, 2) + "\n", r.out) << c.name) << c.name;
+    const json documents = json::parse(r.out);
+    ASSERT_TRUE(documents.is_array()) << c.name;
+    if (!c.everyFile) {
+        EXPECT_GT(documents.size(), 1u) << c.name;
+        return;
+    }
+    ASSERT_EQ(documents.size(), files.size()) << c.name;
+    for (size_t i = 0; i < files.size(); ++i)
+        EXPECT_EQ(documents[i]["file"], files[i]) << c.name;
+}
+
+TEST_P(CliJsonLayout, LinesOfEveryDrawingAreAsDumped) {
+    const LayoutCase& c = GetParam();
+    static const std::vector<std::string> files = EveryDrawing();
+    const RunResult r = RunCli("-q --format jsonl " + std::string(c.options) + Arguments(files));
+    EXPECT_NE(r.status, 0) << c.name;
+    const std::vector<std::string> lines = Lines(r.out);
+    ASSERT_FALSE(lines.empty()) << c.name;
+    EXPECT_EQ(r.out.back(), '\n') << c.name;
+    if (c.everyFile) {
+        EXPECT_EQ(lines.size(), files.size()) << c.name;
+    }
+    for (const std::string& line : lines)
+        ASSERT_NO_THROW(EXPECT_EQ(Redumped(line, -1), line) << c.name) << c.name << ": " << line;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, CliJsonLayout,
+    testing::Values(
+        LayoutCase{"plain", "", true}, LayoutCase{"literal", "--literal", true},
+        LayoutCase{"check", "--check --thickness 3mm --kerf 5 --sheet 100x100 --min-web 1", true},
+        // Drawings without a unit cannot be converted: they have no document.
+        LayoutCase{"output_units",
+                   "--output-units mm --engine reference --curve-tolerance 0.05 --mix-layers",
+                   false}),
+    [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
+
+// One file: the document alone, the same on standard output and in -o's file.
+TEST(CliJsonLayoutOne, DocumentAloneIsAsDumped) {
+    const std::string folder = Folder("json_layout_one");
+    int written = 0;
+    for (const char* name : {"square_with_circle_hole.dxf", "huge_coords.dxf",
+                             "radius_overflow.dxf", "open_chain_and_square.dxf", "empty.dxf",
+                             "missing.dxf", "check/narrow_web.dxf", "check/clean_plate.dxf"}) {
+        const std::string args = "-q --format json --check --thickness 2 " + Data(name);
+        const RunResult r = RunCli(args);
+        ASSERT_FALSE(r.out.empty()) << name;
+        EXPECT_EQ(r.out.front(), '{') << name;
+        ASSERT_NO_THROW(EXPECT_EQ(Redumped(r.out, 2) + "\n", r.out) << name) << name;
+        const RunResult toFile = RunCli(args + " -o " + Quote(folder + "/out.json"));
+        EXPECT_EQ(toFile.status, r.status) << name;
+        if (r.status != 0)
+            continue; // the file is left as it was
+        EXPECT_EQ(Slurp(folder + "/out.json"), r.out) << name;
+        ++written;
+    }
+    EXPECT_GE(written, 2);
+}
+} // namespace
