@@ -43,7 +43,23 @@ struct BatchCase {
     const char* name;
     const char* args;
     bool together; // also with both streams in one file
+    int json;      // JSON's indentation (-1: lines), else kNotJson
 };
+constexpr int kNotJson = -2;
+
+// The output is what nlohmann's dump of the whole would write, though the
+// command writes it shape by shape: the array of documents, or each line.
+void ExpectAsDumped(const std::string& out, int indent, const char* name) {
+    ASSERT_FALSE(out.empty()) << name;
+    std::vector<std::string> documents;
+    for (size_t at = 0, end; (end = out.find('\n', at)) != std::string::npos; at = end + 1)
+        documents.push_back(out.substr(at, end - at));
+    if (indent >= 0)
+        documents = {out.substr(0, out.size() - 1)};
+    for (const std::string& document : documents)
+        ASSERT_NO_THROW(EXPECT_EQ(RedumpedJson(document, indent), document) << name) << name;
+    EXPECT_EQ(out.back(), '\n') << name;
+}
 
 class CliBatch : public testing::TestWithParam<BatchCase> {};
 
@@ -60,6 +76,8 @@ TEST_P(CliBatch, SameAsOneAfterTheOther) {
     EXPECT_EQ(two.out, one.out) << c.name;
     EXPECT_EQ(two.err, one.err) << c.name;
     EXPECT_GT(one.out.size(), 1000u) << c.name;
+    if (c.json != kNotJson)
+        ExpectAsDumped(one.out, c.json, c.name);
     if (!c.together)
         return;
     const std::string both = Folder(std::string("batch_") + c.name) + "/both";
@@ -71,10 +89,10 @@ TEST_P(CliBatch, SameAsOneAfterTheOther) {
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, CliBatch,
-    testing::Values(BatchCase{"text_log", "--log -d 0.001", true},
-                    BatchCase{"json", "--format json --accurate --output-units mm", false},
-                    BatchCase{"jsonl", "--format jsonl", false},
-                    BatchCase{"contours", "--contours --open-mode 1", false}),
+    testing::Values(BatchCase{"text_log", "--log -d 0.001", true, kNotJson},
+                    BatchCase{"json", "--format json --accurate --output-units mm", false, 2},
+                    BatchCase{"jsonl", "--format jsonl", false, -1},
+                    BatchCase{"contours", "--contours --open-mode 1", false, kNotJson}),
     [](const testing::TestParamInfo<BatchCase>& info) { return std::string(info.param.name); });
 
 // -o: the listing file of a batch that fails is left as it was; of one that

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: DXF Quillform developers
 // SPDX-License-Identifier: GPL-2.0-or-later
 // quillform writes its JSON shape by shape as it is made; the bytes must be
-// those of nlohmann's dump of the whole document: every drawing of
-// tests/data, with the options that add members, as the array of several
-// files, the document of one file and the lines of jsonl.
+// those of nlohmann's dump of the whole document: with the options that add
+// or change members, as the array of several files, the document of one
+// file and the lines of jsonl.
 #include "cli_support.h"
 
 #include <nlohmann/json.hpp>
@@ -19,11 +19,11 @@ namespace fs = std::filesystem;
 using json = nlohmann::ordered_json;
 
 namespace {
-// Every drawing of tests/data in a fixed order, with a missing file among
-// them.
-std::vector<std::string> EveryDrawing() {
+// The drawings of a folder of tests/data in a fixed order, with a missing
+// file among them.
+std::vector<std::string> Drawings(const std::string& folder) {
     std::vector<std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(QUILLFORM_TEST_DATA))
+    for (const auto& entry : fs::directory_iterator(DataPath(folder)))
         if (entry.is_regular_file() && entry.path().extension() == ".dxf")
             files.push_back(entry.path().string());
     std::sort(files.begin(), files.end());
@@ -38,11 +38,6 @@ std::string Arguments(const std::vector<std::string>& files) {
     return args;
 }
 
-// The text parsed and dumped again as the command dumps.
-std::string Redumped(const std::string& text, int indent) {
-    return json::parse(text).dump(indent, ' ', false, json::error_handler_t::replace);
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
@@ -52,18 +47,20 @@ std::vector<std::string> Lines(const std::string& text) {
 
 struct LayoutCase {
     const char* name;
+    const char* folder; // of tests/data
     const char* options;
     bool everyFile; // a document for every file (no file is refused before its read)
 };
 
 class CliJsonLayout : public testing::TestWithParam<LayoutCase> {};
 
-TEST_P(CliJsonLayout, ArrayOfEveryDrawingIsAsDumped) {
+// (Every drawing of tests/data, in the array and in lines: tests/cli_batch_test.cpp.)
+TEST_P(CliJsonLayout, ArrayIsAsDumped) {
     const LayoutCase& c = GetParam();
-    static const std::vector<std::string> files = EveryDrawing();
+    const std::vector<std::string> files = Drawings(c.folder);
     const RunResult r = RunCli("-q --format json " + std::string(c.options) + Arguments(files));
     EXPECT_NE(r.status, 0) << c.name; // the missing file
-    ASSERT_NO_THROW(EXPECT_EQ(Redumped(r.out, 2) + "\n", r.out) << c.name) << c.name;
+    ASSERT_NO_THROW(EXPECT_EQ(RedumpedJson(r.out, 2) + "\n", r.out) << c.name) << c.name;
     const json documents = json::parse(r.out);
     ASSERT_TRUE(documents.is_array()) << c.name;
     if (!c.everyFile) {
@@ -75,9 +72,9 @@ TEST_P(CliJsonLayout, ArrayOfEveryDrawingIsAsDumped) {
         EXPECT_EQ(documents[i]["file"], files[i]) << c.name;
 }
 
-TEST_P(CliJsonLayout, LinesOfEveryDrawingAreAsDumped) {
+TEST_P(CliJsonLayout, LinesAreAsDumped) {
     const LayoutCase& c = GetParam();
-    static const std::vector<std::string> files = EveryDrawing();
+    const std::vector<std::string> files = Drawings(c.folder);
     const RunResult r = RunCli("-q --format jsonl " + std::string(c.options) + Arguments(files));
     EXPECT_NE(r.status, 0) << c.name;
     const std::vector<std::string> lines = Lines(r.out);
@@ -87,17 +84,18 @@ TEST_P(CliJsonLayout, LinesOfEveryDrawingAreAsDumped) {
         EXPECT_EQ(lines.size(), files.size()) << c.name;
     }
     for (const std::string& line : lines)
-        ASSERT_NO_THROW(EXPECT_EQ(Redumped(line, -1), line) << c.name) << c.name << ": " << line;
+        ASSERT_NO_THROW(EXPECT_EQ(RedumpedJson(line, -1), line) << c.name)
+            << c.name << ": " << line;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Options, CliJsonLayout,
     testing::Values(
-        LayoutCase{"plain", "", true}, LayoutCase{"literal", "--literal", true},
-        LayoutCase{"check", "--check --thickness 3mm --kerf 5 --sheet 100x100 --min-web 1", true},
+        LayoutCase{"literal", ".", "--literal", true},
+        LayoutCase{"check", "check", "--check --thickness 3mm --kerf 5 --sheet 100x100", true},
         // Drawings without a unit cannot be converted: they have no document.
-        LayoutCase{"output_units",
-                   "--output-units mm --engine reference --curve-tolerance 0.05 --mix-layers",
+        LayoutCase{"output_units", "diagnostics",
+                   "--output-units mm --curve-tolerance 0.05 --mix-layers --engine reference",
                    false}),
     [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
 
@@ -105,14 +103,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CliJsonLayoutOne, DocumentAloneIsAsDumped) {
     const std::string folder = Folder("json_layout_one");
     int written = 0;
-    for (const char* name : {"square_with_circle_hole.dxf", "huge_coords.dxf",
-                             "radius_overflow.dxf", "open_chain_and_square.dxf", "empty.dxf",
-                             "missing.dxf", "check/narrow_web.dxf", "check/clean_plate.dxf"}) {
+    for (const char* name : {"square_with_circle_hole.dxf", "huge_coords.dxf", "missing.dxf",
+                             "check/narrow_web.dxf", "check/clean_plate.dxf"}) {
         const std::string args = "-q --format json --check --thickness 2 " + Data(name);
         const RunResult r = RunCli(args);
         ASSERT_FALSE(r.out.empty()) << name;
         EXPECT_EQ(r.out.front(), '{') << name;
-        ASSERT_NO_THROW(EXPECT_EQ(Redumped(r.out, 2) + "\n", r.out) << name) << name;
+        ASSERT_NO_THROW(EXPECT_EQ(RedumpedJson(r.out, 2) + "\n", r.out) << name) << name;
         const RunResult toFile = RunCli(args + " -o " + Quote(folder + "/out.json"));
         EXPECT_EQ(toFile.status, r.status) << name;
         if (r.status != 0)
@@ -120,6 +117,6 @@ TEST(CliJsonLayoutOne, DocumentAloneIsAsDumped) {
         EXPECT_EQ(Slurp(folder + "/out.json"), r.out) << name;
         ++written;
     }
-    EXPECT_GE(written, 2);
+    EXPECT_GE(written, 1);
 }
 } // namespace

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "cli_support.h"
 
+#include <nlohmann/json.hpp>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,6 +36,11 @@ std::string DataPath(const std::string& name) {
 
 std::string Data(const std::string& name) {
     return Quote(DataPath(name));
+}
+
+std::string RedumpedJson(const std::string& text, int indent) {
+    using json = nlohmann::ordered_json;
+    return json::parse(text).dump(indent, ' ', false, json::error_handler_t::replace);
 }
 
 namespace {

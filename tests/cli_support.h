@@ -30,6 +30,10 @@ RunResult RunCli(const std::string& args, const std::string& stdoutTarget = std:
 // command: "cat FILE |", "exec <FILE;", "exec <&-;".
 RunResult RunCliWithInput(const std::string& input, const std::string& args);
 
+// The JSON text parsed by nlohmann and dumped again as the command dumps its
+// documents (indent -1: on one line); throws when text is not JSON.
+std::string RedumpedJson(const std::string& text, int indent);
+
 // Runs quillform directly (no shell) with one file argument and measures
 // its peak memory.
 RunResult RunCliMeasured(const std::string& file);
