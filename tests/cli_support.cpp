@@ -38,9 +38,22 @@ std::string Data(const std::string& name) {
     return Quote(DataPath(name));
 }
 
-std::string RedumpedJson(const std::string& text, int indent) {
+void ExpectJsonAsDumped(const std::string& out, int indent, const std::string& what) {
     using json = nlohmann::ordered_json;
-    return json::parse(text).dump(indent, ' ', false, json::error_handler_t::replace);
+    ASSERT_FALSE(out.empty()) << what;
+    EXPECT_EQ(out.back(), '\n') << what;
+    std::vector<std::string> documents;
+    for (size_t at = 0, end; (end = out.find('\n', at)) != std::string::npos; at = end + 1)
+        documents.push_back(out.substr(at, end - at));
+    if (indent >= 0)
+        documents = {out.substr(0, out.size() - 1)};
+    for (const std::string& text : documents) {
+        std::string again;
+        ASSERT_NO_THROW(
+            again = json::parse(text).dump(indent, ' ', false, json::error_handler_t::replace))
+            << what << ": " << text.substr(0, 200);
+        EXPECT_EQ(again, text) << what;
+    }
 }
 
 namespace {

@@ -30,9 +30,10 @@ RunResult RunCli(const std::string& args, const std::string& stdoutTarget = std:
 // command: "cat FILE |", "exec <FILE;", "exec <&-;".
 RunResult RunCliWithInput(const std::string& input, const std::string& args);
 
-// The JSON text parsed by nlohmann and dumped again as the command dumps its
-// documents (indent -1: on one line); throws when text is not JSON.
-std::string RedumpedJson(const std::string& text, int indent);
+// The command's JSON output is what nlohmann's dump of the whole would write
+// (it is written piece by piece): the document or array when indent is 2,
+// every line when it is -1 (jsonl); each ends in a line break.
+void ExpectJsonAsDumped(const std::string& out, int indent, const std::string& what);
 
 // Runs quillform directly (no shell) with one file argument and measures
 // its peak memory.
