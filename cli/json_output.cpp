@@ -188,11 +188,11 @@ json BoundsJson(const quillform::Bounds& box) {
     return Bounds(box);
 }
 
-void WriteResultJson(JsonStream& out, const quillform::Drawing& drawing, const Options& options,
-                     const std::string& error) {
+namespace {
+// The members before the layers.
+void WriteHead(JsonStream& out, const quillform::Drawing& drawing, const Options& options) {
     // The layout is described by docs/quillform-shapes.schema.json; "version"
     // counts its changes.
-    out.BeginObject();
     out.Member("format", "quillform-shapes");
     out.Member("version", 2);
     out.Member("file", drawing.file);
@@ -210,6 +210,25 @@ void WriteResultJson(JsonStream& out, const quillform::Drawing& drawing, const O
         Array(out, "openChains", drawing.openChains, OpenChain);
     if (!drawing.nearMisses.empty())
         Array(out, "nearMisses", drawing.nearMisses, NearMiss);
+}
+
+// What a reader of the numbers should know; after everything else, since
+// it depends on what was written.
+json Notes(const JsonStream& out, const Figures& file) {
+    json notes = json::array();
+    if (out.WroteNonFinite())
+        notes.push_back("numbers that are not finite (the drawing's coordinates overflow) are "
+                        "written as null");
+    if (file.overflow)
+        notes.push_back("measures are null where a part's figures exceed the largest number");
+    return notes;
+}
+} // namespace
+
+void WriteResultJson(JsonStream& out, const quillform::Drawing& drawing, const Options& options,
+                     const std::string& error) {
+    out.BeginObject();
+    WriteHead(out, drawing, options);
     Figures file;
     out.Key("layers");
     out.BeginArray();
@@ -219,12 +238,7 @@ void WriteResultJson(JsonStream& out, const quillform::Drawing& drawing, const O
     out.Member("totals", TotalsJson(file.totals));
     if (options.check)
         Array(out, "findings", drawing.findings, Finding);
-    json notes = json::array();
-    if (out.WroteNonFinite())
-        notes.push_back("numbers that are not finite (the drawing's coordinates overflow) are "
-                        "written as null");
-    if (file.overflow)
-        notes.push_back("measures are null where a part's figures exceed the largest number");
+    const json notes = Notes(out, file);
     if (!notes.empty())
         out.Member("notes", notes);
     if (!error.empty())
