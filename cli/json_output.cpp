@@ -8,8 +8,6 @@
 #include "quillform/names.h"
 #include "quillform/status.h"
 
-#include <cmath>
-
 using json = nlohmann::ordered_json;
 
 namespace {
@@ -44,17 +42,6 @@ json Outline(const quillform::Outline& shape) {
     }
     outline["bounds"] = Bounds(shape.bounds);
     return outline;
-}
-
-// JSON has no infinity or NaN: nlohmann writes them as null.
-bool HoldsNonFinite(const json& value) {
-    if (value.is_number_float())
-        return !std::isfinite(value.get<double>());
-    if (value.is_structured())
-        for (const json& item : value)
-            if (HoldsNonFinite(item))
-                return true;
-    return false;
 }
 
 // What the parts of a layer or file add up to, and whether one of them has
@@ -92,17 +79,13 @@ json Status(int32_t status) {
             flags.push_back(name);
     return {{"value", status}, {"flags", flags}};
 }
-json Warnings(const std::vector<quillform::Warning>& warnings) {
-    json list = json::array();
-    for (const quillform::Warning& warning : warnings) {
-        json entry = {{"code", warning.code}};
-        if (!warning.layer.empty())
-            entry["layer"] = warning.layer;
-        entry["count"] = warning.count;
-        entry["message"] = warning.message;
-        list.push_back(entry);
-    }
-    return list;
+json Warning(const quillform::Warning& warning) {
+    json entry = {{"code", warning.code}};
+    if (!warning.layer.empty())
+        entry["layer"] = warning.layer;
+    entry["count"] = warning.count;
+    entry["message"] = warning.message;
+    return entry;
 }
 
 json Unit(const quillform::Unit& unit) {
@@ -113,38 +96,28 @@ json Point(const quillform::Point& p) {
     return {{"x", p.x}, {"y", p.y}};
 }
 
-json OpenChains(const std::vector<quillform::OpenChain>& chains) {
-    json list = json::array();
-    for (const quillform::OpenChain& chain : chains)
-        list.push_back({{"layer", chain.layer},
-                        {"edges", chain.edges},
-                        {"first", Point(chain.first)},
-                        {"last", Point(chain.last)},
-                        {"gap", chain.gap},
-                        {"vertices", Vertices(chain.vertices)}});
-    return list;
+json OpenChain(const quillform::OpenChain& chain) {
+    return {{"layer", chain.layer},
+            {"edges", chain.edges},
+            {"first", Point(chain.first)},
+            {"last", Point(chain.last)},
+            {"gap", chain.gap},
+            {"vertices", Vertices(chain.vertices)}};
 }
 
-json NearMisses(const std::vector<quillform::NearMiss>& misses) {
-    json list = json::array();
-    for (const quillform::NearMiss& miss : misses)
-        list.push_back({{"chain", miss.chain},
-                        {"end", miss.atLast ? "last" : "first"},
-                        {"otherChain", miss.otherChain},
-                        {"otherEnd", miss.otherAtLast ? "last" : "first"},
-                        {"distance", miss.distance}});
-    return list;
+json NearMiss(const quillform::NearMiss& miss) {
+    return {{"chain", miss.chain},
+            {"end", miss.atLast ? "last" : "first"},
+            {"otherChain", miss.otherChain},
+            {"otherEnd", miss.otherAtLast ? "last" : "first"},
+            {"distance", miss.distance}};
 }
 
-json IgnoredContent(const std::vector<quillform::Ignored>& ignored) {
-    json list = json::array();
-    for (const quillform::Ignored& content : ignored) {
-        json entry = {{"type", content.type}, {"count", content.count}};
-        if (!content.hint.empty())
-            entry["hint"] = content.hint;
-        list.push_back(entry);
-    }
-    return list;
+json IgnoredContent(const quillform::Ignored& content) {
+    json entry = {{"type", content.type}, {"count", content.count}};
+    if (!content.hint.empty())
+        entry["hint"] = content.hint;
+    return entry;
 }
 
 json Value(quillform::Engine engine) {
@@ -171,74 +144,104 @@ json Settings(const Options& options) {
     return written;
 }
 
+json Finding(const quillform::Finding& f) {
+    json item = {{"code", f.code}, {"severity", quillform::SeverityName(f.severity)}};
+    if (!f.layer.empty())
+        item["layer"] = f.layer;
+    if (f.part)
+        item["part"] = *f.part;
+    item["location"] = {{"x", f.location.x}, {"y", f.location.y}};
+    if (f.value)
+        item["value"] = *f.value;
+    if (f.limit)
+        item["limit"] = *f.limit;
+    item["message"] = f.message;
+    return item;
+}
+
+// The member name: [item(x) for x in list], each item written as it is made.
+template <typename List, typename Item>
+void Array(JsonStream& out, const char* name, const List& list, Item item) {
+    out.Key(name);
+    out.BeginArray();
+    for (const auto& x : list)
+        out.Value(item(x));
+    out.End();
+}
+
+// {"name", "shapes", "totals"}, shape by shape; adds its figures to file's.
+void WriteLayer(JsonStream& out, const quillform::Layer& layer, Figures& file) {
+    Figures figures;
+    out.BeginObject();
+    out.Member("name", layer.name);
+    Array(out, "shapes", layer.shapes,
+          [&](const quillform::Shape& shape) { return Shape(shape, figures); });
+    out.Member("totals", TotalsJson(figures.totals));
+    out.End();
+    quillform::AddTotals(file.totals, figures.totals);
+    file.overflow = file.overflow || figures.overflow;
+}
+
 } // namespace
 
 json BoundsJson(const quillform::Bounds& box) {
     return Bounds(box);
 }
 
-static json FindingsToJson(const std::vector<quillform::Finding>& findings) {
-    json list = json::array();
-    for (const quillform::Finding& f : findings) {
-        json item = {{"code", f.code}, {"severity", quillform::SeverityName(f.severity)}};
-        if (!f.layer.empty())
-            item["layer"] = f.layer;
-        if (f.part)
-            item["part"] = *f.part;
-        item["location"] = {{"x", f.location.x}, {"y", f.location.y}};
-        if (f.value)
-            item["value"] = *f.value;
-        if (f.limit)
-            item["limit"] = *f.limit;
-        item["message"] = f.message;
-        list.push_back(item);
-    }
-    return list;
-}
-
-json ResultToJson(const quillform::Drawing& drawing, const Options& options) {
-    json layers = json::array();
-    Figures file;
-    for (const quillform::Layer& layer : drawing.layers) {
-        json shapes = json::array();
-        Figures figures;
-        for (const quillform::Shape& shape : layer.shapes)
-            shapes.push_back(Shape(shape, figures));
-        layers.push_back({{"name", layer.name}, {"shapes", shapes}});
-        layers.back()["totals"] = TotalsJson(figures.totals);
-        quillform::AddTotals(file.totals, figures.totals);
-        file.overflow = file.overflow || figures.overflow;
-    }
+namespace {
+// The members before the layers.
+void WriteHead(JsonStream& out, const quillform::Drawing& drawing, const Options& options) {
     // The layout is described by docs/quillform-shapes.schema.json; "version"
     // counts its changes.
-    json document = {{"format", "quillform-shapes"},
-                     {"version", 2},
-                     {"file", drawing.file},
-                     {"settings", Settings(options)},
-                     {"status", Status(drawing.status)},
-                     {"units", Unit(drawing.unit)}};
+    out.Member("format", "quillform-shapes");
+    out.Member("version", 2);
+    out.Member("file", drawing.file);
+    out.Member("settings", Settings(options));
+    out.Member("status", Status(drawing.status));
+    out.Member("units", Unit(drawing.unit));
     if (!options.outputUnits.empty())
-        document["lengthUnits"] = Unit(drawing.lengths);
+        out.Member("lengthUnits", Unit(drawing.lengths));
     // Members that only appear when they have something to say.
     if (!drawing.warnings.empty())
-        document["warnings"] = Warnings(drawing.warnings);
+        Array(out, "warnings", drawing.warnings, Warning);
     if (!drawing.ignored.empty())
-        document["ignored"] = IgnoredContent(drawing.ignored);
+        Array(out, "ignored", drawing.ignored, IgnoredContent);
     if (!drawing.openChains.empty())
-        document["openChains"] = OpenChains(drawing.openChains);
+        Array(out, "openChains", drawing.openChains, OpenChain);
     if (!drawing.nearMisses.empty())
-        document["nearMisses"] = NearMisses(drawing.nearMisses);
-    document["layers"] = layers;
-    document["totals"] = TotalsJson(file.totals);
+        Array(out, "nearMisses", drawing.nearMisses, NearMiss);
+}
+
+// What a reader of the numbers should know; after everything else, since
+// it depends on what was written.
+json Notes(const JsonStream& out, const Figures& file) {
     json notes = json::array();
-    if (options.check)
-        document["findings"] = FindingsToJson(drawing.findings);
-    if (HoldsNonFinite(document))
+    if (out.WroteNonFinite())
         notes.push_back("numbers that are not finite (the drawing's coordinates overflow) are "
                         "written as null");
     if (file.overflow)
         notes.push_back("measures are null where a part's figures exceed the largest number");
+    return notes;
+}
+} // namespace
+
+void WriteResultJson(JsonStream& out, const quillform::Drawing& drawing, const Options& options,
+                     const std::string& error) {
+    out.BeginObject();
+    WriteHead(out, drawing, options);
+    Figures file;
+    out.Key("layers");
+    out.BeginArray();
+    for (const quillform::Layer& layer : drawing.layers)
+        WriteLayer(out, layer, file);
+    out.End();
+    out.Member("totals", TotalsJson(file.totals));
+    if (options.check)
+        Array(out, "findings", drawing.findings, Finding);
+    const json notes = Notes(out, file);
     if (!notes.empty())
-        document["notes"] = notes;
-    return document;
+        out.Member("notes", notes);
+    if (!error.empty())
+        out.Member("error", error);
+    out.End();
 }

@@ -9,12 +9,6 @@
 
 #include <cstdio>
 
-namespace {
-std::string Dump(const nlohmann::ordered_json& json, int indent) {
-    return json.dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
-}
-} // namespace
-
 ListingSink::ListingSink(const Options& options)
     : format_(options.format), several_(options.files.size() > 1),
       toFile_(!options.output.empty()) {
@@ -47,19 +41,30 @@ void ListingSink::Raw(const std::string& text) {
         WriteStandardOutput(text);
 }
 
-void ListingSink::Document(nlohmann::ordered_json document) {
-    if (format_ == OutputFormat::Jsonl)
-        Raw(Dump(document, -1) + "\n");
-    else if (capture_) {
-        const std::vector<std::uint8_t> bytes = nlohmann::ordered_json::to_cbor(document);
-        capture_->Record(CaptureChannel::Document, std::string(bytes.begin(), bytes.end()));
-    } else
-        documents_.push_back(std::move(document));
+void ListingSink::BeginDocument() {
+    if (capture_)
+        capture_->Record(CaptureChannel::Document, std::string());
+    else if (format_ == OutputFormat::Json && several_)
+        Raw(documents_ == 0 ? "[\n  " : ",\n  ");
+    ++documents_;
+}
+
+void ListingSink::Document(const std::function<void(JsonStream&)>& write) {
+    BeginDocument();
+    // As nlohmann's dump of the whole would lay it out: indented by two,
+    // one level deeper inside the array of several files; a line in jsonl.
+    const bool lines = format_ == OutputFormat::Jsonl;
+    JsonStream stream([this](const std::string& bytes) { Raw(bytes); }, lines ? -1 : 2,
+                      !lines && several_ ? 1 : 0);
+    write(stream);
+    stream.Flush();
+    if (lines)
+        Raw("\n");
 }
 
 bool ListingSink::Finish(int exitStatus) {
-    if (format_ == OutputFormat::Json && !documents_.empty())
-        Raw(Dump(several_ ? documents_ : documents_[0], 2) + "\n");
+    if (format_ == OutputFormat::Json && documents_ > 0)
+        Raw(several_ ? "\n]\n" : "\n");
     if (!file_)
         return true;
     if (exitStatus != kSuccess) {

@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include "json_stream.h"
 #include "options.h"
 #include "output_file.h"
 
-#include <nlohmann/json.hpp>
-
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,8 +15,8 @@ class WorkerCapture;
 // Where the listing goes: standard output (UTF-8, LF), or a file written as
 // the window's "Save as txt..." writes it (locale encoding, CR LF), which
 // replaces its target only when the whole run succeeded. JSON documents are
-// kept for one array written at the end (one file: the document alone), or
-// with --format jsonl written one a line as they come.
+// written as they are made: the elements of one array (one file: the
+// document alone), or with --format jsonl one a line.
 class ListingSink {
 public:
     explicit ListingSink(const Options& options);
@@ -31,8 +31,12 @@ public:
     void Heading(const std::string& file);
     void Line(const std::wstring& line);
     void Raw(const std::string& text);
-    void Document(nlohmann::ordered_json document);
-    // Writes the JSON kept and puts the file in place; false (message
+    // Writes a document that write makes piece by piece on the stream given.
+    void Document(const std::function<void(JsonStream&)>& write);
+    // What goes before a document: the array's opening or the comma before
+    // the next element. A worker's documents are replayed through it.
+    void BeginDocument();
+    // Closes the JSON written and puts the file in place; false (message
     // printed) when it could not be written.
     bool Finish(int exitStatus);
 
@@ -44,5 +48,5 @@ private:
     bool toFile_;
     std::unique_ptr<TOutputFile> file_;
     WorkerCapture* capture_ = nullptr;
-    nlohmann::ordered_json documents_ = nlohmann::ordered_json::array();
+    size_t documents_ = 0; // begun so far
 };

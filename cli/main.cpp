@@ -73,9 +73,7 @@ int ReportLostFile(const std::string& file, const std::string& why, const Option
         quillform::Drawing lost;
         lost.file = file;
         lost.status = stReadError;
-        nlohmann::ordered_json document = ResultToJson(lost, options);
-        document["error"] = message;
-        sink.Document(std::move(document));
+        sink.Document([&](JsonStream& out) { WriteResultJson(out, lost, options, message); });
     }
     if (!options.contours && options.format == OutputFormat::Csv) {
         MeasuresTable row;
@@ -167,12 +165,10 @@ int ListFile(const std::string& file, const Options& options, ListingSink& sink)
         ListText(result, options, sink);
         return status;
     }
-    nlohmann::ordered_json document = ResultToJson(result, options);
     // A line of a stream says why its file gave nothing.
-    const std::string failure = FailureMessage(result);
-    if (options.format == OutputFormat::Jsonl && !failure.empty())
-        document["error"] = failure;
-    sink.Document(std::move(document));
+    const std::string error =
+        options.format == OutputFormat::Jsonl ? FailureMessage(result) : std::string();
+    sink.Document([&](JsonStream& out) { WriteResultJson(out, result, options, error); });
     return status;
 }
 

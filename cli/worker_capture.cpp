@@ -98,7 +98,9 @@ void WorkerCapture::Install() {
 }
 
 void WorkerCapture::Record(CaptureChannel channel, const std::string& bytes) {
-    if (lastRecord_ != std::string::npos && channel != CaptureChannel::Flush &&
+    // A flush and the start of a document are marks: each is a record.
+    const bool mark = channel == CaptureChannel::Flush || channel == CaptureChannel::Document;
+    if (lastRecord_ != std::string::npos && !mark &&
         static_cast<CaptureChannel>(buffer_[lastRecord_]) == channel &&
         buffer_.size() - lastRecord_ + bytes.size() <= kLongestRecord) {
         uint64_t length = 0;

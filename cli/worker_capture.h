@@ -9,7 +9,9 @@
 // What a worker process writes while it reads one file, kept in order as
 // records in a file for the main process to replay: standard output and
 // where it was flushed, standard error, the listing's own bytes (the -o
-// file's), the JSON documents, and at the end the file's exit status.
+// file's, JSON documents included), where each JSON document begins (the
+// main process writes what goes between documents), and at the end the
+// file's exit status.
 enum class CaptureChannel : char {
     Output = 'O',
     Flush = 'F',

@@ -3,7 +3,11 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 """Runs two builds of `quillform` over drawings and says where their outputs
 differ: the listing (standard output and standard error), --contours, --log,
-JSON, SVG and PNG, in both geometry modes and both engines.
+JSON (with --check, and written to a file with -o), JSON lines, SVG and PNG,
+in both geometry modes and both engines; then the drawings of each folder
+read together by one command (the array of several documents and the lines
+of jsonl, with worker processes, a missing file in the middle). Views and
+runs that need an option one of the builds lacks are left out.
 
     scripts/compare_builds.py OLD/quillform NEW/quillform [FILE|DIR ...]
 
@@ -39,6 +43,21 @@ VIEWS = [
     ("json", ["--format", "json"], None),
     ("svg", ["--format", "svg"], ".svg"),
     ("png", ["--format", "png"], ".png"),
+    ("jsonl", ["--format", "jsonl"], None),
+    ("json-check", ["--format", "json", "--check", "--thickness", "3mm", "--kerf", "5",
+                    "--sheet", "100x100"], None),
+    ("json-file", ["--format", "json", "--output-units", "mm"], ".json"),
+]
+# Views whose options only newer builds have: compared where both builds
+# name this in their --help.
+NEEDS = {"jsonl": "jsonl", "json-check": "--check"}
+# The files of a folder read by one command (the array of several documents,
+# the lines of jsonl, worker processes), a missing file in the middle.
+BATCHES = [
+    ("json", ["--format", "json"]),
+    ("json jobs", ["--format", "json", "--jobs", "2"]),
+    ("jsonl jobs", ["--format", "jsonl", "--jobs", "2"]),
+    ("json check literal", ["--format", "json", "--check", "--thickness", "2", "--literal"]),
 ]
 TIMEOUT = 120
 
@@ -63,9 +82,20 @@ def default_paths():
     return paths
 
 
+def help_text(binary):
+    return subprocess.run([binary, "--help"], capture_output=True, text=True).stdout
+
+
 def has_literal(binary):
-    out = subprocess.run([binary, "--help"], capture_output=True, text=True).stdout
-    return "--literal" in out
+    return "--literal" in help_text(binary)
+
+
+def runnable(args, name, extra=()):
+    """Whether both builds have what a view or batch needs."""
+    wanted = [NEEDS[name]] if name in NEEDS else []
+    wanted += [a for a in extra if a.startswith("--")]
+    helps = [help_text(args.old), help_text(args.new)]
+    return all(w in h for w in wanted for h in helps)
 
 
 def run(binary, literal_flag, drawing, mode, engine, view, workdir):
@@ -83,11 +113,13 @@ def run(binary, literal_flag, drawing, mode, engine, view, workdir):
                               env=dict(os.environ, LC_ALL="C.UTF-8"))
     except subprocess.TimeoutExpired:
         return ("timeout", b"", b"", None)
+    # The two builds write into different folders: messages name them alike.
+    err = done.stderr.replace(workdir.encode(), b"WORKDIR")
     data = None
     if out_file and os.path.exists(out_file):
         with open(out_file, "rb") as f:
             data = f.read()
-    return (done.returncode, done.stdout, done.stderr, data)
+    return (done.returncode, done.stdout, err, data)
 
 
 def json_contains(old, new):
@@ -114,13 +146,20 @@ def without(documents, paths):
     return documents
 
 
+def parsed(view, text):
+    if view[0] == "jsonl":
+        return [json.loads(line) for line in text.splitlines()]
+    return json.loads(text)
+
+
 def same(view, old, new, additive, changed=()):
-    if view[0] == "json" and additive and old[0] == new[0] and old[2] == new[2]:
+    if view[0].startswith("json") and additive and old[0] == new[0] and old[2] == new[2]:
+        at = 3 if view[2] else 1  # the file written, else standard output
         try:
-            return json_contains(without(json.loads(old[1]), changed),
-                                 without(json.loads(new[1]), changed))
-        except ValueError:
-            return old[1] == new[1]
+            return json_contains(without(parsed(view, old[at]), changed),
+                                 without(parsed(view, new[at]), changed))
+        except (ValueError, TypeError):
+            return old == new
     if view[0] == "png":
         # Image metadata aside, the pixels must match.
         return old[:3] == new[:3] and (old[3] is None) == (new[3] is None) and \
@@ -138,12 +177,12 @@ def png_pixels(data):
         return data
 
 
-def compare_one(args, drawing, literal_old, literal_new):
+def compare_one(args, drawing, literal_old, literal_new, views):
     problems = []
     with tempfile.TemporaryDirectory() as w1, tempfile.TemporaryDirectory() as w2:
         for mode in MODES:
             for engine in ENGINES:
-                for view in VIEWS:
+                for view in views:
                     if view[0] in ("svg", "png") and engine == "reference":
                         continue  # pictures come from the same shapes
                     old = run(args.old, literal_old, drawing, mode, engine, view, w1)
@@ -152,6 +191,39 @@ def compare_one(args, drawing, literal_old, literal_new):
                         problems.append(f"{drawing}: {mode} {engine} {view[0]} differs "
                                         f"(status {old[0]} -> {new[0]})")
     return problems
+
+
+def run_batch(binary, files, extra):
+    args = [binary, "-q", *extra]
+    args[2:2] = [str(f) for f in files]
+    try:
+        done = subprocess.run(args, capture_output=True, timeout=TIMEOUT * 4,
+                              env=dict(os.environ, LC_ALL="C.UTF-8"))
+    except subprocess.TimeoutExpired:
+        return ("timeout", b"", b"")
+    return (done.returncode, done.stdout, done.stderr)
+
+
+def compare_batches(args, files):
+    """Each folder's drawings read by one command of each build."""
+    folders = {}
+    for f in files:
+        folders.setdefault(f.parent, []).append(f)
+    jobs = []
+    for folder, group in sorted(folders.items()):
+        group = group[:len(group) // 2] + [folder / "missing.dxf"] + group[len(group) // 2:]
+        for name, extra in BATCHES:
+            if runnable(args, name.split()[0], extra):
+                jobs.append((folder, name, group, extra))
+
+    def one(job):
+        folder, name, group, extra = job
+        if run_batch(args.old, group, extra) == run_batch(args.new, group, extra):
+            return []
+        return [f"{folder}: {len(group)} files together, {name}: differs"]
+
+    with concurrent.futures.ThreadPoolExecutor(args.jobs) as pool:
+        return [p for found in pool.map(one, jobs) for p in found], len(jobs)
 
 
 def main():
@@ -165,17 +237,26 @@ def main():
                         help="with --json-additive: a member whose value may differ "
                              "(dotted path from the document's top, e.g. version)")
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
+    parser.add_argument("--no-batches", action="store_true",
+                        help="leave out the runs of each folder's drawings together")
     args = parser.parse_args()
     files = drawings(args.paths or default_paths())
     literal_old = ["--literal"] if has_literal(args.old) else []
     literal_new = ["--literal"] if has_literal(args.new) else []
+    views = [v for v in VIEWS if runnable(args, v[0], v[1])]
     problems = []
     with concurrent.futures.ThreadPoolExecutor(args.jobs) as pool:
-        for found in pool.map(lambda d: compare_one(args, d, literal_old, literal_new), files):
+        for found in pool.map(lambda d: compare_one(args, d, literal_old, literal_new, views),
+                              files):
             problems += found
+    batches = 0
+    if not args.no_batches:
+        found, batches = compare_batches(args, files)
+        problems += found
     for p in problems:
         print(p)
-    print(f"{len(files)} drawings compared, {len(problems)} differences", file=sys.stderr)
+    print(f"{len(files)} drawings compared in {len(views)} views, {batches} folder runs, "
+          f"{len(problems)} differences", file=sys.stderr)
     return 1 if problems else 0
 
 

@@ -5,6 +5,8 @@
 // and a worker that is killed costs only its own file.
 #include "cli_support.h"
 
+#include <nlohmann/json.hpp>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -43,7 +45,9 @@ struct BatchCase {
     const char* name;
     const char* args;
     bool together; // also with both streams in one file
+    int json;      // JSON's indentation (-1: lines), else kNotJson
 };
+constexpr int kNotJson = -2;
 
 class CliBatch : public testing::TestWithParam<BatchCase> {};
 
@@ -60,6 +64,8 @@ TEST_P(CliBatch, SameAsOneAfterTheOther) {
     EXPECT_EQ(two.out, one.out) << c.name;
     EXPECT_EQ(two.err, one.err) << c.name;
     EXPECT_GT(one.out.size(), 1000u) << c.name;
+    if (c.json != kNotJson)
+        ExpectJsonAsDumped(one.out, c.json, c.name);
     if (!c.together)
         return;
     const std::string both = Folder(std::string("batch_") + c.name) + "/both";
@@ -71,10 +77,10 @@ TEST_P(CliBatch, SameAsOneAfterTheOther) {
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, CliBatch,
-    testing::Values(BatchCase{"text_log", "--log -d 0.001", true},
-                    BatchCase{"json", "--format json --accurate --output-units mm", false},
-                    BatchCase{"jsonl", "--format jsonl", false},
-                    BatchCase{"contours", "--contours --open-mode 1", false}),
+    testing::Values(BatchCase{"text_log", "--log -d 0.001", true, kNotJson},
+                    BatchCase{"json", "--format json --accurate --output-units mm", false, 2},
+                    BatchCase{"jsonl", "--format jsonl", false, -1},
+                    BatchCase{"contours", "--contours --open-mode 1", false, kNotJson}),
     [](const testing::TestParamInfo<BatchCase>& info) { return std::string(info.param.name); });
 
 // -o: the listing file of a batch that fails is left as it was; of one that
@@ -134,23 +140,20 @@ bool Opens(pid_t process, const std::string& path) {
     return false;
 }
 
-// A worker stuck on a pipe nobody writes to is killed: that file gets its
-// message and the others their listings, as if it had not been there (the
-// small files after it, read by the same worker, go to another).
-TEST(CliBatchWorker, KilledWorkerIsThatFilesError) {
-    const std::string folder = Folder("batch_killed");
+// Runs the command with --jobs 2 on arcs.dxf, a pipe nobody writes to and
+// two more drawings, with the options given, and kills the worker that
+// waits on the pipe. The pipe's path is folder/stuck.dxf.
+RunResult RunKillingTheStuckWorker(const std::string& folder,
+                                   const std::vector<std::string>& options) {
     const std::string fifo = folder + "/stuck.dxf";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const std::vector<std::string> args = {QUILLFORM_CLI,
-                                           "--jobs",
-                                           "2",
-                                           "-q",
-                                           DataPath("arcs.dxf"),
-                                           fifo,
-                                           DataPath("hole_order.dxf"),
-                                           DataPath("circle_in_square.dxf")};
+    EXPECT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::vector<std::string> args = {QUILLFORM_CLI, "--jobs", "2", "-q"};
+    args.insert(args.end(), options.begin(), options.end());
+    for (const std::string& file :
+         {DataPath("arcs.dxf"), fifo, DataPath("hole_order.dxf"), DataPath("circle_in_square.dxf")})
+        args.push_back(file);
     const pid_t command = fork();
-    ASSERT_GE(command, 0);
+    EXPECT_GE(command, 0);
     if (command == 0) {
         if (!freopen((folder + "/out").c_str(), "w", stdout) ||
             !freopen((folder + "/err").c_str(), "w", stderr))
@@ -178,21 +181,56 @@ TEST(CliBatchWorker, KilledWorkerIsThatFilesError) {
         close(writer);
     int raw = 0;
     waitpid(command, &raw, 0);
-    ASSERT_TRUE(killed);
-    EXPECT_EQ(WEXITSTATUS(raw), 1);
-    EXPECT_EQ(Slurp(folder + "/err"),
-              "quillform: " + fifo +
-                  ": the process reading it stopped (killed by signal 9 (Killed)); nothing of it "
-                  "is listed\n");
-    // The same listing as a run where that file is missing.
+    EXPECT_TRUE(killed);
     fs::remove(fifo);
-    std::string again;
-    for (size_t i = 1; i < args.size(); ++i)
-        again += " " + Quote(args[i]);
-    const RunResult missing = RunCli(again);
+    RunResult result;
+    result.status = WEXITSTATUS(raw);
+    result.out = Slurp(folder + "/out");
+    result.err = Slurp(folder + "/err");
+    return result;
+}
+
+const char* const kKilled =
+    "the process reading it stopped (killed by signal 9 (Killed)); nothing of it is listed";
+
+// A worker stuck on a pipe nobody writes to is killed: that file gets its
+// message and the others their listings, as if it had not been there (the
+// small files after it, read by the same worker, go to another).
+TEST(CliBatchWorker, KilledWorkerIsThatFilesError) {
+    const std::string folder = Folder("batch_killed");
+    const RunResult killed = RunKillingTheStuckWorker(folder, {});
+    const std::string fifo = folder + "/stuck.dxf";
+    EXPECT_EQ(killed.status, 1);
+    EXPECT_EQ(killed.err, "quillform: " + fifo + ": " + kKilled + "\n");
+    // The same listing as a run where that file is missing.
+    const RunResult missing = RunCli("--jobs 2 -q " + Data("arcs.dxf") + " " + Quote(fifo) + " " +
+                                     Data("hole_order.dxf") + " " + Data("circle_in_square.dxf"));
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(Slurp(folder + "/out"), missing.out);
+    EXPECT_EQ(killed.out, missing.out);
     EXPECT_NE(missing.out.find("== " + fifo + " ==\n== " + DataPath("hole_order.dxf")),
               std::string::npos);
+}
+
+// In JSON the killed worker's file has a document that says why, in its
+// place in the array, and the other files the documents they have alone.
+TEST(CliBatchWorker, KilledWorkerIsThatFilesJsonDocument) {
+    const std::string folder = Folder("batch_killed_json");
+    const RunResult killed = RunKillingTheStuckWorker(folder, {"--format", "json"});
+    EXPECT_EQ(killed.status, 1);
+    ExpectJsonAsDumped(killed.out, 2, "killed worker");
+    const nlohmann::ordered_json documents = nlohmann::ordered_json::parse(killed.out);
+    ASSERT_EQ(documents.size(), 4u) << killed.out;
+    const auto& lost = documents[1];
+    EXPECT_EQ(lost["file"], folder + "/stuck.dxf");
+    EXPECT_EQ(lost["status"]["flags"], nlohmann::ordered_json::array({"readError"}));
+    EXPECT_EQ(lost["error"], kKilled);
+    EXPECT_EQ(lost["layers"], nlohmann::ordered_json::array());
+    // The others as a run without it.
+    const RunResult others = RunCli("--format json -q " + Data("arcs.dxf") + " " +
+                                    Data("hole_order.dxf") + " " + Data("circle_in_square.dxf"));
+    const nlohmann::ordered_json alone = nlohmann::ordered_json::parse(others.out);
+    EXPECT_EQ(documents[0], alone[0]);
+    EXPECT_EQ(documents[2], alone[1]);
+    EXPECT_EQ(documents[3], alone[2]);
 }
 } // namespace

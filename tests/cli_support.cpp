@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "cli_support.h"
 
+#include <nlohmann/json.hpp>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -34,6 +36,32 @@ std::string DataPath(const std::string& name) {
 
 std::string Data(const std::string& name) {
     return Quote(DataPath(name));
+}
+
+void ExpectJsonAsDumped(const std::string& out, int indent, const std::string& what) {
+    using json = nlohmann::ordered_json;
+    ASSERT_FALSE(out.empty()) << what;
+    EXPECT_EQ(out.back(), '\n') << what;
+    std::vector<std::string> documents = {out.substr(0, out.size() - 1)};
+    if (indent < 0) {
+        documents.clear();
+        for (size_t at = 0, end; (end = out.find('\n', at)) != std::string::npos; at = end + 1)
+            documents.push_back(out.substr(at, end - at));
+    }
+    for (const std::string& text : documents) {
+        std::string again;
+        ASSERT_NO_THROW(
+            again = json::parse(text).dump(indent, ' ', false, json::error_handler_t::replace))
+            << what << ": " << text.substr(0, 200);
+        // Where they part, not the whole documents (they may be megabytes).
+        const size_t at = static_cast<size_t>(
+            std::mismatch(again.begin(), again.end(), text.begin(), text.end()).second -
+            text.begin());
+        const size_t from = at < 80 ? 0 : at - 80;
+        EXPECT_EQ(again.size(), text.size()) << what;
+        EXPECT_EQ(again.substr(from, 160), text.substr(from, 160))
+            << what << ": the output parts from the dump at byte " << at;
+    }
 }
 
 namespace {

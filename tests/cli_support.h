@@ -30,6 +30,11 @@ RunResult RunCli(const std::string& args, const std::string& stdoutTarget = std:
 // command: "cat FILE |", "exec <FILE;", "exec <&-;".
 RunResult RunCliWithInput(const std::string& input, const std::string& args);
 
+// The command's JSON output is what nlohmann's dump of the whole would write
+// (it is written piece by piece): the document or array when indent is 2,
+// every line when it is -1 (jsonl); each ends in a line break.
+void ExpectJsonAsDumped(const std::string& out, int indent, const std::string& what);
+
 // Runs quillform directly (no shell) with one file argument and measures
 // its peak memory.
 RunResult RunCliMeasured(const std::string& file);
