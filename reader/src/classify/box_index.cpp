@@ -39,11 +39,11 @@ struct TBoxIndex::Tree {
     bgi::rtree<Value, bgi::quadratic<16>> rtree;
 };
 
-TBoxIndex::TBoxIndex(const std::vector<Entry>& entries) {
+TBoxIndex::TBoxIndex(uint32_t count, const std::function<Entry(uint32_t)>& entryAt) {
     std::vector<Value> values;
-    values.reserve(entries.size());
-    for (const Entry& e : entries)
-        if (e.box.Valid())
+    values.reserve(count);
+    for (uint32_t i = 0; i < count; ++i)
+        if (const Entry e = entryAt(i); e.box.Valid())
             values.emplace_back(ToBox(e.box, e.group), e.id);
     tree_ = std::make_unique<Tree>(Tree{{values.begin(), values.end()}});
 }
