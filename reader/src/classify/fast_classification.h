@@ -24,7 +24,7 @@ namespace quillform::detail {
 class TFastClassification {
 public:
     TFastClassification(TLista* contours, TLista* circles, TLayers& layers,
-                        const quillform::Settings& options);
+                        const quillform::Settings& options, TPartSink* sink);
     void Run();
 
 private:

@@ -45,8 +45,8 @@ bool Meet(const TBox& a, const TBox& b) {
 } // namespace
 
 TFastClassification::TFastClassification(TLista* contours, TLista* circles, TLayers& layers,
-                                         const quillform::Settings& options)
-    : contourList_(contours), circleList_(circles), filer_{layers, options},
+                                         const quillform::Settings& options, TPartSink* sink)
+    : contourList_(contours), circleList_(circles), filer_{layers, options, sink},
       groups_(options.holesAcrossLayers) {}
 
 void TFastClassification::AddContour(TListaNode* node) {
