@@ -172,7 +172,8 @@ TEngineRun RunEngine(const Test_CreationClass& input, const quillform::Settings&
         TLayers layers;
         for (const TListaNode* n = lists->LayerNames.Head; n; n = n->Next)
             layers.Add(new TLayer(static_cast<const char*>(n->Item)));
-        MakeClassifier(settings.engine)->Classify(&contours, &lists->Circles, layers, settings);
+        MakeClassifier(settings.engine)
+            ->Classify(&contours, &lists->Circles, layers, settings, nullptr);
         run.layers = LayersText(layers);
         run.values = LayerValues(layers);
     }

@@ -57,10 +57,11 @@ Drawing ReadDrawing(const std::filesystem::path& path, const Settings& settings,
         if (detail::RefuseBadSettings(settings, &d.status, d))
             return d;
         TLayers layers;
-        detail::ReadFile(path.native(), settings, events, detail::TReadTarget{&layers, nullptr},
-                         &d.status, d);
-        // The records are freed as their values are made.
-        d.layers = detail::TakeLayerValues(layers);
+        // Each part's record is freed as soon as its value is made.
+        detail::TShapeValues values;
+        detail::ReadFile(path.native(), settings, events,
+                         detail::TReadTarget{&layers, nullptr, &values}, &d.status, d);
+        d.layers = detail::TakeLayerValues(layers, values);
         SetBoundsAndLengths(d);
         d.file = path.string();
     } catch (const std::bad_alloc&) {

@@ -5,6 +5,7 @@
 #include "quillform/names.h"
 
 #include <algorithm>
+#include <iterator>
 #include <unordered_map>
 
 namespace quillform::detail {
@@ -87,30 +88,32 @@ std::vector<Shape> CopyShapes(const TLayer& layer) {
         shapes.push_back(ShapeValue(*static_cast<const part2d_any*>(s->Item)));
     return shapes;
 }
-
-// Each part is freed as soon as its value is made, so that the records and
-// the values of a large layer are never held whole at once.
-std::vector<Shape> TakeShapes(TLayer& layer) {
-    std::vector<Shape> shapes;
-    shapes.reserve(static_cast<size_t>(std::max(layer.Shapes.Count, 0)));
-    while (layer.Shapes.Count > 0) {
-        auto* part = static_cast<part2d_any*>(layer.Shapes.Head->Item);
-        shapes.push_back(ShapeValue(*part));
-        delete part;
-        layer.Shapes.Delete(0);
-    }
-    return shapes;
-}
 } // namespace
 
 std::vector<Layer> LayerValues(const TLayers& layers) {
     return Values(layers, CopyShapes);
 }
 
-std::vector<Layer> TakeLayerValues(TLayers& layers) {
-    std::vector<Layer> values = Values(layers, TakeShapes);
+void TShapeValues::Take(const TLayer& layer, std::unique_ptr<part2d_any> part) {
+    shapes_[&layer].push_back(ShapeValue(*part));
+}
+
+std::vector<Shape> TShapeValues::TakeShapes(const TLayer& layer) {
+    const auto found = shapes_.find(&layer);
+    if (found == shapes_.end())
+        return {};
+    std::vector<Shape> shapes;
+    shapes.reserve(found->second.size());
+    std::move(found->second.begin(), found->second.end(), std::back_inserter(shapes));
+    shapes_.erase(found);
+    return shapes;
+}
+
+std::vector<Layer> TakeLayerValues(TLayers& layers, TShapeValues& values) {
+    std::vector<Layer> result =
+        Values(layers, [&values](const TLayer& layer) { return values.TakeShapes(layer); });
     layers.Clear();
-    return values;
+    return result;
 }
 
 } // namespace quillform::detail

@@ -5,6 +5,7 @@
 #include <boost/geometry.hpp>
 #include <boost/geometry/index/rtree.hpp>
 #include <boost/iterator/function_output_iterator.hpp>
+#include <boost/iterator/transform_iterator.hpp>
 
 #include <algorithm>
 #include <utility>
@@ -33,19 +34,32 @@ Box ToBox(const TBox& box, uint32_t group) {
     return Box(Point(Clamp(box.minX), Clamp(box.minY), z),
                Point(Clamp(box.maxX), Clamp(box.maxY), z));
 }
+
+// Assignable, as the packing's sorting needs its iterators to be.
+struct MakeValue {
+    const std::function<TBoxIndex::Entry(uint32_t)>* entryAt;
+    Value operator()(uint32_t i) const {
+        const TBoxIndex::Entry e = (*entryAt)(i);
+        return Value(ToBox(e.box, e.group), e.id);
+    }
+};
 } // namespace
 
 struct TBoxIndex::Tree {
     bgi::rtree<Value, bgi::quadratic<16>> rtree;
 };
 
-TBoxIndex::TBoxIndex(const std::vector<Entry>& entries) {
-    std::vector<Value> values;
-    values.reserve(entries.size());
-    for (const Entry& e : entries)
-        if (e.box.Valid())
-            values.emplace_back(ToBox(e.box, e.group), e.id);
-    tree_ = std::make_unique<Tree>(Tree{{values.begin(), values.end()}});
+// The tree's values are made as the packing reads them, from the entries
+// with a valid box: only their positions are listed beside the tree.
+TBoxIndex::TBoxIndex(uint32_t count, const std::function<Entry(uint32_t)>& entryAt) {
+    std::vector<uint32_t> valid;
+    valid.reserve(count);
+    for (uint32_t i = 0; i < count; ++i)
+        if (entryAt(i).box.Valid())
+            valid.push_back(i);
+    const MakeValue value{&entryAt};
+    tree_ = std::make_unique<Tree>(Tree{{boost::make_transform_iterator(valid.cbegin(), value),
+                                         boost::make_transform_iterator(valid.cend(), value)}});
 }
 
 TBoxIndex::~TBoxIndex() = default;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -33,8 +34,10 @@ public:
         uint32_t id;
     };
 
-    // Packed at once from the entries; entries without a valid box are left out.
-    explicit TBoxIndex(const std::vector<Entry>& entries);
+    // Packed at once from entryAt(0) .. entryAt(count - 1), asked for one by
+    // one so that no list of them is held beside the tree; entries without a
+    // valid box are left out.
+    TBoxIndex(uint32_t count, const std::function<Entry(uint32_t)>& entryAt);
     ~TBoxIndex();
     TBoxIndex(const TBoxIndex&) = delete;
     TBoxIndex& operator=(const TBoxIndex&) = delete;

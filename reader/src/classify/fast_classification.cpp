@@ -179,8 +179,8 @@ namespace {
 class TFastClassifier : public TShapeClassifier {
 public:
     void Classify(TLista* contours, TLista* circles, TLayers& layers,
-                  const quillform::Settings& options) override {
-        TFastClassification(contours, circles, layers, options).Run();
+                  const quillform::Settings& options, TPartSink* sink) override {
+        TFastClassification(contours, circles, layers, options, sink).Run();
     }
 };
 } // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "classify/box_index.h"
+#include "classify/candidate_stack.h"
 #include "classify/layer_groups.h"
 #include "classify/shape_filing.h"
 
@@ -23,7 +24,7 @@ namespace quillform::detail {
 class TFastClassification {
 public:
     TFastClassification(TLista* contours, TLista* circles, TLayers& layers,
-                        const quillform::Settings& options);
+                        const quillform::Settings& options, TPartSink* sink);
     void Run();
 
 private:
@@ -33,33 +34,35 @@ private:
     // between two items never changes and items only leave the lists, so a
     // container proves kInside while it stays, kOutside is final, and a
     // candidate once tested need not be tested again.
+    // One per item and question, so kept small: members are ordered to
+    // leave no padding.
     struct Answer {
         enum State : uint8_t { kUnknown, kInside, kOutside } state = kUnknown;
         bool listed = false;
-        uint32_t witness = kNone;       // the container that proved kInside
-        std::vector<uint32_t> untested; // candidates, ascending, tested from the back
+        uint32_t witness = kNone; // the container that proved kInside
+        TCandidateStack untested; // candidates, ascending, tested from the back
     };
     struct Contour {
         TDXFPolygon* polygon = nullptr;
         TListaNode* node = nullptr;
+        std::unique_ptr<TSplitOutline> outline;
+        TBox vertices{0, 0, 0, 0}; // box of the vertex points
+        TBox bounds{0, 0, 0, 0};   // the split outline's bounds
+        Answer inContour, inCircle;
         uint32_t group = 0;
+        uint32_t holeOf = kNone; // the part it became a hole of
         bool alive = true;
         bool hasVertices = false;
         bool nanVertex = false;
-        TBox vertices{0, 0, 0, 0}; // box of the vertex points
-        TBox bounds{0, 0, 0, 0};   // the split outline's bounds
-        uint32_t holeOf = kNone;   // the part it became a hole of
-        std::unique_ptr<TSplitOutline> outline;
-        Answer inContour, inCircle;
     };
     struct Circle {
         TDXFCircle* circle = nullptr;
         TListaNode* node = nullptr;
-        uint32_t group = 0;
-        bool alive = true;
         TBox reach{0, 0, 0, 0}; // every point within |radius| + tolerance of the centre
-        uint32_t holeOf = kNone;
         Answer inContour, inCircle;
+        uint32_t group = 0;
+        uint32_t holeOf = kNone;
+        bool alive = true;
     };
     // The holes one part has collected so far; past a few, they are found
     // through the indexes of all items, by their holeOf.

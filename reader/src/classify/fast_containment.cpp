@@ -45,8 +45,8 @@ bool Meet(const TBox& a, const TBox& b) {
 } // namespace
 
 TFastClassification::TFastClassification(TLista* contours, TLista* circles, TLayers& layers,
-                                         const quillform::Settings& options)
-    : contourList_(contours), circleList_(circles), filer_{layers, options},
+                                         const quillform::Settings& options, TPartSink* sink)
+    : contourList_(contours), circleList_(circles), filer_{layers, options, sink},
       groups_(options.holesAcrossLayers) {}
 
 void TFastClassification::AddContour(TListaNode* node) {
@@ -80,7 +80,7 @@ void TFastClassification::AddCircle(TListaNode* node) {
     item.node = node;
     item.group = groups_.GroupOf(item.circle->Layer.get());
     item.reach = ReachOf(*item.circle);
-    circles_.push_back(item);
+    circles_.push_back(std::move(item));
 }
 
 void TFastClassification::Catalogue() {
@@ -95,8 +95,6 @@ void TFastClassification::Catalogue() {
     liveCircles_.assign(groups, 0);
     liveVertexless_.assign(groups, 0);
     vertexless_.assign(groups, {});
-    std::vector<TBoxIndex::Entry> entries;
-    entries.reserve(std::max(contours_.size(), circles_.size()));
     for (uint32_t c = 0; c < contours_.size(); ++c) {
         const Contour& item = contours_[c];
         ++liveContours_[item.group];
@@ -104,18 +102,20 @@ void TFastClassification::Catalogue() {
             ++liveVertexless_[item.group];
             vertexless_[item.group].push_back(c);
         }
+    }
+    for (const Circle& item : circles_)
+        ++liveCircles_[item.group];
+    contourIndex_ = std::make_unique<
+        TBoxIndex>(static_cast<uint32_t>(contours_.size()), [this](uint32_t c) {
         // Outlines of fewer than two points contain nothing, but their
         // vertices may still lie inside others.
-        const TBox& box = item.bounds.Valid() ? item.bounds : item.vertices;
-        entries.push_back(TBoxIndex::Entry{box, item.group, c});
-    }
-    contourIndex_ = std::make_unique<TBoxIndex>(entries);
-    entries.clear();
-    for (uint32_t k = 0; k < circles_.size(); ++k) {
-        ++liveCircles_[circles_[k].group];
-        entries.push_back(TBoxIndex::Entry{circles_[k].reach, circles_[k].group, k});
-    }
-    circleIndex_ = std::make_unique<TBoxIndex>(entries);
+        const Contour& item = contours_[c];
+        return TBoxIndex::Entry{item.bounds.Valid() ? item.bounds : item.vertices, item.group, c};
+    });
+    circleIndex_ =
+        std::make_unique<TBoxIndex>(static_cast<uint32_t>(circles_.size()), [this](uint32_t k) {
+            return TBoxIndex::Entry{circles_[k].reach, circles_[k].group, k};
+        });
 }
 
 const TSplitOutline& TFastClassification::OutlineOf(uint32_t c) {
@@ -153,25 +153,25 @@ bool TFastClassification::Decide(Answer& answer, Alive alive, Contains contains,
     if (answer.state == Answer::kInside && alive(answer.witness))
         return true;
     if (!answer.listed) {
-        answer.untested = candidates();
-        std::sort(answer.untested.begin(), answer.untested.end());
+        std::vector<uint32_t> found = candidates();
+        std::sort(found.begin(), found.end());
+        answer.untested.Assign(found);
         answer.listed = true;
     }
-    while (!answer.untested.empty()) {
-        const uint32_t o = answer.untested.back();
-        answer.untested.pop_back();
+    while (!answer.untested.Empty()) {
+        const uint32_t o = answer.untested.Pop();
         if (!alive(o) || !contains(o))
             continue;
         answer.state = Answer::kInside;
         answer.witness = o;
-        if (answer.untested.size() > kKeep) {
-            answer.untested = {};
+        if (answer.untested.Size() > kKeep) {
+            answer.untested.Clear();
             answer.listed = false;
         }
         return true;
     }
     answer.state = Answer::kOutside;
-    answer.untested = {};
+    answer.untested.Clear();
     return false;
 }
 

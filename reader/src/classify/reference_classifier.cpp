@@ -13,9 +13,9 @@ namespace {
 class TReferenceClassifier : public TShapeClassifier {
 public:
     void Classify(TLista* contours, TLista* circles, TLayers& layers,
-                  const quillform::Settings& options) override {
+                  const quillform::Settings& options, TPartSink* sink) override {
         const TAcrossLayers rule(options.holesAcrossLayers);
-        TShapeFiler filer{layers, options};
+        TShapeFiler filer{layers, options, sink};
         while (contours->Count + circles->Count > 0) {
             bool progress = ContourPass(filer, contours, circles);
             progress = CirclePass(filer, contours, circles) || progress;

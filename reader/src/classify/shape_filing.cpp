@@ -63,10 +63,15 @@ void TShapeFiler::TakeFirstAsShape(TLista* contours, TLista* circles) {
 // Every entity registers its layer, so a missing layer cannot normally occur;
 // if it does, the part is dropped rather than filed under a wrong layer.
 void TShapeFiler::File(std::unique_ptr<part2d_any> part, const char* layer) {
-    if (TLayer* target = layers.Find(layer)) {
-        target->Shapes.Add(part.get());
-        part.release();
+    TLayer* target = layers.Find(layer);
+    if (!target)
+        return;
+    if (sink) {
+        sink->Take(*target, std::move(part));
+        return;
     }
+    target->Shapes.Add(part.get());
+    part.release();
 }
 
 } // namespace quillform::detail

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "classify/classifier.h"
+#include "classify/part_sink.h"
 
 #include "model/entity_store.h"
 
@@ -29,6 +30,7 @@ struct THoleLists {
 struct TShapeFiler {
     TLayers& layers;
     const quillform::Settings& options;
+    TPartSink* sink = nullptr; // when set, parts go there rather than into the layers
 
     // Each takes the item at *position out of its list and leaves *position at
     // the node that followed it.

@@ -46,7 +46,7 @@ public:
     // it gets a word of its own).
     void Link(int32_t* status);
     // Files every contour and circle as a shape, or a hole of one, under its layer.
-    void Classify(TLayers& layers);
+    void Classify(TLayers& layers, TPartSink* sink);
     // Hands the linked contours over.
     void MoveContours(TLista* to);
 
@@ -87,9 +87,9 @@ void TReadPipeline::Link(int32_t* status) {
     geometry_->ScreenContours(&contours_, context_);
 }
 
-void TReadPipeline::Classify(TLayers& layers) {
+void TReadPipeline::Classify(TLayers& layers, TPartSink* sink) {
     const Settings& s = context_.settings;
-    MakeClassifier(s.engine)->Classify(&contours_, &collector_->Circles, layers, s);
+    MakeClassifier(s.engine)->Classify(&contours_, &collector_->Circles, layers, s, sink);
 }
 
 void TReadPipeline::MoveContours(TLista* to) {
@@ -124,7 +124,7 @@ void RunSteps(TReadPipeline& pipeline, const std::string& path, const Settings& 
     else if (linking != 0)
         *status |= stLinkingFailed;
     else
-        pipeline.Classify(*target.layers);
+        pipeline.Classify(*target.layers, target.sink);
 }
 
 // A read that cannot go on has no layers; its status says why.

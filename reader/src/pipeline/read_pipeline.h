@@ -13,11 +13,14 @@
 
 namespace quillform::detail {
 
+class TPartSink;
+
 // What a read builds: the shapes, filed under one layer per registered
 // (and selected) name, or only the linked contours.
 struct TReadTarget {
     TLayers* layers = nullptr;  // shapes are wanted: filed here
     TLista* contours = nullptr; // else the contours are appended here; the caller frees them
+    TPartSink* sink = nullptr;  // with layers: where each part goes instead of its layer
 };
 
 // One read of the file at path (the file system's bytes): collect (the
