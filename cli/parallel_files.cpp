@@ -3,24 +3,24 @@
 #include "parallel_files.h"
 
 #include "output_file.h"
+#include "task_channel.h"
 #include "worker_capture.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <poll.h>
 #include <sched.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-// A file in flight: its worker and the file of records it writes.
+// A file in flight: the file of records its worker writes.
 struct Slot {
     std::FILE* records = nullptr;
-    pid_t worker = -1;
     bool done = false;
-    int waitStatus = 0;
+    int waitStatus = 0; // of the worker that stopped while it read this file
 };
 
 void Replay(int fd, ListingSink& sink) {
@@ -57,35 +57,29 @@ std::string WhyStopped(int waitStatus) {
     return "ended without finishing its output";
 }
 
-// A worker reads a run of consecutive small files, so that the cost of
-// starting a process (about 10 ms on some virtual machines, more than a
-// small drawing takes to read) is shared; a large file has a worker of its own.
-constexpr size_t kRunFiles = 16;
-constexpr long long kRunBytes = 1 << 20;
-
-// The size of a file; 0 for what has none (a pipe, a device, a file that
-// cannot be opened).
-long long FileSize(const std::string& file) {
-    struct stat info {};
-    return stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode) ? info.st_size : 0;
-}
-
+// A worker lives for the whole batch and reads one file after another as
+// it is handed them: a process start (about 10 ms on some virtual machines,
+// more than a small drawing takes to read) is paid once a worker, and the
+// worker's heap, once grown, serves every later file without new page faults.
 class FileRunner {
 public:
     FileRunner(const std::vector<std::string>& files, int jobs, ListingSink& sink,
                const FileTask& task, const LostFile& lost)
         : files_(files), jobs_(jobs), sink_(sink), task_(task), lost_(lost), slots_(files.size()) {}
 
+    ~FileRunner() {
+        // Closing a worker's channel tells it to leave.
+        for (Worker& worker : workers_)
+            close(worker.channel);
+        for (Worker& worker : workers_)
+            Reap(worker.pid);
+    }
+
     int Run() {
         while (written_ < files_.size()) {
-            while (running_ < jobs_ && next_ < files_.size() && next_ - written_ < Window()) {
-                const size_t end = RunEnd(next_);
-                const bool started = Start(next_, end);
-                next_ = end;
-                if (!started)
-                    break;
-            }
-            if (running_ > 0)
+            while (next_ < files_.size() && next_ - written_ < Window() && HandOut(next_))
+                ++next_;
+            if (Busy())
                 WaitForOne();
             WriteFinished();
         }
@@ -93,98 +87,141 @@ public:
     }
 
 private:
+    static constexpr size_t kIdle = static_cast<size_t>(-1);
+
+    struct Worker {
+        pid_t pid = -1;
+        int channel = -1;    // the main process's end
+        size_t file = kIdle; // the file in hand
+    };
+
     // Files done but not yet written wait in their record files: keep their
     // number (and the open descriptors) bounded.
     size_t Window() const { return std::max<size_t>(64, 8 * static_cast<size_t>(jobs_)); }
 
-    // The end of the run of files that starts at first.
-    size_t RunEnd(size_t first) const {
-        const size_t most = std::min({files_.size(), first + kRunFiles, written_ + Window()});
-        long long bytes = FileSize(files_[first]);
-        size_t end = first + 1;
-        while (end < most && bytes + FileSize(files_[end]) <= kRunBytes)
-            bytes += FileSize(files_[end++]);
-        return end;
+    bool Busy() const {
+        return std::any_of(workers_.begin(), workers_.end(),
+                           [](const Worker& worker) { return worker.file != kIdle; });
     }
 
-    // Starts a worker on the files [first, end); false when no process could
-    // be made (the files are then read here once their turn comes).
-    bool Start(size_t first, size_t end) {
-        for (size_t i = first; i < end; ++i)
-            if (!slots_[i].records && !(slots_[i].records = std::tmpfile()))
-                return Inline(first, end);
-        const pid_t worker = fork();
-        if (worker < 0)
-            return Inline(first, end);
-        if (worker == 0)
-            Work(first, end);
-        for (size_t i = first; i < end; ++i)
-            slots_[i].worker = worker;
-        ++running_;
-        return true;
+    // Gives file to an idle worker, starting one while there are fewer than
+    // jobs. False when every worker is busy. A file that no worker can take
+    // (no process or record file could be made, none is running) is read
+    // here once its turn comes.
+    bool HandOut(size_t file) {
+        Slot& slot = slots_[file];
+        if (!slot.records && !(slot.records = std::tmpfile()))
+            return ReadHere(file);
+        for (;;) {
+            Worker* worker = IdleWorker();
+            if (!worker)
+                return Busy() ? false : ReadHere(file);
+            if (SendTask(worker->channel, {file, fileno(slot.records)})) {
+                worker->file = file;
+                return true;
+            }
+            Gone(*worker); // it died while idle: try another
+        }
     }
 
-    // A worker's life: read the files, keep what each writes, leave at once
-    // (the main process's exit handlers and buffers are not the worker's).
-    [[noreturn]] void Work(size_t first, size_t end) {
-        for (size_t i = first; i < end; ++i) {
-            WorkerCapture capture(fileno(slots_[i].records));
-            capture.Install();
-            ListingSink sink(sink_, capture);
-            const int status = task_(files_[i], sink);
-            if (!capture.Finish(status))
+    Worker* IdleWorker() {
+        for (Worker& worker : workers_)
+            if (worker.file == kIdle)
+                return &worker;
+        if (static_cast<int>(workers_.size()) >= jobs_)
+            return nullptr;
+        int ends[2];
+        if (!OpenTaskChannel(ends))
+            return nullptr;
+        const pid_t pid = fork();
+        if (pid == 0) {
+            close(ends[0]);
+            for (const Worker& other : workers_)
+                close(other.channel);
+            Serve(ends[1]);
+        }
+        close(ends[1]);
+        if (pid < 0) {
+            close(ends[0]);
+            return nullptr;
+        }
+        workers_.push_back({pid, ends[0], kIdle});
+        return &workers_.back();
+    }
+
+    // A worker's life: read each file handed over, keep what it writes, say
+    // so; leave at once when the main process closes the channel (its exit
+    // handlers and buffers are not the worker's).
+    [[noreturn]] void Serve(int channel) {
+        while (const std::optional<Task> task = ReceiveTask(channel)) {
+            if (task->file >= files_.size())
+                _exit(1);
+            {
+                WorkerCapture capture(task->output);
+                capture.Install();
+                ListingSink sink(sink_, capture);
+                const int status = task_(files_[task->file], sink);
+                if (!capture.Finish(status))
+                    _exit(1);
+            }
+            close(task->output);
+            if (!SendDone(channel, task->file))
                 _exit(1);
         }
         _exit(0);
     }
 
-    bool Inline(size_t first, size_t end) {
-        for (size_t i = first; i < end; ++i) {
-            Slot& slot = slots_[i];
-            if (slot.records) {
-                std::fclose(slot.records);
-                slot.records = nullptr;
-            }
-            slot.done = true;
+    bool ReadHere(size_t file) {
+        Slot& slot = slots_[file];
+        if (slot.records) {
+            std::fclose(slot.records);
+            slot.records = nullptr;
         }
-        return false;
+        slot.done = true;
+        return true;
     }
 
     void WaitForOne() {
-        int waitStatus = 0;
-        pid_t ended = -1;
+        std::vector<pollfd> waiting;
+        for (const Worker& worker : workers_)
+            if (worker.file != kIdle)
+                waiting.push_back({worker.channel, POLLIN, 0});
+        int ready = -1;
         do
-            ended = waitpid(-1, &waitStatus, 0);
-        while (ended < 0 && errno == EINTR);
-        if (ended < 0) {
-            running_ = 0;
-            return;
+            ready = poll(waiting.data(), waiting.size(), -1);
+        while (ready < 0 && errno == EINTR);
+        for (const pollfd& polled : waiting) {
+            if (ready >= 0 && polled.revents == 0)
+                continue;
+            auto worker = std::find_if(workers_.begin(), workers_.end(),
+                                       [&](const Worker& w) { return w.channel == polled.fd; });
+            const std::optional<uint64_t> done = ReceiveDone(worker->channel);
+            if (done && *done == worker->file) {
+                slots_[worker->file].done = true;
+                worker->file = kIdle;
+            } else {
+                Gone(*worker);
+            }
         }
-        size_t first = written_;
-        while (first < next_ && (slots_[first].worker != ended || slots_[first].done))
-            ++first;
-        if (first == next_)
-            return;
-        --running_;
-        size_t end = first;
-        while (end < next_ && slots_[end].worker == ended && !slots_[end].done)
-            ++end;
-        Ended(first, end, waitStatus);
     }
 
-    // The worker of [first, end) ended: the files it finished are done; when
-    // it died, so is the one it was reading (lost), and the rest of its run
-    // goes to a new worker.
-    void Ended(size_t first, size_t end, int waitStatus) {
-        size_t i = first;
-        while (i < end && CapturedStatus(fileno(slots_[i].records)))
-            slots_[i++].done = true;
-        if (i == end)
-            return;
-        slots_[i].done = true;
-        slots_[i].waitStatus = waitStatus;
-        if (i + 1 < end)
-            Start(i + 1, end);
+    // A worker that stopped: the file in its hand is done, its output
+    // whatever the worker managed to write (lost unless complete).
+    void Gone(Worker& worker) {
+        close(worker.channel);
+        const int waitStatus = Reap(worker.pid);
+        if (worker.file != kIdle) {
+            slots_[worker.file].done = true;
+            slots_[worker.file].waitStatus = waitStatus;
+        }
+        workers_.erase(workers_.begin() + (&worker - workers_.data()));
+    }
+
+    static int Reap(pid_t pid) {
+        int waitStatus = 0;
+        while (waitpid(pid, &waitStatus, 0) < 0 && errno == EINTR) {
+        }
+        return waitStatus;
     }
 
     void WriteFinished() {
@@ -220,9 +257,9 @@ private:
     const FileTask& task_;
     const LostFile& lost_;
     std::vector<Slot> slots_;
-    size_t next_ = 0;    // the first file not started
+    std::vector<Worker> workers_;
+    size_t next_ = 0;    // the first file not handed out
     size_t written_ = 0; // the first file whose output is not written
-    int running_ = 0;
     int exitStatus_ = kSuccess;
 };
 } // namespace

@@ -17,11 +17,11 @@ using LostFile =
     std::function<int(const std::string& file, const std::string& why, ListingSink& sink)>;
 
 // Runs task on every file and returns the exit status of the first that
-// failed. With more than one job, up to jobs worker processes read at once
-// (each a file, or a run of small ones; one that crashes or is killed costs
-// only the file it was reading, and the rest of its run goes to another),
-// and what each file wrote is written in the order of files, byte for byte
-// as a run one after the other would write it.
+// failed. With more than one job, up to jobs worker processes read at once,
+// each taking the next file as it finishes one (one that crashes or is
+// killed costs only the file it was reading; another takes its place), and
+// what each file wrote is written in the order of files, byte for byte as a
+// run one after the other would write it.
 int RunFiles(const std::vector<std::string>& files, int jobs, ListingSink& sink,
              const FileTask& task, const LostFile& lost);
 
