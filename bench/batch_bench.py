@@ -35,14 +35,16 @@ def main():
     report.append(("parts_table", one, many))
     try:
         from dask.distributed import Client, LocalCluster
-        import quillform.dask
+        # `as`: a bare `import quillform.dask` here would make quillform a
+        # local name of main() and break the lambdas above.
+        import quillform.dask as quillform_dask
     except ImportError:
         LocalCluster = None
     if LocalCluster:
         with LocalCluster(n_workers=workers, threads_per_worker=1, processes=True,
                           dashboard_address=None) as cluster, Client(cluster):
-            rows = len(quillform.dask.parts_dataframe(paths).compute())
-            dask_time = best(lambda: quillform.dask.parts_dataframe(paths).compute())
+            rows = len(quillform_dask.parts_dataframe(paths).compute())
+            dask_time = best(lambda: quillform_dask.parts_dataframe(paths).compute())
         report.append(("dask parts_dataframe", None, dask_time))
         print(f"{rows} parts")
     print(f"{len(paths)} files, {workers} workers, best of 3")
