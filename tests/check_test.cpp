@@ -290,6 +290,11 @@ TEST(OverlapMerging, LooseEdgesGiveWayToPolylinesAndCircles) {
             for (const quillform::Warning& w : d.warnings)
                 merged += w.code == "overlapsMerged" ? w.value : 0;
             EXPECT_NEAR(merged, c.merged, 1e-9);
+            // The finding says the parts are mended, not that they will be cut twice.
+            const std::vector<Finding> found = WithCode(quillform::Check(d), "overlappingEdges");
+            ASSERT_EQ(found.size(), 1u);
+            EXPECT_NE(found.front().message.find("merged here into one edge"), std::string::npos)
+                << found.front().message;
             ASSERT_EQ(d.openChains.size(), c.looseEnds.size() / 2);
             for (const quillform::OpenChain& chain : d.openChains) {
                 EXPECT_TRUE(At(chain.first, c.looseEnds));
@@ -311,6 +316,7 @@ TEST(OverlapMerging, LiteralRulesOnlyNoteTheOverlaps) {
     const double pi = 3.141592653589793;
     const double expected = 2 * 60 + 2 * 40 + 2 * 15 + 5 * pi + 30 + 5 * pi * 2 / 3;
     EXPECT_NEAR(*found.front().value, expected, 1e-6);
+    EXPECT_NE(found.front().message.find("would be cut twice"), std::string::npos);
 }
 
 TEST(CheckLimits, LengthsWithUnits) {

@@ -31,6 +31,14 @@ bool IsRead(const Drawing& d, const std::string& name) {
                        [&](const Layer& l) { return l.name == name; });
 }
 
+// Accurate geometry merged the layer's overlaps before linking: the parts
+// are right, the drawing still is not.
+bool Merged(const Drawing& d, const std::string& layer) {
+    return std::any_of(d.warnings.begin(), d.warnings.end(), [&](const Warning& w) {
+        return w.code == "overlapsMerged" && w.layer == layer;
+    });
+}
+
 void CheckNote(const EntityNote& note, TCheckContext& c) {
     const std::string count = std::to_string(note.count);
     if (note.code == "text" && HasShapes(c.drawing, note.layer))
@@ -48,8 +56,11 @@ void CheckNote(const EntityNote& note, TCheckContext& c) {
         c.Add("overlappingEdges", Severity::Warning, note.layer, std::nullopt, note.location,
               count + " run" + (note.count == 1 ? "" : "s") +
                   " of overlapping edges: a length of " + Figure(note.value) +
-                  " would be cut twice; delete the doubled lines and arcs (--accurate merges "
-                  "them)",
+                  (Merged(c.drawing, note.layer)
+                       ? " is drawn twice; merged here into one edge, but other programs "
+                         "will cut it twice: delete the doubled lines and arcs"
+                       : " would be cut twice; delete the doubled lines and arcs (--accurate "
+                         "merges them)"),
               note.value);
 }
 
