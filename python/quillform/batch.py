@@ -74,6 +74,19 @@ def _alone(function, *arguments):
             return None
 
 
+# How far the pool may run ahead of the file whose turn it is: files per
+# worker, and bytes of input in all.
+_AHEAD = 16
+_HELD_BYTES = 256 << 20
+
+
+def _size(path):
+    try:
+        return os.stat(path).st_size
+    except (OSError, TypeError, ValueError):
+        return 0
+
+
 def _in_order(paths, workers, function, lost, *arguments):
     """function(path, *arguments) for every path, in the order of paths,
     from `workers` processes; lost(path) stands for the result of a path
@@ -93,7 +106,7 @@ def _in_order(paths, workers, function, lost, *arguments):
 
     def finish():
         nonlocal pool
-        path, future = pending.popleft()
+        path, future, _ = pending.popleft()
         if not _broken(future):
             try:
                 return future.result()
@@ -107,10 +120,18 @@ def _in_order(paths, workers, function, lost, *arguments):
         result = _alone(function, path, *arguments)
         return lost(path) if result is None else result
 
+    held = 0  # bytes of the files in flight or done ahead of their turn
     try:
         for path in paths:
-            pending.append([path, pool.submit(function, path, *arguments)])
-            if len(pending) >= 4 * workers:
+            size = _size(path)
+            pending.append([path, pool.submit(function, path, *arguments), size])
+            held += size
+            # Enough files ahead that a large one at the head does not leave
+            # the other workers idle; few enough bytes that their results,
+            # held until their turn, stay within bounds.
+            while len(pending) > workers and (len(pending) >= _AHEAD * workers
+                                              or held > _HELD_BYTES):
+                held -= pending[0][2]
                 yield finish()
         while pending:
             yield finish()

@@ -88,6 +88,18 @@ def test_read_many_in_order_with_errors_in_the_middle():
         list(quillform.read_many(files[:3], workers=2, distanse=1))
 
 
+def test_read_many_held_back_by_bytes_keeps_the_order(monkeypatch):
+    # Every file over the bound of bytes held ahead: the pool waits for the
+    # head each time, and nothing is lost or reordered.
+    monkeypatch.setattr(quillform.batch, "_HELD_BYTES", 1)
+    files = drawings()[:12]
+    files.insert(3, os.path.join(DATA, "missing.dxf"))
+    alone = list(quillform.read_many(files, workers=1))
+    together = list(quillform.read_many(files, workers=3))
+    assert [path for path, _ in together] == files
+    assert [got(result) for _, result in together] == [got(result) for _, result in alone]
+
+
 def descendants(process):
     children = []
     for task in glob.glob(f"/proc/{process}/task/*/children"):
