@@ -8,6 +8,23 @@
 #include <unistd.h>
 
 namespace {
+// A task's message: the file's index, and room for one descriptor.
+struct TaskMessage {
+    uint64_t file = 0;
+    iovec payload{&file, sizeof file};
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
+    msghdr header{};
+
+    TaskMessage() {
+        header.msg_iov = &payload;
+        header.msg_iovlen = 1;
+        header.msg_control = control;
+        header.msg_controllen = sizeof control;
+    }
+    TaskMessage(const TaskMessage&) = delete;
+    TaskMessage& operator=(const TaskMessage&) = delete;
+};
+
 ssize_t Receive(int channel, msghdr* message) {
     ssize_t got = -1;
     do
@@ -30,39 +47,26 @@ bool OpenTaskChannel(int ends[2]) {
 }
 
 bool SendTask(int channel, const Task& task) {
-    uint64_t file = task.file;
-    iovec payload{&file, sizeof file};
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
-    msghdr message{};
-    message.msg_iov = &payload;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    cmsghdr* header = CMSG_FIRSTHDR(&message);
+    TaskMessage message;
+    message.file = task.file;
+    cmsghdr* header = CMSG_FIRSTHDR(&message.header);
     header->cmsg_level = SOL_SOCKET;
     header->cmsg_type = SCM_RIGHTS;
     header->cmsg_len = CMSG_LEN(sizeof(int));
     std::memcpy(CMSG_DATA(header), &task.output, sizeof(int));
-    return Send(channel, &message) == static_cast<ssize_t>(sizeof file);
+    return Send(channel, &message.header) == static_cast<ssize_t>(sizeof message.file);
 }
 
 std::optional<Task> ReceiveTask(int channel) {
-    uint64_t file = 0;
-    iovec payload{&file, sizeof file};
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
-    msghdr message{};
-    message.msg_iov = &payload;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    if (Receive(channel, &message) != static_cast<ssize_t>(sizeof file))
+    TaskMessage message;
+    if (Receive(channel, &message.header) != static_cast<ssize_t>(sizeof message.file))
         return std::nullopt;
-    const cmsghdr* header = CMSG_FIRSTHDR(&message);
+    const cmsghdr* header = CMSG_FIRSTHDR(&message.header);
     if (!header || header->cmsg_level != SOL_SOCKET || header->cmsg_type != SCM_RIGHTS ||
         header->cmsg_len != CMSG_LEN(sizeof(int)))
         return std::nullopt;
     Task task;
-    task.file = file;
+    task.file = message.file;
     std::memcpy(&task.output, CMSG_DATA(header), sizeof(int));
     return task;
 }
