@@ -241,6 +241,13 @@ INSTANTIATE_TEST_SUITE_P(
                   Lines({"  0", " lwpolyline ", " 90", "3"}), 1, 0},
         GuardCase{"name_cut_at_nul", Lines({"0", std::string("LWPOLYLINE\0x", 12), "90", "99999"}),
                   Lines({"0", std::string("LWPOLYLINE\0x", 12), "90", "3"}), 1, 0},
+        // dxflib takes a header variable's name as an object's kind too
+        GuardCase{"variable_named_lwpolyline",
+                  Lines({"30", "-1e+20", "9", "LWPOLYLINE", "90", "2147483647"}),
+                  Lines({"30", "-1e+20", "9", "LWPOLYLINE", "90", "3"}), 1, 0},
+        GuardCase{"variable_ends_the_entity",
+                  Lines({"0", "LWPOLYLINE", "90", "7", "9", "$EXTMIN", "90", "7"}),
+                  Lines({"0", "LWPOLYLINE", "90", "0", "9", "$EXTMIN", "90", "7"}), 1, 0},
         GuardCase{"file_that_ends_inside_the_entity",
                   {"0", "LWPOLYLINE", "90", "99", "10", "1"},
                   {"0", "LWPOLYLINE", "90", "1", "10", "1"},

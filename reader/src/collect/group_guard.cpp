@@ -38,14 +38,17 @@ int TGroupGuard::StrtolInt(std::string_view line) {
     return static_cast<int>(std::strtol(text.c_str(), &end, 10));
 }
 
-void TGroupGuard::Entity(std::string_view line) {
+// dxflib starts a new object at a header variable (group 9) as at an entity
+// (group 0), and takes its name for the object's kind either way: a group 9
+// named LWPOLYLINE sizes a buffer by the 90 after it.
+void TGroupGuard::Entity(std::string_view line, bool marker) {
     std::string folded;
     if (!PlainName(line)) {
         folded = EntityName(line);
         line = folded;
     }
-    sawSection_ = sawSection_ || line == "SECTION";
-    sawEof_ = sawEof_ || line == "EOF";
+    sawSection_ = sawSection_ || (marker && line == "SECTION");
+    sawEof_ = sawEof_ || (marker && line == "EOF");
     entity_ = line == "LWPOLYLINE" ? Sized::LwPolyline
               : line == "SPLINE"   ? Sized::Spline
               : line == "LEADER"   ? Sized::Leader
@@ -83,7 +86,7 @@ void TGroupGuard::HoldCount(std::string_view line) {
 // A group of the entity whose counts are held: an item of one, a count that
 // replaces one (dxflib then starts its buffer again), or the entity's end.
 void TGroupGuard::CountItem(std::string& out) {
-    if (code_ == 0)
+    if (code_ == 0 || code_ == 9)
         return Release(out);
     for (TPendingCount& count : pending_) {
         if (!count.open)

@@ -44,8 +44,8 @@ public:
             Append(pending_.empty() ? out : held_, line);
             return;
         }
-        if (code_ == 0)
-            Entity(line);
+        if (code_ == 0 || code_ == 9)
+            Entity(line, code_ == 0);
         else if (entity_ != Sized::None && IsCountGroup())
             return HoldCount(line);
         else if (!ReadsAsNumber(code_, line))
@@ -93,7 +93,7 @@ private:
         out.push_back('\n');
     }
     static int StrtolInt(std::string_view line);
-    void Entity(std::string_view line);
+    void Entity(std::string_view line, bool marker);
     bool IsCountGroup() const;
     void HoldCount(std::string_view line);
     void CountItem(std::string& out);
