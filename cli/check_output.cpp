@@ -5,6 +5,7 @@
 #include "quillform/check.h"
 
 #include <cstdio>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -64,7 +65,13 @@ int CheckDrawing(quillform::Drawing& drawing, const Options& options) {
         std::fprintf(stderr, "quillform: %s: --check: %s\n", drawing.file.c_str(), problem.c_str());
         return kBadUsage;
     }
-    drawing.findings = quillform::Check(drawing, limits);
+    try {
+        drawing.findings = quillform::Check(drawing, limits);
+    } catch (const std::bad_alloc&) {
+        // Like a read that runs out of memory: this file fails, the batch goes on.
+        std::fprintf(stderr, "quillform: not enough memory to check %s\n", drawing.file.c_str());
+        return kCannotOpen;
+    }
     if (!options.quiet)
         for (const quillform::Finding& f : drawing.findings)
             PrintFinding(drawing.file, f);

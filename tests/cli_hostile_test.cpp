@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -177,5 +178,60 @@ TEST(CliPicture, ExtentThatIsNotFiniteIsRefused) {
             << format;
     }
     EXPECT_TRUE(Entries(folder).empty());
+}
+
+// A drawing of n squares of four LINEs, each with a CIRCLE hole.
+std::string SquaresWithHoles(int n) {
+    std::ostringstream dxf;
+    dxf << "0\nSECTION\n2\nENTITIES\n";
+    for (int i = 0; i < n; ++i) {
+        const int x = (i % 200) * 30, y = (i / 200) * 30;
+        const int corners[5][2] = {{x, y}, {x + 20, y}, {x + 20, y + 20}, {x, y + 20}, {x, y}};
+        for (int k = 0; k < 4; ++k)
+            dxf << "0\nLINE\n8\nCUT\n10\n"
+                << corners[k][0] << "\n20\n"
+                << corners[k][1] << "\n11\n"
+                << corners[k + 1][0] << "\n21\n"
+                << corners[k + 1][1] << "\n";
+        dxf << "0\nCIRCLE\n8\nCUT\n10\n" << x + 10 << "\n20\n" << y + 10 << "\n40\n3\n";
+    }
+    dxf << "0\nENDSEC\n0\nEOF\n";
+    return dxf.str();
+}
+
+// Memory running out (an address-space limit, as the web server sets for
+// its workers) at any point of a read and its check is a failure of that
+// file with its message, never a crash.
+TEST(CliMemory, RunningOutIsAnErrorNeverACrash) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory needs the address space";
+#endif
+    const std::string folder = Folder("memory_limit");
+    const std::string drawing = folder + "/squares.dxf";
+    std::ofstream(drawing, std::ios::binary) << SquaresWithHoles(6000);
+    const auto run = [&](int megabytes) {
+        const RunResult r = RunCliWithInput("ulimit -v " + std::to_string(megabytes * 1024) + ";",
+                                            "-q --check --format json -o " +
+                                                Quote(folder + "/out.json") + " " + Quote(drawing));
+        if (r.status != 0) {
+            EXPECT_EQ(r.status, 1) << megabytes << " MB: " << r.err;
+            const bool named =
+                r.err.find("not enough memory to read " + drawing) != std::string::npos ||
+                r.err.find("not enough memory to check " + drawing) != std::string::npos;
+            EXPECT_TRUE(named) << megabytes << " MB: " << r.err;
+        }
+        return r.status == 0;
+    };
+    // The least limit that is enough, then every megabyte below it, where
+    // the read is done and its check runs out.
+    int low = 16, high = 1024;
+    ASSERT_FALSE(run(low));
+    ASSERT_TRUE(run(high));
+    while (high - low > 1) {
+        const int middle = (low + high) / 2;
+        (run(middle) ? high : low) = middle;
+    }
+    for (int megabytes = high - 1; megabytes >= high - 8 && megabytes > 16; --megabytes)
+        EXPECT_FALSE(run(megabytes)) << megabytes << " MB";
 }
 } // namespace
