@@ -17,8 +17,6 @@
 #include "standard_input.h"
 #include "text_output.h"
 
-#include "shape_drawing.h"
-
 #include "quillform/contours.h"
 #include "quillform/names.h"
 #include "quillform/shape_listing.h"
@@ -108,18 +106,18 @@ int RunPicture(const Options& options) {
         return status;
     if (options.check)
         status = CheckDrawing(result, options);
-    const std::string problem =
-        PictureProblem(PictureBox(result), options.pictureWidth, options.pictureHeight);
-    if (!problem.empty()) {
-        std::fprintf(stderr, "quillform: %s: %s\n", result.file.c_str(), problem.c_str());
-        return kCannotOpen;
-    }
     std::string error;
-    if (!WritePicture(result, options, &error)) {
-        std::fprintf(stderr, "quillform: %s\n", error.c_str());
+    switch (WritePicture(result, options, &error)) {
+    case PictureResult::Written:
+        return status;
+    case PictureResult::Impossible:
+        std::fprintf(stderr, "quillform: %s: %s\n", result.file.c_str(), error.c_str());
         return kCannotOpen;
+    case PictureResult::Failed:
+        break;
     }
-    return status;
+    std::fprintf(stderr, "quillform: %s\n", error.c_str());
+    return kCannotOpen;
 }
 
 // The exit status of a file: the read's, else the check's.

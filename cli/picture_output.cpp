@@ -3,109 +3,96 @@
 #include "picture_output.h"
 
 #include "output_file.h"
-#include "shape_drawing.h"
+#include "picture_module.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QGuiApplication>
-#include <QImage>
-#include <QPainter>
-#include <QSvgGenerator>
+#include <dlfcn.h>
+#include <unistd.h>
 
-#include <algorithm>
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <memory>
+#include <climits>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 namespace {
-// Qt's notes about the session (no XDG_RUNTIME_DIR and the like) are noise
-// for a command; real warnings still go to standard error.
-void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtDebugMsg || type == QtInfoMsg || message.startsWith("QStandardPaths:"))
-        return;
-    std::fprintf(stderr, "quillform: %s\n", qPrintable(message));
+// The folder of the running command.
+std::string CommandFolder() {
+    std::vector<char> path(PATH_MAX + 1);
+    const ssize_t length = readlink("/proc/self/exe", path.data(), PATH_MAX);
+    if (length <= 0)
+        return std::string();
+    const std::string exe(path.data(), static_cast<size_t>(length));
+    const size_t slash = exe.rfind('/');
+    return slash == std::string::npos ? std::string() : exe.substr(0, slash);
 }
 
-// Fonts need a GUI application; without a display the offscreen platform serves.
-std::unique_ptr<QGuiApplication> StartGui() {
-    if (QGuiApplication::instance())
-        return nullptr;
-    qInstallMessageHandler(QuietMessages);
-    if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "quillform";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-}
-
-bool SvgBytes(const quillform::Drawing& result, const TDrawingLayout& layout,
-              const Options& options, QByteArray* bytes) {
-    QBuffer buffer(bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(QSize(layout.width, layout.height));
-    generator.setViewBox(QRect(0, 0, layout.width, layout.height));
-    generator.setTitle(QString::fromLocal8Bit(result.file.c_str()));
-    QPainter painter;
-    if (!painter.begin(&generator))
-        return false;
-    PaintPicture(painter, result, layout, layout.width, layout.height, options.showIndex);
-    return painter.end();
-}
-
-bool PngBytes(const quillform::Drawing& result, const TDrawingLayout& layout,
-              const Options& options, QByteArray* bytes) {
-    const QImage image = RenderShapes(result, layout, options.pictureWidth, options.pictureHeight,
-                                      options.showIndex);
-    if (image.isNull())
-        return false;
-    QBuffer buffer(bytes);
-    buffer.open(QIODevice::WriteOnly);
-    return image.save(&buffer, "PNG");
+// The module beside the command (a build tree), else where it is installed
+// relative to the command; loaded once, never unloaded (Qt does not expect
+// to be).
+TDrawPicture LoadPictureWriter(std::string* error) {
+    static TDrawPicture entry = nullptr;
+    static std::string failure;
+    if (entry || !failure.empty()) {
+        *error = failure;
+        return entry;
+    }
+    const std::string folder = CommandFolder();
+    const std::string candidates[] = {
+        folder + "/" + kPictureModuleName,
+        std::filesystem::path(folder + "/" QUILLFORM_PICTURES_FROM_BINDIR "/" + kPictureModuleName)
+            .lexically_normal()
+            .string(),
+    };
+    std::string reasons;
+    for (const std::string& candidate : candidates) {
+        if (access(candidate.c_str(), F_OK) != 0)
+            continue;
+        void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) {
+            reasons = dlerror();
+            break;
+        }
+        entry = reinterpret_cast<TDrawPicture>(dlsym(module, kDrawPictureSymbol));
+        if (entry)
+            return entry;
+        reasons = candidate + " has no picture writer in it";
+        break;
+    }
+    if (reasons.empty())
+        reasons = std::string(kPictureModuleName) + " is not installed beside the command (" +
+                  candidates[1] + ")";
+    failure = "cannot draw pictures: " + reasons;
+    *error = failure;
+    return nullptr;
 }
 } // namespace
 
-std::string PictureProblem(const TBoundingBox& overall, int viewWidth, int viewHeight) {
-    if (!(overall.MaxX >= overall.MinX && overall.MaxY >= overall.MinY))
-        return std::string(); // no shapes: an empty picture
-    const double width = overall.MaxX - overall.MinX;
-    const double height = overall.MaxY - overall.MinY;
-    if (!std::isfinite(width) || !std::isfinite(height))
-        return "the drawing's extent is not a finite number (its coordinates overflow), so it "
-               "cannot be drawn";
-    const TDrawingLayout layout = LayoutFor(overall, viewWidth, viewHeight);
-    // A view smaller than the margins is drawn as one pixel between them.
-    const int widest = std::max(viewWidth, 2 * kDrawingMargin + 1) + 1;
-    const int highest = std::max(viewHeight, 2 * kDrawingMargin + 1) + 1;
-    if (!(std::isfinite(layout.scale) && layout.scale > 0) || layout.width < 1 ||
-        layout.height < 1 || layout.width > widest || layout.height > highest)
-        return "the drawing's extent (" + std::to_string(width) + " x " + std::to_string(height) +
-               " units) cannot be drawn at " + std::to_string(viewWidth) + "x" +
-               std::to_string(viewHeight) + " pixels: no finite scale fits it";
-    return std::string();
-}
-
-bool WritePicture(const quillform::Drawing& result, const Options& options, std::string* error) {
-    const auto gui = StartGui();
-    const TDrawingLayout layout =
-        LayoutFor(PictureBox(result), options.pictureWidth, options.pictureHeight);
-    QByteArray bytes;
-    const bool drawn = options.format == OutputFormat::Svg
-                           ? SvgBytes(result, layout, options, &bytes)
-                           : PngBytes(result, layout, options, &bytes);
-    if (!drawn) {
+PictureResult WritePicture(const quillform::Drawing& drawing, const Options& options,
+                           std::string* error) {
+    const TDrawPicture draw = LoadPictureWriter(error);
+    if (!draw)
+        return PictureResult::Failed;
+    TPictureRequest request;
+    request.svg = options.format == OutputFormat::Svg;
+    request.width = options.pictureWidth;
+    request.height = options.pictureHeight;
+    request.showIndex = options.showIndex;
+    request.title = drawing.file;
+    std::string bytes;
+    switch (draw(drawing, request, &bytes, error)) {
+    case kPictureDrawn:
+        break;
+    case kPictureImpossible:
+        return PictureResult::Impossible;
+    default:
         *error = "cannot draw the picture for '" + options.output + "' (too large to create)";
-        return false;
+        return PictureResult::Failed;
     }
     TOutputFile file(options.output);
     if (file.Open()) {
-        file.Write(bytes.toStdString());
+        file.Write(bytes);
         if (file.Commit())
-            return true;
+            return PictureResult::Written;
     }
     *error = file.Error();
-    return false;
+    return PictureResult::Failed;
 }

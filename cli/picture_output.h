@@ -3,16 +3,16 @@
 #pragma once
 
 #include "options.h"
-#include "quillform/basic_records.h"
 #include "quillform/drawing.h"
 
 #include <string>
 
-// Why the shapes (and open chains) inside overall cannot be drawn into a view of the given
-// size (an extent that is not finite, or no finite scale fits it), or empty.
-std::string PictureProblem(const TBoundingBox& overall, int viewWidth, int viewHeight);
+enum class PictureResult { Written, Impossible, Failed };
 
 // Draws the shapes as the window's Drawing page does, fitted into the
 // --size view, into a PNG or SVG file, which replaces the target only once
-// it is complete. False, with the reason in *error, when it cannot be written.
-bool WritePicture(const quillform::Drawing& drawing, const Options& options, std::string* error);
+// it is complete. Impossible (the drawing's extent cannot be drawn at that
+// size) and Failed (the picture writer is missing, or the picture cannot be
+// made or written) come with the reason in *error.
+PictureResult WritePicture(const quillform::Drawing& drawing, const Options& options,
+                           std::string* error);

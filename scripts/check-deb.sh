@@ -65,6 +65,10 @@ quillform "$drawing" >"$work/listing.txt" 2>"$work/listing.err"
 "$build/cli/quillform" "$drawing" 2>/dev/null | cmp - "$work/listing.txt" ||
     fail "the installed quillform lists $drawing differently"
 grep -q '3 shapes discovered in layer CUT' "$work/listing.err" || fail "no shapes on layer CUT"
+# Pictures come from the module the package installs in the library folder.
+quillform -q --format png -o "$work/drawing.png" "$drawing" || fail "the installed quillform draws no PNG"
+"$build/cli/quillform" -q --format png -o "$work/built.png" "$drawing"
+cmp -s "$work/drawing.png" "$work/built.png" || fail "the installed quillform draws a different PNG"
 [ -s /usr/share/man/man1/quillform.1 ] || fail "no man page in the package"
 [ -s /usr/share/quillform/quillform-shapes.schema.json ] || fail "no schema in the package"
 # The module from the system's package folder, out of the source tree.

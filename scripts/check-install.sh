@@ -112,6 +112,14 @@ check_programs() { # prefix version
     if readelf -d "$1/bin/quillform" | grep -q 'RUNPATH\|RPATH'; then
         fail "the installed quillform keeps a run path"
     fi
+    # The picture module is found from the command's place in the prefix.
+    for format in png svg; do
+        "$1/bin/quillform" -q --format $format -o "$work/drawing.$format" "$drawing" ||
+            fail "the installed quillform draws no $format"
+    done
+    if readelf -d "$(find "$1" -name quillform-pictures.so)" | grep -q 'RUNPATH\|RPATH'; then
+        fail "the installed picture module keeps a run path"
+    fi
     if [ -x "$1/bin/quillform-web" ]; then
         [ "$("$1/bin/quillform-web" --version)" = "quillform-web $2" ] || fail "quillform-web --version"
         if readelf -d "$1/bin/quillform-web" | grep -q 'RUNPATH\|RPATH'; then

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -132,6 +133,47 @@ TEST(CliOutput, CompleteRunReplacesTheTargetThroughItsLink) {
     EXPECT_EQ(RunCli("-q --format png -o " + Quote(png) + " " + Data("square_with_circle_hole.dxf"))
                   .status,
               0);
+    EXPECT_EQ(Slurp(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
+}
+
+// Pictures come from a module loaded only for them: a command without it
+// still lists shapes, and asking it for a picture is a clear error that
+// leaves no file; the module beside the command (or beside the file a link
+// points to) is found.
+TEST(CliOutput, PicturesNeedTheirModuleAndNothingElseDoes) {
+    const std::string folder = Folder("pictures_module");
+    const std::string alone = folder + "/bin/quillform";
+    fs::create_directories(folder + "/bin");
+    fs::copy_file(QUILLFORM_CLI, alone);
+    const std::string drawing = Data("square_with_circle_hole.dxf");
+    const auto run = [&](const std::string& command, const std::string& args) {
+        const std::string out = folder + "/out.txt", err = folder + "/err.txt";
+        const int raw = std::system(
+            (Quote(command) + " " + args + " >" + Quote(out) + " 2>" + Quote(err)).c_str());
+        return RunResult{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
+    };
+
+    const RunResult listing = run(alone, "-q " + drawing);
+    EXPECT_EQ(listing.status, 0) << listing.err;
+    EXPECT_EQ(listing.out.substr(0, 10), "SHAPE # 0\n");
+    for (const char* format : {"png", "svg"}) {
+        const std::string target = folder + "/drawing." + format;
+        const RunResult r = run(alone, "-q --format " + std::string(format) + " -o " +
+                                           Quote(target) + " " + drawing);
+        EXPECT_EQ(r.status, 1) << format;
+        EXPECT_NE(r.err.find("quillform: cannot draw pictures: quillform-pictures.so is not "
+                             "installed beside the command"),
+                  std::string::npos)
+            << r.err;
+        EXPECT_FALSE(fs::exists(target)) << format;
+    }
+
+    fs::copy_file(QUILLFORM_PICTURES, folder + "/bin/quillform-pictures.so");
+    fs::create_symlink(alone, folder + "/linked");
+    const std::string png = folder + "/drawing.png";
+    const RunResult drawn =
+        run(folder + "/linked", "-q --format png -o " + Quote(png) + " " + drawing);
+    EXPECT_EQ(drawn.status, 0) << drawn.err;
     EXPECT_EQ(Slurp(png).substr(0, 8), "\x89PNG\r\n\x1a\n");
 }
 } // namespace

@@ -146,7 +146,7 @@ def test_a_read_over_time_is_422_and_a_full_queue_503():
 
 
 def test_a_read_out_of_memory_is_422_and_others_go_on():
-    running = Server("--workers", "2", "--memory-limit", "100")
+    running = Server("--workers", "2", "--memory-limit", "60")
     try:
         if running.health()["memoryLimit"] is None:
             pytest.skip("this build runs under AddressSanitizer: no memory limit on workers")
