@@ -111,7 +111,7 @@ public:
     }
 
     void AddCircle(TDXFCircle* circle) {
-        if (circle->Radius <= tolerance_)
+        if (circle->Radius <= tolerance_ || Passed())
             return;
         const TPoint2D start(circle->Center.X + circle->Radius, circle->Center.Y);
         TStretch t = ArcStretch(circle, circle->Layer.get(),
@@ -145,10 +145,13 @@ private:
     std::optional<TCarrierIndex> index_;
     TMode mode_ = TMode::Keep;
     size_t counted_ = 0;
+    std::vector<bool> mayHold_; // each fixed edge's answer, in the order counted
+    size_t next_ = 0;           // the next of them while kept
 
     void AddPolylineEdge(TDXFPolygon* polyline, const dxf_info& from, const dxf_info& to) {
         const TPoint2D a(from.x, from.y), b(to.x, to.y);
-        if ((from.is_arc != 0) != (kind_ == TCarrierKind::Circles) || Length(a, b) <= tolerance_)
+        if ((from.is_arc != 0) != (kind_ == TCarrierKind::Circles) || Length(a, b) <= tolerance_ ||
+            Passed())
             return;
         const char* layer = polyline->Layer.get();
         TStretch t = from.is_arc ? ArcStretch(polyline, layer,
@@ -162,11 +165,23 @@ private:
     void Keep(const TStretch& t) {
         if (mode_ == TMode::Index)
             return index_->Add(t), void(++counted_);
-        if (t.fixed && index_ && !index_->MayHold(t))
+        if (mode_ == TMode::Count) {
+            const bool may = index_->MayHold(t);
+            mayHold_.push_back(may);
+            return void(counted_ += may);
+        }
+        if (t.fixed && index_ && mayHold_.empty() && !index_->MayHold(t))
             return;
-        if (mode_ == TMode::Count)
-            return void(++counted_);
         all_.push_back(t);
+    }
+
+    // Whether the fixed edge met now (in the order of the count) was
+    // answered no when counted: its stretch, costly to make, is not made
+    // again.
+    bool Passed() {
+        if (mode_ != TMode::Keep || mayHold_.empty())
+            return false;
+        return !mayHold_[next_++];
     }
 };
 
