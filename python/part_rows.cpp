@@ -11,58 +11,111 @@ namespace py = pybind11;
 using namespace quillform;
 
 namespace {
+// The columns of a row, in order; quillform.batch.PART_COLUMNS is this.
+constexpr const char* kColumns[] = {"file",
+                                    "layer",
+                                    "part",
+                                    "kind",
+                                    "holes",
+                                    "min_x",
+                                    "min_y",
+                                    "max_x",
+                                    "max_y",
+                                    "area",
+                                    "outer_area",
+                                    "cut_length",
+                                    "outer_length",
+                                    "pierces",
+                                    "width",
+                                    "height",
+                                    "rectangle_width",
+                                    "rectangle_height",
+                                    "rectangle_angle",
+                                    "hull_area",
+                                    "smallest_hole",
+                                    "smallest_radius",
+                                    "unit",
+                                    "error"};
+constexpr size_t kColumnCount = sizeof(kColumns) / sizeof(kColumns[0]);
+
 py::object Optional(const std::optional<double>& value) {
     return value ? py::object(py::float_(*value)) : py::none();
 }
 
-// The figures of a part; None for each when they do not hold (a coordinate
-// that is not finite).
-void AddMeasures(py::dict& row, const PartMeasures& m) {
-    const auto put = [&](const char* key, py::object value) {
-        row[key] = m.finite ? std::move(value) : py::none();
+// One part's values in column order. Its figures are None when they do not
+// hold (a coordinate that is not finite).
+py::tuple PartValues(const Drawing& drawing, const Layer& layer, size_t index, const Shape& shape) {
+    const PartMeasures m = MeasurePart(shape);
+    const auto figure = [&](py::object value) { return m.finite ? std::move(value) : py::none(); };
+    py::object values[] = {
+        py::str(drawing.file),
+        py::str(layer.name),
+        py::int_(index), // as the listing numbers them: SHAPE # 0 first
+        py::str(shape.kind == OutlineKind::Circle ? "circle" : "polygon"),
+        py::int_(shape.holes.size()),
+        py::float_(shape.bounds.minX),
+        py::float_(shape.bounds.minY),
+        py::float_(shape.bounds.maxX),
+        py::float_(shape.bounds.maxY),
+        figure(py::float_(m.area)),
+        figure(py::float_(m.outerArea)),
+        figure(py::float_(m.cutLength)),
+        figure(py::float_(m.outerLength)),
+        figure(py::int_(m.pierces)),
+        figure(py::float_(m.width)),
+        figure(py::float_(m.height)),
+        figure(py::float_(m.minRectangle.width)),
+        figure(py::float_(m.minRectangle.height)),
+        figure(py::float_(m.minRectangle.angle)),
+        figure(py::float_(m.hullArea)),
+        figure(Optional(m.smallestHole)),
+        figure(Optional(m.smallestRadius)),
+        py::str(drawing.lengths.name),
+        py::none(),
     };
-    put("area", py::float_(m.area));
-    put("outer_area", py::float_(m.outerArea));
-    put("cut_length", py::float_(m.cutLength));
-    put("outer_length", py::float_(m.outerLength));
-    put("pierces", py::int_(m.pierces));
-    put("width", py::float_(m.width));
-    put("height", py::float_(m.height));
-    put("rectangle_width", py::float_(m.minRectangle.width));
-    put("rectangle_height", py::float_(m.minRectangle.height));
-    put("rectangle_angle", py::float_(m.minRectangle.angle));
-    put("hull_area", py::float_(m.hullArea));
-    put("smallest_hole", Optional(m.smallestHole));
-    put("smallest_radius", Optional(m.smallestRadius));
-}
-
-py::dict PartRow(const Drawing& drawing, const Layer& layer, size_t index, const Shape& shape) {
-    py::dict row;
-    row["file"] = drawing.file;
-    row["layer"] = layer.name;
-    row["part"] = index; // as the listing numbers them: SHAPE # 0 first
-    row["kind"] = shape.kind == OutlineKind::Circle ? "circle" : "polygon";
-    row["holes"] = shape.holes.size();
-    row["min_x"] = shape.bounds.minX;
-    row["min_y"] = shape.bounds.minY;
-    row["max_x"] = shape.bounds.maxX;
-    row["max_y"] = shape.bounds.maxY;
-    AddMeasures(row, MeasurePart(shape));
-    row["unit"] = drawing.lengths.name;
-    row["error"] = py::none();
+    static_assert(sizeof(values) / sizeof(values[0]) == kColumnCount, "one value a column");
+    py::tuple row(kColumnCount);
+    for (size_t k = 0; k < kColumnCount; ++k)
+        row[k] = std::move(values[k]);
     return row;
 }
 
-py::list PartRows(const Drawing& drawing) {
+template <typename Make> py::list EveryPart(const Drawing& drawing, Make make) {
     py::list rows;
     for (const Layer& layer : drawing.layers)
         for (size_t i = 0; i < layer.shapes.size(); ++i)
-            rows.append(PartRow(drawing, layer, i, layer.shapes[i]));
+            rows.append(make(PartValues(drawing, layer, i, layer.shapes[i])));
     return rows;
+}
+
+py::tuple Columns() {
+    py::tuple columns(kColumnCount);
+    for (size_t k = 0; k < kColumnCount; ++k)
+        columns[k] = py::str(kColumns[k]);
+    return columns;
 }
 } // namespace
 
 void BindPartRows(py::module_& m) {
-    m.def("_part_rows", &PartRows, py::arg("drawing"),
-          "One dict a part of every layer, in order, with its measures.");
+    m.attr("_PART_COLUMNS") = Columns();
+    m.def(
+        "_part_values",
+        [](const Drawing& drawing) {
+            return EveryPart(drawing, [](py::tuple row) { return row; });
+        },
+        py::arg("drawing"),
+        "One tuple a part of every layer, in order, with its measures: the values of "
+        "_PART_COLUMNS.");
+    m.def(
+        "_part_rows",
+        [](const Drawing& drawing) {
+            const py::tuple columns = Columns();
+            return EveryPart(drawing, [&](const py::tuple& values) {
+                py::dict row;
+                for (size_t k = 0; k < kColumnCount; ++k)
+                    row[columns[k]] = values[k];
+                return row;
+            });
+        },
+        py::arg("drawing"), "One dict a part of every layer, in order, with its measures.");
 }

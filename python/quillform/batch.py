@@ -11,11 +11,11 @@ import os
 from . import _quillform
 
 # The columns of a parts table, in order (an error row has None in all but
-# file and error).
-PART_COLUMNS = ("file", "layer", "part", "kind", "holes", "min_x", "min_y", "max_x", "max_y",
-                "area", "outer_area", "cut_length", "outer_length", "pierces", "width", "height",
-                "rectangle_width", "rectangle_height", "rectangle_angle", "hull_area",
-                "smallest_hole", "smallest_radius", "unit", "error")
+# file and error): file, layer, part, kind, holes, min_x, min_y, max_x,
+# max_y, area, outer_area, cut_length, outer_length, pierces, width, height,
+# rectangle_width, rectangle_height, rectangle_angle, hull_area,
+# smallest_hole, smallest_radius, unit, error.
+PART_COLUMNS = _quillform._PART_COLUMNS
 
 # What a file that cannot be read raises; anything else (a bad keyword) is
 # the caller's mistake and stops the batch.
@@ -153,8 +153,20 @@ def read_many(paths, workers=None, **settings):
     yield from _in_order(paths, workers, _read, _lost, settings)
 
 
-def _rows(path, settings):
-    return part_rows(path, **settings)
+def _values(path, settings):
+    """A worker's share of parts_table: the rows of one file as tuples, which
+    pass back to the parent several times faster than dicts, or the error."""
+    _, drawing = _read(path, settings)
+    if isinstance(drawing, BaseException):
+        return path, str(drawing), None
+    return path, None, _quillform._part_values(drawing)
+
+
+def _as_rows(result):
+    path, error, values = result
+    if values is None:
+        return [error_row(path, error)]
+    return [dict(zip(PART_COLUMNS, row)) for row in values]
 
 
 def parts_table(paths, workers=None, **settings):
@@ -165,7 +177,7 @@ def parts_table(paths, workers=None, **settings):
     read gives one row with its `error` and None elsewhere. Read like
     read_many()."""
     table = []
-    for rows in _in_order(paths, workers, _rows, lambda p: [error_row(p, _lost(p)[1])],
-                          settings):
-        table.extend(rows)
+    for result in _in_order(paths, workers, _values, lambda p: (p, str(_lost(p)[1]), None),
+                            settings):
+        table.extend(_as_rows(result))
     return table

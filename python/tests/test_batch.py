@@ -173,6 +173,9 @@ def test_parts_table_rows_and_measures():
     files = [plate, os.path.join(DATA, "missing.dxf"), os.path.join(DATA, "hole_order.dxf")]
     rows = quillform.parts_table(files, workers=2)
     assert rows == quillform.parts_table(files, workers=1)
+    # The pool passes tuples and makes the dicts here: the same rows as the
+    # dicts one file gives (the records of quillform.dask).
+    assert rows == [row for f in files for row in quillform.batch.part_rows(f)]
     assert all(tuple(row) == quillform.batch.PART_COLUMNS for row in rows)
     drawing = quillform.read(plate)
     shapes = drawing.shapes
