@@ -61,9 +61,18 @@ def upload(driver, path):
 
 
 def downloaded(target):
-    """The file once the browser has written it (or None after 30 s)."""
+    """The file once the browser has written it (or what there is after
+    30 s): Chromium may create the file before it writes it, so it counts
+    as written once it is not empty, no partial download is left beside it
+    and its size holds still for a tenth of a second."""
     deadline = time.monotonic() + 30
-    while not target.exists() and time.monotonic() < deadline:
+    while time.monotonic() < deadline:
+        partial = any(p.name.endswith(".crdownload") for p in target.parent.iterdir())
+        if target.exists() and not partial:
+            content = target.read_bytes()
+            time.sleep(0.1)
+            if content and content == target.read_bytes():
+                return content
         time.sleep(0.1)
     return target.read_bytes() if target.exists() else None
 
