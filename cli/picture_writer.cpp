@@ -108,5 +108,5 @@ quillform_draw_picture(const quillform::Drawing& drawing, const TPictureRequest&
     return kPictureDrawn;
 }
 
-// The loader checks the entry's type against the header's.
+// The entry has the type the loader casts it to.
 [[maybe_unused]] static constexpr TDrawPicture kEntryType = &quillform_draw_picture;

@@ -80,11 +80,11 @@ py::tuple PartValues(const Drawing& drawing, const Layer& layer, size_t index, c
     return row;
 }
 
-template <typename Make> py::list EveryPart(const Drawing& drawing, Make make) {
+py::list EveryPart(const Drawing& drawing) {
     py::list rows;
     for (const Layer& layer : drawing.layers)
         for (size_t i = 0; i < layer.shapes.size(); ++i)
-            rows.append(make(PartValues(drawing, layer, i, layer.shapes[i])));
+            rows.append(PartValues(drawing, layer, i, layer.shapes[i]));
     return rows;
 }
 
@@ -98,24 +98,7 @@ py::tuple Columns() {
 
 void BindPartRows(py::module_& m) {
     m.attr("_PART_COLUMNS") = Columns();
-    m.def(
-        "_part_values",
-        [](const Drawing& drawing) {
-            return EveryPart(drawing, [](py::tuple row) { return row; });
-        },
-        py::arg("drawing"),
-        "One tuple a part of every layer, in order, with its measures: the values of "
-        "_PART_COLUMNS.");
-    m.def(
-        "_part_rows",
-        [](const Drawing& drawing) {
-            const py::tuple columns = Columns();
-            return EveryPart(drawing, [&](const py::tuple& values) {
-                py::dict row;
-                for (size_t k = 0; k < kColumnCount; ++k)
-                    row[columns[k]] = values[k];
-                return row;
-            });
-        },
-        py::arg("drawing"), "One dict a part of every layer, in order, with its measures.");
+    m.def("_part_values", &EveryPart, py::arg("drawing"),
+          "One tuple a part of every layer, in order, with its measures: the values of "
+          "_PART_COLUMNS.");
 }

@@ -45,10 +45,7 @@ def error_row(path, error):
 def part_rows(path, **settings):
     """The rows of the parts of one file (one error row when it cannot be
     read), each a dict keyed by PART_COLUMNS."""
-    _, drawing = _read(path, settings)
-    if isinstance(drawing, BaseException):
-        return [error_row(path, drawing)]
-    return _quillform._part_rows(drawing)
+    return _as_rows(_values(path, settings))
 
 
 def _fork_pool(workers):

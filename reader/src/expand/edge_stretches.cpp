@@ -170,19 +170,13 @@ private:
             mayHold_.push_back(may);
             return void(counted_ += may);
         }
-        if (t.fixed && index_ && mayHold_.empty() && !index_->MayHold(t))
-            return;
-        all_.push_back(t);
+        all_.push_back(t); // a fixed edge gets here only when counted as one that may
     }
 
     // Whether the fixed edge met now (in the order of the count) was
     // answered no when counted: its stretch, costly to make, is not made
-    // again.
-    bool Passed() {
-        if (mode_ != TMode::Keep || mayHold_.empty())
-            return false;
-        return !mayHold_[next_++];
-    }
+    // again. Fixed edges are kept only after they were counted.
+    bool Passed() { return mode_ == TMode::Keep && !mayHold_.at(next_++); }
 };
 
 double Length(TPoint2D a, TPoint2D b) {
