@@ -11,8 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 std::string Drawing(const std::string& name) {
@@ -170,6 +172,39 @@ TEST(DistanceAdvice, AOneInchPartAtTheDefaultDistance) {
     quillform::Settings fine;
     fine.distance = 1e-6;
     EXPECT_FALSE(Warned(Read("units_inch", fine), "distanceTooLarge"));
+}
+
+// The advice measures only the layers that are read (the plate and its holes
+// span 160 mm, the holes alone 68 mm, the mark 20 mm), under either rules.
+TEST(DistanceAdvice, MeasuresOnlyTheLayersRead) {
+    struct Case {
+        std::vector<std::string> only, except;
+        const char* size; // in the advice, or none
+    };
+    const Case cases[] = {{{}, {}, nullptr},
+                          {{"MARK"}, {}, "(20 mm)"},
+                          {{}, {"CUT", "DRILL"}, "(20 mm)"},
+                          {{"DRILL"}, {}, "(68 mm)"}};
+    for (const bool accurate : {false, true})
+        for (const Case& c : cases) {
+            quillform::Settings settings;
+            settings.accurate = accurate;
+            settings.layers = c.only;
+            settings.excludedLayers = c.except;
+            const quillform::Drawing d = Read("drill_layer", settings);
+            const auto advice =
+                std::find_if(d.warnings.begin(), d.warnings.end(), [](const quillform::Warning& w) {
+                    return w.code == "distanceTooLarge";
+                });
+            SCOPED_TRACE(std::string(accurate ? "accurate " : "literal ") +
+                         (c.size ? c.size : "no advice"));
+            if (!c.size) {
+                EXPECT_EQ(advice, d.warnings.end());
+                continue;
+            }
+            ASSERT_NE(advice, d.warnings.end());
+            EXPECT_NE(advice->message.find(c.size), std::string::npos) << advice->message;
+        }
 }
 
 TEST(LayerSelection, OnlyAndExceptLayers) {

@@ -56,16 +56,17 @@ void WarnUnmatched(const TLayersName& layers, const std::vector<std::string>& na
 }
 } // namespace
 
-void KeepSelectedLayers(quillform::detail::TEntityLists& lists, const quillform::Settings& settings,
+bool KeepSelectedLayers(quillform::detail::TEntityLists& lists, const quillform::Settings& settings,
                         quillform::Diagnostics& report) {
     if (settings.layers.empty() && settings.excludedLayers.empty())
-        return;
+        return false;
     WarnUnmatched(lists.LayerNames, settings.layers, report);
     WarnUnmatched(lists.LayerNames, settings.excludedLayers, report);
     Sift<TDXFSegment>(lists.Segments, settings, [](TDXFSegment* e) { delete e; });
     Sift<TDXFArc>(lists.Arcs, settings, [](TDXFArc* e) { delete e; });
     Sift<TDXFCircle>(lists.Circles, settings, [](TDXFCircle* e) { delete e; });
     Sift<TDXFPolygon>(lists.Polylines, settings, DestroyPolygon);
+    return true;
 }
 
 } // namespace quillform::detail

@@ -16,7 +16,8 @@ bool LayerSelected(const char* name, const quillform::Settings& settings);
 // Leaves out of the model-space lists every entity on a layer that is not
 // read, before anything is linked or classified; a name of the lists that
 // matches no layer of the file gets a warning `unknownLayer` (detail: the name).
-void KeepSelectedLayers(quillform::detail::TEntityLists& lists, const quillform::Settings& settings,
+// Returns whether the lists were sifted at all.
+bool KeepSelectedLayers(quillform::detail::TEntityLists& lists, const quillform::Settings& settings,
                         quillform::Diagnostics& report);
 
 } // namespace quillform::detail

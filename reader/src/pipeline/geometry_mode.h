@@ -21,6 +21,9 @@ struct TReadContext {
     TExpansionBudget& budget; // spent by every stage that expands block inserts
     // The longer side of the box around the model-space entities, once known.
     double drawingSize = 0;
+    // Whether the lists still have that size: nothing added, moved or taken
+    // out since it was measured.
+    bool sizeHolds = false;
 };
 
 // The rules that turn a file's entities into the segments, arcs, circles and

@@ -20,7 +20,9 @@ public:
     void PrepareForLinking(quillform::detail::TEntityLists& lists, TReadContext& context) override {
         ExplodeBulgedPolylines(lists, context.settings.tolerance);
         // Only noted: these rules cut what the drawing holds.
-        NoteEdgeOverlaps(lists, 1e-9 * DrawingSize(lists), context.report);
+        context.drawingSize = DrawingSize(lists);
+        context.sizeHolds = true; // the notes leave the lists as they are
+        NoteEdgeOverlaps(lists, 1e-9 * context.drawingSize, context.report);
     }
     // The first entity in list order with an end within reach joins.
     std::unique_ptr<TContourLinker> MakeLinker(quillform::Engine engine) const override {

@@ -75,9 +75,13 @@ void TReadPipeline::Link(int32_t* status) {
     TEntityLists& lists = *collector_;
     geometry_->PrepareForLinking(lists, context_);
     const Settings& s = context_.settings;
-    KeepSelectedLayers(lists, s, context_.report);
+    if (KeepSelectedLayers(lists, s, context_.report))
+        context_.sizeHolds = false;
     Diagnostics& report = context_.report;
-    AdviseOnDistance(lists, s.distance, DrawingSize(lists), report);
+    // Measuring walks every entity again: the size already known is reused
+    // when the lists are still the ones it was measured on.
+    const double size = context_.sizeHolds ? context_.drawingSize : DrawingSize(lists);
+    AdviseOnDistance(lists, s.distance, size, report);
     geometry_->MakeLinker(s.engine)->Link(
         lists, &contours_, status,
         TLinkOptions{s.distance, s.openMode, s.mixLayers, &report.openChains});
