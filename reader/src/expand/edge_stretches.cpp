@@ -246,19 +246,36 @@ void NoteTinyEntities(const TEntityLists& lists, double tolerance, quillform::Di
     }
 }
 
+// Each name is looked up once per run of stretches that share its copy (the
+// edges of one polyline): every record holds a copy of its own, so hashing
+// them means reading each one from memory. Stretches first get their name's
+// place of first sight, then its rank.
 void RankLayers(std::vector<TStretch>& all) {
-    std::unordered_map<std::string_view, uint32_t> ranks;
-    for (const TStretch& s : all)
-        ranks.emplace(s.layer ? s.layer : "", 0);
+    std::unordered_map<std::string_view, uint32_t> seen;
     std::vector<std::string_view> names;
-    names.reserve(ranks.size());
-    for (const auto& entry : ranks)
-        names.push_back(entry.first);
-    std::sort(names.begin(), names.end());
-    for (uint32_t k = 0; k < names.size(); ++k)
-        ranks[names[k]] = k;
+    const char* last = nullptr;
+    uint32_t lastId = 0;
+    for (TStretch& s : all) {
+        const char* layer = s.layer ? s.layer : "";
+        if (names.empty() || layer != last) {
+            const auto [entry, added] = seen.emplace(layer, static_cast<uint32_t>(names.size()));
+            if (added)
+                names.push_back(entry->first);
+            last = layer;
+            lastId = entry->second;
+        }
+        s.layerRank = lastId;
+    }
+    std::vector<uint32_t> order(names.size());
+    for (uint32_t k = 0; k < order.size(); ++k)
+        order[k] = k;
+    std::sort(order.begin(), order.end(),
+              [&names](uint32_t a, uint32_t b) { return names[a] < names[b]; });
+    std::vector<uint32_t> rank(names.size());
+    for (uint32_t k = 0; k < order.size(); ++k)
+        rank[order[k]] = k;
     for (TStretch& s : all)
-        s.layerRank = ranks[s.layer ? s.layer : ""];
+        s.layerRank = rank[s.layerRank];
 }
 
 void RemoveItems(TLista& list, const std::unordered_set<void*>& removed, void (*destroy)(void*)) {
