@@ -303,6 +303,19 @@ TEST(OverlapMerging, LooseEdgesGiveWayToPolylinesAndCircles) {
         }
 }
 
+// The same outline on two layers, their edges side by side in the file, is
+// no overlap: only the bottom edge drawn twice on CUT is, under either rules.
+TEST(OverlapMerging, OnlyEdgesOfOneLayerOverlap) {
+    for (const bool accurate : {false, true}) {
+        SCOPED_TRACE(accurate ? "accurate" : "literal");
+        const Drawing d = Read("doubled_across_layers", accurate, quillform::Engine::Fast);
+        const std::vector<Finding> found = WithCode(quillform::Check(d), "overlappingEdges");
+        ASSERT_EQ(found.size(), 1u);
+        EXPECT_EQ(found.front().layer, "CUT");
+        EXPECT_NEAR(*found.front().value, 60, 1e-9);
+    }
+}
+
 // The literal rules only say so: the doubled edges stay.
 TEST(OverlapMerging, LiteralRulesOnlyNoteTheOverlaps) {
     const Drawing doubled = Read("doubled_plate", false, quillform::Engine::Fast);

@@ -221,6 +221,17 @@ def doubled_plate(msp):
     msp.add_arc((45, 20), 5, -30, 90, dxfattribs={"layer": "CUT"})
 
 
+def doubled_across_layers(msp):
+    """The plate's outline drawn on CUT and again on MARK, side by side in
+    the file, and its bottom edge a third time on CUT: only that edge is
+    drawn twice on one layer (60)."""
+    corners = [(0, 0), (60, 0), (60, 40), (0, 40), (0, 0)]
+    for a, b in zip(corners, corners[1:]):
+        for layer in ("CUT", "MARK"):
+            msp.add_line(a, b, dxfattribs={"layer": layer})
+    msp.add_line((0, 0), (60, 0), dxfattribs={"layer": "CUT"})
+
+
 def plate_outline(msp):
     """The clean plate with its outline and slot as closed polylines."""
     rectangle(msp, 0, 0, 60, 40)
@@ -288,6 +299,7 @@ FIXTURES = {
     "island": island,
     "clean_plate": clean_plate,
     "doubled_plate": doubled_plate,
+    "doubled_across_layers": doubled_across_layers,
     "plate_outline": plate_outline,
     "overdrawn_polylines": overdrawn_polylines,
     "line_over_polyline": line_over_polyline,
