@@ -22,12 +22,13 @@ using quillform::fuzz::AllocationFailed;
 using quillform::fuzz::AllocationsSinceArmed;
 using quillform::fuzz::FailAllocation;
 
-// Allocations are failed at 1, 1 + kStride, 1 + 2 kStride, ... of a read.
-constexpr uint64_t kStride = 97;
-
+// Allocations are failed at 1, 1 + stride, 1 + 2 stride, ... of a read:
+// every one of them in the small drawings, where each step of a read is
+// only a few allocations long.
 struct Case {
     const char* file;
     bool accurate;
+    uint64_t stride = 97;
 };
 
 class AllocationFailure : public testing::TestWithParam<Case> {};
@@ -46,9 +47,10 @@ TEST_P(AllocationFailure, EveryInjectedFailureEndsAsOutOfMemory) {
     const uint64_t allocations = AllocationsSinceArmed();
     ASSERT_FALSE(AllocationFailed());
     ASSERT_TRUE(whole.hasShapes) << path;
-    ASSERT_GT(allocations, kStride);
+    const uint64_t stride = GetParam().stride;
+    ASSERT_GT(allocations, stride);
     int failures = 0;
-    for (uint64_t at = 1; at <= allocations; at += kStride) {
+    for (uint64_t at = 1; at <= allocations; at += stride) {
         FailAllocation(at);
         const quillform::Drawing drawing = quillform::ReadDrawing(path, settings);
         ASSERT_TRUE(AllocationFailed()) << "allocation " << at;
@@ -69,5 +71,8 @@ INSTANTIATE_TEST_SUITE_P(Drawings, AllocationFailure,
                          testing::Values(Case{"accurate/nested_later.dxf", true},
                                          Case{"accurate/nested_later.dxf", false},
                                          Case{"accurate/spline_part.dxf", true},
-                                         Case{"circle_with_two_holes.dxf", false}));
+                                         Case{"circle_with_two_holes.dxf", false},
+                                         // open chains beside closed contours
+                                         Case{"diagnostics/gaps.dxf", false, 1},
+                                         Case{"diagnostics/gaps.dxf", true, 1}));
 } // namespace

@@ -101,9 +101,11 @@ void TFastClassification::CollectContourHoles(std::vector<uint32_t> candidates,
         if (!within(c) || ContourInsideContour(c) || ContourInsideCircle(c) ||
             ContourInsideHole(c, holes))
             continue;
+        // Into the hole list before out of the contour list: one of them
+        // always holds it, even when memory runs out.
+        lists.contours.Add(contours_[c].polygon);
         KillContour(c);
         contours_[c].holeOf = holes.part;
-        lists.contours.Add(contours_[c].polygon);
         holes.contours.push_back(c);
     }
 }
@@ -115,9 +117,9 @@ void TFastClassification::CollectCircleHoles(const std::vector<uint32_t>& candid
         if (!within(k) || CircleInsideContour(k) || CircleInsideCircle(k) ||
             CircleInsideHole(k, holes))
             continue;
+        lists.circles.Add(circles_[k].circle);
         KillCircle(k);
         circles_[k].holeOf = holes.part;
-        lists.circles.Add(circles_[k].circle);
         holes.circles.push_back(k);
     }
 }

@@ -46,27 +46,32 @@ void Test_CreationClass::Flush() {
     KeepPolyline(polyline);
 }
 
+// Each entity is freed if memory runs out before its list holds it.
 void Test_CreationClass::KeepPolyline(TDXFPolygon* polyline) {
+    TOwnedPolyline owned(polyline);
     CountPlaneAndSpace(pendingPlaneIgnored_, pendingInPaperSpace_);
-    if (CurrentBlock)
-        CurrentBlock->polygons.Add(polyline);
-    else
-        Polylines.Add(polyline);
+    AddOwned(CurrentBlock ? CurrentBlock->polygons : Polylines, std::move(owned));
 }
 
 void Test_CreationClass::KeepSegment(TDXFSegment* segment) {
+    std::unique_ptr<TDXFSegment> owned(segment);
     CountPlaneAndSpace(false, getAttributes().isInPaperSpace());
     Store(Segments, &block::segments, segment);
+    owned.release();
 }
 
 void Test_CreationClass::KeepArc(TDXFArc* arc) {
+    std::unique_ptr<TDXFArc> owned(arc);
     CountPlaneAndSpace(PlaneIgnored(), getAttributes().isInPaperSpace());
     Store(Arcs, &block::arcs, arc);
+    owned.release();
 }
 
 void Test_CreationClass::KeepCircle(TDXFCircle* circle) {
+    std::unique_ptr<TDXFCircle> owned(circle);
     CountPlaneAndSpace(PlaneIgnored(), getAttributes().isInPaperSpace());
     Store(Circles, &block::circles, circle);
+    owned.release();
 }
 
 // An insert ends the open block definition and is expanded at once, so it

@@ -54,7 +54,7 @@ private:
     void AddPolyline(TDXFPolygon* polyline, int depth) {
         TOwnedPolyline owned(polyline);
         Spend(depth, polyline->Count);
-        lists_.Polylines.Add(owned.release());
+        AddOwned(lists_.Polylines, std::move(owned));
     }
 
     // A curve fitted once per shape of its map and moved to each place.
@@ -73,9 +73,8 @@ private:
                const std::string* inherited, int depth) {
         const TDXFSegment& segment = *item.entity;
         Spend(depth, 1);
-        lists_.Segments.Add(
-            MapSegment(segment, item.plane.Then(map), LayerFor(segment.Layer.get(), inherited))
-                .release());
+        AddOwned(lists_.Segments, MapSegment(segment, item.plane.Then(map),
+                                             LayerFor(segment.Layer.get(), inherited)));
     }
     void Place(const TPlaced<std::unique_ptr<TDXFArc>>& item, const TAffine2D& map,
                const std::string* inherited, int depth) {
@@ -84,7 +83,7 @@ private:
         const TAffine2D placed = item.plane.Then(map);
         if (auto exact = MapArc(arc, placed, layer)) {
             Spend(depth, 1);
-            lists_.Arcs.Add(exact.release());
+            AddOwned(lists_.Arcs, std::move(exact));
             return;
         }
         const TAffine2D circle = TAffine2D::Scaling(arc.Radius, arc.Radius)
@@ -104,7 +103,7 @@ private:
         const TAffine2D placed = item.plane.Then(map);
         if (auto exact = MapCircle(circle, placed, layer)) {
             Spend(depth, 1);
-            lists_.Circles.Add(exact.release());
+            AddOwned(lists_.Circles, std::move(exact));
             return;
         }
         const TAffine2D unit = TAffine2D::Scaling(circle.Radius, circle.Radius)

@@ -7,6 +7,7 @@
 #include "quillform/status.h"
 
 #include <cmath>
+#include <utility>
 
 namespace quillform::detail {
 
@@ -294,25 +295,25 @@ quillform::OpenChain RecordOf(const TDXFPolygon& chain) {
 }
 } // namespace
 
-void FinishContour(TDXFPolygon* contour, TLista* contours, int32_t* status, double linkingDistance,
-                   int32_t openContourMode, std::vector<quillform::OpenChain>* openChains) {
-    if (Near(PointOf(FirstVertex(contour)), PointOf(LastVertex(contour)), linkingDistance)) {
+void FinishContour(TOwnedPolyline contour, TLista* contours, int32_t* status,
+                   double linkingDistance, int32_t openContourMode,
+                   std::vector<quillform::OpenChain>* openChains) {
+    if (Near(PointOf(FirstVertex(contour.get())), PointOf(LastVertex(contour.get())),
+             linkingDistance)) {
         if (contour->Count > 1) { // the last vertex repeats the first
             FreePlainItem(contour->Tail->Item);
             contour->Remove(contour->Tail);
         }
-        contours->Add(contour);
+        AddOwned(*contours, std::move(contour));
         return;
     }
     if (openChains)
         openChains->push_back(RecordOf(*contour));
-    if (openContourMode == quillform::kDropOpenContours) {
-        DestroyPolygon(contour);
+    if (openContourMode == quillform::kDropOpenContours)
         return;
-    } else if (openContourMode == quillform::kStopOnOpenContour) {
+    if (openContourMode == quillform::kStopOnOpenContour)
         *status |= stOpenContour;
-    }
-    contours->Add(contour);
+    AddOwned(*contours, std::move(contour));
 }
 
 } // namespace quillform::detail

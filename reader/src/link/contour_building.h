@@ -48,9 +48,9 @@ bool JoinPolylineAt(const TDXFPolygon& polyline, TDXFPolygon* contour, int pairi
 // The end of one contour: a closed chain loses its repeated last vertex, an
 // open one is recorded in openChains (when given) and then dropped, kept, or
 // kept and reported, as the open-contour mode says; the contour (if kept) is
-// appended to contours.
-void FinishContour(TDXFPolygon* contour, TLista* contours, int32_t* status, double linkingDistance,
-                   int32_t openContourMode,
+// appended to contours, and freed if memory runs out before it is.
+void FinishContour(TOwnedPolyline contour, TLista* contours, int32_t* status,
+                   double linkingDistance, int32_t openContourMode,
                    std::vector<quillform::OpenChain>* openChains = nullptr);
 
 dxf_info* FirstVertex(const TDXFPolygon* contour);

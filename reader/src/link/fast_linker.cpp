@@ -13,6 +13,7 @@
 #include "model/name_interner.h"
 
 #include <cassert>
+#include <utility>
 
 namespace quillform::detail {
 
@@ -266,7 +267,7 @@ void TFastLink::Run(TLista* contours, int32_t* status) {
             continue;
         if (nearestFirst_)
             CloseAcrossShortEnd(contour, options_.linkingDistance);
-        FinishContour(owned.release(), contours, status, options_.linkingDistance,
+        FinishContour(std::move(owned), contours, status, options_.linkingDistance,
                       options_.openContourMode, options_.openChains);
         if (*status != 0)
             return;

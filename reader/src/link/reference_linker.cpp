@@ -10,6 +10,8 @@
 #include "link/contour_building.h"
 #include "link/nearest_first.h"
 
+#include <utility>
+
 namespace quillform::detail {
 namespace {
 bool LayerMatches(const char* entityLayer, const TDXFPolygon* contour, bool mixLayers) {
@@ -190,7 +192,7 @@ bool TLiteralLink::LinkContours(TLista* outList, int32_t* status) {
             continue;
         if (nearestFirst_)
             CloseAcrossShortEnd(contour, options_.linkingDistance);
-        FinishContour(owned.release(), outList, status, options_.linkingDistance,
+        FinishContour(std::move(owned), outList, status, options_.linkingDistance,
                       options_.openContourMode, options_.openChains);
         if (*status != 0)
             return true;

@@ -111,7 +111,7 @@ bool TLayersName::Contains(const char* name) const {
 }
 
 void TLayersName::AddName(const char* name) {
-    Add(quillform::CopyName(name).release());
+    AddOwned(*this, quillform::CopyName(name));
 }
 
 void TLayersName::Clear() {

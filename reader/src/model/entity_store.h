@@ -166,4 +166,11 @@ struct TPolylineDeleter {
 using TOwnedPolyline = std::unique_ptr<TDXFPolygon, TPolylineDeleter>;
 void FreeSegments(TLista* list);
 void FreeArcs(TLista* list);
+
+// Appends an item the list then holds; when the list cannot grow, the item
+// is freed by its owner as the failure leaves.
+template <typename Owned> void AddOwned(TLista& list, Owned item) {
+    list.Add(item.get());
+    item.release();
+}
 } // namespace quillform::detail

@@ -107,7 +107,7 @@ void TReadPipeline::MoveContours(TLista* to) {
 void AddLayers(const TLayersName& names, const Settings& settings, TLayers& layers) {
     for (const TListaNode* n = names.Head; n; n = n->Next)
         if (LayerSelected(static_cast<const char*>(n->Item), settings))
-            layers.Add(new TLayer(static_cast<const char*>(n->Item)));
+            AddOwned(layers, std::make_unique<TLayer>(static_cast<const char*>(n->Item)));
 }
 
 // The steps of one read. A file that gave no drawing stops after parsing;
