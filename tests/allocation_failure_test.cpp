@@ -33,6 +33,15 @@ struct Case {
 
 class AllocationFailure : public testing::TestWithParam<Case> {};
 
+// The same outcome as the whole read: status, layers and the count of shapes in each.
+void ExpectWhole(const quillform::Drawing& got, const quillform::Drawing& whole, uint64_t at) {
+    EXPECT_EQ(got.status, whole.status) << "allocation " << at;
+    ASSERT_EQ(got.layers.size(), whole.layers.size()) << "allocation " << at;
+    for (size_t i = 0; i < got.layers.size(); ++i)
+        EXPECT_EQ(got.layers[i].shapes.size(), whole.layers[i].shapes.size())
+            << "allocation " << at;
+}
+
 quillform::Settings SettingsFor(const Case& c) {
     quillform::Settings settings;
     settings.accurate = c.accurate;
@@ -54,17 +63,18 @@ TEST_P(AllocationFailure, EveryInjectedFailureEndsAsOutOfMemory) {
         FailAllocation(at);
         const quillform::Drawing drawing = quillform::ReadDrawing(path, settings);
         ASSERT_TRUE(AllocationFailed()) << "allocation " << at;
-        EXPECT_TRUE(drawing.status & stOutOfMemory) << "allocation " << at;
+        if (!(drawing.status & stOutOfMemory)) {
+            // A request the standard library may be refused (shrink_to_fit)
+            // without throwing: then nothing may be missing.
+            ExpectWhole(drawing, whole, at);
+            continue;
+        }
         EXPECT_FALSE(drawing.Read()) << "allocation " << at;
         EXPECT_TRUE(drawing.layers.empty()) << "allocation " << at;
         ++failures;
     }
     EXPECT_GT(failures, 1);
-    const quillform::Drawing again = quillform::ReadDrawing(path, settings);
-    EXPECT_EQ(again.status, whole.status);
-    ASSERT_EQ(again.layers.size(), whole.layers.size());
-    for (size_t i = 0; i < again.layers.size(); ++i)
-        EXPECT_EQ(again.layers[i].shapes.size(), whole.layers[i].shapes.size());
+    ExpectWhole(quillform::ReadDrawing(path, settings), whole, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Drawings, AllocationFailure,
@@ -72,6 +82,9 @@ INSTANTIATE_TEST_SUITE_P(Drawings, AllocationFailure,
                                          Case{"accurate/nested_later.dxf", false},
                                          Case{"accurate/spline_part.dxf", true},
                                          Case{"circle_with_two_holes.dxf", false},
+                                         // blocks, bulges and every kind of entity
+                                         Case{"insert_all_kinds.dxf", true, 1},
+                                         Case{"insert_all_kinds.dxf", false, 1},
                                          // open chains beside closed contours
                                          Case{"diagnostics/gaps.dxf", false, 1},
                                          Case{"diagnostics/gaps.dxf", true, 1}));

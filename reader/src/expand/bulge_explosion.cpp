@@ -6,6 +6,8 @@
 #include "model/geometry.h"
 
 #include <cmath>
+#include <memory>
+#include <utility>
 
 namespace quillform::detail {
 
@@ -74,13 +76,14 @@ void ExplodeBulgedPolylines(quillform::detail::TEntityLists& lists, double toler
             const auto& from = *static_cast<const dxf_info*>(v->Item);
             const dxf_info& to = *polyline->NextVertex(v);
             if (ToleranceEqual(from.bulge, 0, tolerance)) {
-                if (TDXFSegment* segment = StraightEdge(from, to, tolerance)) {
+                // Held until its list holds it: freed if memory runs out first.
+                if (std::unique_ptr<TDXFSegment> segment{StraightEdge(from, to, tolerance)}) {
                     segment->Layer = quillform::CopyName(polyline->Layer.get());
-                    lists.Segments.Add(segment);
+                    AddOwned(lists.Segments, std::move(segment));
                 }
-            } else if (TDXFArc* arc = BulgedEdge(from, to, tolerance)) {
+            } else if (std::unique_ptr<TDXFArc> arc{BulgedEdge(from, to, tolerance)}) {
                 arc->Layer = quillform::CopyName(polyline->Layer.get());
-                lists.Arcs.Add(arc);
+                AddOwned(lists.Arcs, std::move(arc));
             }
         }
         DestroyPolygon(polyline);
